@@ -1,0 +1,75 @@
+#include "core/calendar_day.h"
+
+namespace vesprin {
+namespace {
+
+// Reads a two-digit decimal at 1-based column c; -1 when not two digits.
+int twoDigits(std::string_view line, std::size_t c) {
+  const char a = line[c - 1], b = line[c];
+  if (a < '0' || a > '9' || b < '0' || b > '9') return -1;
+  return (a - '0') * 10 + (b - '0');
+}
+
+bool isDateText(std::string_view t) {
+  for (std::size_t i = 0; i < 10; ++i) {
+    const bool blank = i == 4 || i == 7;
+    if (blank ? t[i] != ' ' : (t[i] < '0' || t[i] > '9')) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CalendarDayParse parseCalendarDay(std::string_view line) {
+  CalendarDayParse r;
+  if (line.size() < 28) {
+    r.error = "a day line of at least 28 characters";
+    return r;
+  }
+  if (!isDateText(line.substr(0, 10))) {
+    r.error = "a date \"YYYY MM DD\" in columns 1-10";
+    return r;
+  }
+  struct Field {
+    std::size_t column;
+    int max;
+    const char* what;
+  };
+  static constexpr Field kFields[] = {
+      {12, 10, "year stem 01-10 in columns 12-13"},   {14, 12, "year branch 01-12 in columns 14-15"},
+      {17, 10, "month stem 01-10 in columns 17-18"},  {19, 12, "month branch 01-12 in columns 19-20"},
+      {22, 10, "day stem 01-10 in columns 22-23"},    {24, 12, "day branch 01-12 in columns 24-25"},
+  };
+  int v[6];
+  for (int i = 0; i < 6; ++i) {
+    v[i] = twoDigits(line, kFields[i].column);
+    if (v[i] < 1 || v[i] > kFields[i].max) {
+      r.error = kFields[i].what;
+      return r;
+    }
+  }
+  const int hour = twoDigits(line, 27);
+  if (hour < 0 || hour > 24) {
+    r.error = "a festival hour 00-24 in columns 27-28";
+    return r;
+  }
+  r.day.dateText = std::string(line.substr(0, 10));
+  r.day.year = {v[0], v[1]};
+  r.day.month = {v[2], v[3]};
+  r.day.day = {v[4], v[5]};
+  for (const Pillar& p : {r.day.year, r.day.month, r.day.day}) {
+    if (!p.ok()) {
+      r.error = "stem and branch of equal parity in every pillar";
+      return r;
+    }
+  }
+  r.day.festivalHour = hour;
+  if (line.size() >= 34 && line.substr(32, 2) == "**")
+    r.day.mark = FestivalMark::Large;
+  else if (line.size() == 33 && line[32] == '*')
+    r.day.mark = FestivalMark::Small;
+  r.ok = true;
+  return r;
+}
+
+}  // namespace vesprin

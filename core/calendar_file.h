@@ -1,0 +1,48 @@
+#pragma once
+// A calendar data file in memory: the header at position 0, then one parsed
+// day per line, consecutive civil days in ascending order. Positions are those
+// of the file's lines, so distances between positions are distances in days.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/calendar_day.h"
+
+namespace vesprin {
+
+class CalendarFile {
+ public:
+  CalendarFile() = default;
+
+  const std::string& path() const { return path_; }
+  // Number of lines, header included.
+  int size() const { return static_cast<int>(lines_.size()); }
+  bool empty() const { return lines_.empty(); }
+  bool hasDay(int position) const { return position >= 1 && position < size(); }
+  // The day at a position 1..size()-1.
+  const CalendarDay& day(int position) const { return lines_[static_cast<std::size_t>(position)]; }
+
+  // The position of the line whose date columns equal dateText ("YYYY MM DD"),
+  // the one a scan from the last line down to line 1 would find first; none
+  // when the file holds no such day.
+  std::optional<int> findDate(const std::string& dateText) const;
+
+  // Loads and checks a whole file; on failure the error names the file, the
+  // line and what was expected there.
+  struct Load;
+  static Load load(const std::string& path);
+  static Load fromLines(std::string path, const std::vector<std::string>& lines);
+
+ private:
+  std::string path_;
+  std::vector<CalendarDay> lines_;  // [0] is the unused header
+  std::int64_t firstDayNumber_ = 0;  // civil day number of position 1
+};
+
+struct CalendarFile::Load {
+  std::optional<CalendarFile> file;
+  std::string error;
+};
+
+}  // namespace vesprin

@@ -1,0 +1,76 @@
+#include "core/text_file.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/cp874.h"
+
+namespace vesprin {
+namespace fs = std::filesystem;
+
+#ifndef VESPRIN_INSTALL_DATA_DIR
+#define VESPRIN_INSTALL_DATA_DIR ""
+#endif
+#ifndef VESPRIN_SOURCE_DATA_DIR
+#define VESPRIN_SOURCE_DATA_DIR ""
+#endif
+
+std::optional<std::vector<std::string>> readRawLines(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  const std::string all = ss.str();
+  std::vector<std::string> lines;
+  lines.reserve(all.size() / 32 + 1);
+  std::size_t start = 0;
+  while (start < all.size()) {
+    std::size_t end = all.find('\n', start);
+    if (end == std::string::npos) end = all.size();
+    std::size_t stop = end;
+    if (stop > start && all[stop - 1] == '\r') --stop;
+    lines.emplace_back(all, start, stop - start);
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::optional<std::vector<std::string>> readTextLines(const std::string& path) {
+  auto lines = readRawLines(path);
+  if (lines)
+    for (auto& l : *lines) l = cp874ToUtf8(l);
+  return lines;
+}
+
+bool fileExists(const std::string& path) {
+  std::error_code ec;
+  return !path.empty() && fs::is_regular_file(path, ec);
+}
+
+std::string searchFile(const std::string& name, const std::vector<std::string>& dirs) {
+  if (name.empty()) return {};
+  if (fileExists(name)) return name;
+  for (const auto& dir : dirs) {
+    if (dir.empty()) continue;
+    const std::string candidate = (fs::path(dir) / name).string();
+    if (fileExists(candidate)) return candidate;
+  }
+  return {};
+}
+
+std::string dataDirectory() {
+  if (const char* env = std::getenv("VESPRIN_DATA_DIR"); env && *env) return env;
+  const std::string installed = VESPRIN_INSTALL_DATA_DIR;
+  if (!installed.empty() && fileExists((fs::path(installed) / "HOROSCOPE.INI").string()))
+    return installed;
+  return VESPRIN_SOURCE_DATA_DIR;
+}
+
+std::vector<std::string> defaultSearchDirs() {
+  std::error_code ec;
+  return {fs::current_path(ec).string(), dataDirectory()};
+}
+
+}  // namespace vesprin

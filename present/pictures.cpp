@@ -1,0 +1,33 @@
+#include "present/pictures.h"
+
+#include <cctype>
+
+namespace vesprin {
+namespace {
+std::string named(std::string_view prefix, int k) {
+  return std::string(prefix) + std::to_string(k) + ".bmp";
+}
+}  // namespace
+
+std::string SignNumberPicture(int k) { return named("n", k); }
+std::string StemPicture(ZodiacOn s) { return named("o", s); }
+std::string BranchPicture(ZodiacBelow b) { return named("b", b); }
+std::string SmallStemPicture(int k) { return named("os", k); }
+std::string SmallBranchPicture(int k) { return named("bs", k); }
+
+std::string ElementPicture(std::string_view elementName) {
+  std::string name = "e";
+  for (char c : elementName) name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name + ".bmp";
+}
+
+std::string ElementPicture(Element e) { return ElementPicture(elementName(e)); }
+
+std::string UncertainPicture(std::string_view name) {
+  std::string s(name);
+  const auto dot = s.rfind(".bmp");
+  if (dot != std::string::npos) s.insert(dot, "_");
+  return s;
+}
+
+}  // namespace vesprin

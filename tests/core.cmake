@@ -1,0 +1,1 @@
+vesprin_test(sign_test vesprin_core)
