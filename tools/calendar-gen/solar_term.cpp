@@ -72,7 +72,8 @@ std::vector<SolarTerm> solarTerms(int firstYear, int lastYear) {
     for (int k = 0; k < 24; ++k) {
       const int longitude = (285 + 15 * k) % 360;
       const double guess = jan1 + 5.0 + 15.2184 * k;
-      terms.push_back({longitude, ttToUt(termTt(longitude, guess))});
+      const double tt = termTt(longitude, guess);
+      terms.push_back({longitude, tt, ttToUt(tt)});
     }
   }
   // Guard the guess: each term must land in its own year and after the previous one.

@@ -7,7 +7,8 @@ namespace calendar_gen {
 
 struct SolarTerm {
   int longitude;  // degrees, a multiple of 15 in [0, 345]
-  double jdUt;    // the instant, Julian date in Universal Time
+  double jdTt;    // the instant, Julian date in Terrestrial Time (the ephemeris' own time scale)
+  double jdUt;    // the same instant in Universal Time
 
   // The twelve terms that open a month (315, 345, 15, ..., 285) are the large festivals; the
   // twelve between them (330, 0, 30, ...) the small ones.
