@@ -47,17 +47,21 @@ Pillar sexagenaryPillar(std::int64_t index) {
 }
 
 std::vector<CalendarDay> calendarDays(const std::vector<SolarTerm>& terms, std::int64_t first, std::int64_t last) {
-  std::map<std::int64_t, std::pair<int, Festival>> festivals;  // civil day -> term longitude, time
+  struct TermDay {
+    int longitude;
+    Festival festival;
+  };
+  std::map<std::int64_t, TermDay> festivals;  // by Thai civil day
   for (const SolarTerm& term : terms) {
     const ThaiMinute at = thaiMinute(term.jdUt);
     const auto ut = static_cast<std::int64_t>(std::floor((term.jdUt - kUnixEpochJd) * 86400.0));
     if (!agreesWithTzDatabase(ut))
       throw std::runtime_error("Thai civil time differs from the tz database (Asia/Bangkok) at the term " +
                                std::to_string(term.longitude) + " of JD(UT) " + std::to_string(term.jdUt));
-    const auto [it, inserted] = festivals.try_emplace(at.day, term.longitude, Festival{term.opensMonth(), at.hour, at.minute});
+    const auto [it, inserted] = festivals.try_emplace(at.day, TermDay{term.longitude, {term.opensMonth(), at.hour, at.minute}});
     if (!inserted) {
       const CivilDate d = civilFromDays(at.day);
-      throw std::runtime_error("two solar terms (" + std::to_string(it->second.first) + " and " +
+      throw std::runtime_error("two solar terms (" + std::to_string(it->second.longitude) + " and " +
                                std::to_string(term.longitude) + " degrees) on one civil day " +
                                std::to_string(d.year) + "-" + std::to_string(d.month) + "-" + std::to_string(d.day));
     }
@@ -65,7 +69,7 @@ std::vector<CalendarDay> calendarDays(const std::vector<SolarTerm>& terms, std::
 
   // Walk from the first New Year term, where both the year and the month become known.
   auto it = festivals.begin();
-  while (it != festivals.end() && it->second.first != 315) ++it;
+  while (it != festivals.end() && it->second.longitude != 315) ++it;
   if (it == festivals.end() || it->first > first || festivals.rbegin()->first < last)
     throw std::runtime_error("solar terms do not span the days asked for");
 
@@ -74,8 +78,8 @@ std::vector<CalendarDay> calendarDays(const std::vector<SolarTerm>& terms, std::
   for (std::int64_t day = it->first; day <= last; ++day) {
     std::optional<Festival> festival;
     if (const auto f = festivals.find(day); f != festivals.end()) {
-      const int longitude = f->second.first;
-      festival = f->second.second;
+      const int longitude = f->second.longitude;
+      festival = f->second.festival;
       if (longitude == 315) year = yearPillar(civilFromDays(day).year);
       if (festival->large) {
         const int branch = monthBranch(longitude);
