@@ -7,6 +7,11 @@
 #include "core/calendar_session.h"
 #include "core/derived_pillars.h"
 #include "core/four_pillars.h"
+#include "cycles/annual_transits.h"
+#include "cycles/current_period.h"
+#include "cycles/long_year_table.h"
+#include "cycles/luck_cycle.h"
+#include "cycles/month_strip.h"
 
 namespace vesprin {
 
@@ -15,6 +20,13 @@ struct ChartResult {
   CurrentYearPillar currentYear;         // the year the chart is read in, and its pillar
   std::optional<FourPillars> natal;      // birth line, festival start, four pillars
   std::optional<DerivedPillars> derived; // festival kind, ascendant, conception, perfect ascendant
+
+  // Time cycles (stages 12-14).
+  std::optional<LuckCycle> luck;
+  std::optional<AnnualTransits> transits;
+  std::optional<CurrentPeriod> currentPeriod;
+  std::optional<LongYearTable> longYearTable;
+  std::optional<MonthStrip> monthStrip;  // none when the birth record has no usable line 8
 };
 
 }  // namespace vesprin
