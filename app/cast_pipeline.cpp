@@ -135,6 +135,12 @@ CastOutcome CastPipeline::Cast() {
     if (std::string why = computeTimeCycles(r, file, main); !why.empty()) {
       out.status = CastOutcome::Status::CyclesUnknown;
       out.error = std::move(why);
+      // Nothing of the time cycles may travel further than this cast.
+      r.luck.reset();
+      r.transits.reset();
+      r.currentPeriod.reset();
+      r.longYearTable.reset();
+      r.monthStrip.reset();
     }
   }
 
