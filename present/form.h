@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "present/component.h"
 
@@ -24,14 +25,36 @@ class Form {
   // Caption of a component; empty when it does not exist.
   std::string caption(std::string_view component) const;
 
-  const std::map<std::string, Component, std::less<>>& components() const { return components_; }
+  // The components in name order (for dumps and comparisons).
+  std::map<std::string, Component> components() const;
+  std::size_t size() const { return components_.size(); }
 
  private:
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
   std::string name_;
-  std::map<std::string, Component, std::less<>> components_;
+  // Every cast writes a few hundred components by name: hashed, and looked
+  // up by string_view so that no name is copied to find it.
+  std::unordered_map<std::string, Component, NameHash, std::equal_to<>> components_;
 };
 
-// Component name of a row and an index: numbered("LabelAgeOn", 3) = "LabelAgeOn3".
-std::string numbered(std::string_view row, int k);
+// A component name built from a row and an index without touching the heap:
+// numbered("LabelAgeOn", 3) names "LabelAgeOn3".
+class ComponentName {
+ public:
+  ComponentName(std::string_view row, int k);
+  operator std::string_view() const { return {text_, size_}; }
+  operator std::string() const { return {text_, size_}; }
+  std::string_view view() const { return {text_, size_}; }
+  friend bool operator==(const ComponentName& a, std::string_view b) { return a.view() == b; }
+
+ private:
+  char text_[48];
+  std::size_t size_ = 0;
+};
+
+inline ComponentName numbered(std::string_view row, int k) { return {row, k}; }
 
 }  // namespace vesprin
