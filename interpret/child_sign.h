@@ -1,0 +1,20 @@
+#pragma once
+// The child sign of a woman's chart (a branch read from the stem of her year
+// pillar) and whether the analysis page carries the child-chance form.
+#include <optional>
+#include <string_view>
+
+#include "core/sign.h"
+
+namespace vesprin {
+
+// The child branch for a woman; none for any other gender text, a man's or
+// "หญิง" with a blank after it alike.
+std::optional<ZodiacBelow> FindChildSign(std::string_view gender, ZodiacOn yearStem);
+
+// The child-chance form is shown for a woman below Chinese age 46.
+bool ChildChance(std::string_view gender, int chineseAge);
+
+inline constexpr int kChildChanceAgeLimit = 46;
+
+}  // namespace vesprin
