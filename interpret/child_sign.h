@@ -17,4 +17,11 @@ bool ChildChance(std::string_view gender, int chineseAge);
 
 inline constexpr int kChildChanceAgeLimit = 46;
 
+// The child-chance form of the analysis page: tick boxes to fill in by hand and
+// the advice below them, with a row of 42 full stops to write on.
+inline constexpr std::string_view kChildChanceText =
+    "โอกาสในการมีบุตร     […..] ปกติ     […..] มียาก มีน้อย มีแต่ลูกหญิง     [..…] น้อยมาก มีความเสี่ยงสูง       /       (ยกเว้น ได้ฤกษ์แต่งงานดี)";
+inline constexpr std::string_view kChildAdviceText =
+    "หากต้องการเพิ่มโอกาสในการมีบุตร ต้องรับมอบเหรียญ .......................................... ถอดเหรียญออกหลังคลอด     *ต้องดูดวงสามีประกอบ*";
+
 }  // namespace vesprin
