@@ -45,9 +45,13 @@ std::string amountText(double amount) {
 
 ElementPowerTable ComputeElementPowers(const NatalPillars& pillars) {
   ElementPowerTable t;
+  // A sign outside its range (a "none" pillar) has no element and counts nowhere.
+  const auto countSign = [&](Element e) {
+    if (e != Element::None) t.count[elementIndex(e)] += 1;
+  };
   for (const Pillar& p : pillars.inOrder()) {
-    t.count[elementIndex(StemElement(p.stem))] += 1;
-    t.count[elementIndex(BranchElement(p.branch))] += 1;
+    countSign(StemElement(p.stem));
+    countSign(BranchElement(p.branch));
   }
   const ZodiacBelow mb = pillars.month.branch;
   for (Element e : kElements) {

@@ -83,6 +83,7 @@ TEST(element_powers_test, counts_weights_and_transfers) {
       // Ground month in a Gold trio: the month member's whole power goes.
       {"Gold trio, member in month", {{10, 10}, {2, 2}, {4, 6}, {1, 1}}, {2, 2, 1, 1, 2},
        {4, 3, 0, 13, 2}},
+      {"no time pillar yet", {{9, 1}, {9, 1}, {10, 12}, {0, 0}}, {0, 0, 0, 0, 6}, {0, 0, 0, 0, 30}},
       {"two trio branches and a repeat", {{7, 9}, {9, 1}, {9, 1}, {7, 9}}, {0, 0, 0, 4, 4},
        {0, 0, 0, 12, 20}},
   };
