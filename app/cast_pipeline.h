@@ -1,0 +1,45 @@
+#pragma once
+// The cast: the stages in their fixed order. Every stage computes into the
+// ChartResult first; only a birth that could be computed to the end is bound
+// to the forms, so a refused birth never leaves a half-updated chart sheet.
+#include <string>
+
+#include "app/chart_result.h"
+#include "core/calendar_session.h"
+#include "core/user_interface.h"
+#include "present/forms.h"
+
+namespace vesprin {
+
+struct CastOutcome {
+  enum class Status {
+    Cast,         // computed and bound
+    GaveUp,       // the data file of the birth year was not found and the prompt given up
+    NoBirthLine,  // the loaded file has no line for this birth (or would need one beyond it)
+    Unusable,     // the data file found cannot be read as a calendar
+  } status = Status::GaveUp;
+  ChartResult result;
+  std::string error;  // the reason, in English, when status is not Cast
+};
+
+inline constexpr const char* kNoCalendarLine = "no calendar line for this birth";
+
+class CastPipeline {
+ public:
+  CastPipeline(CalendarSession& calendar, Forms& forms, UserInterface& ui)
+      : calendar_(calendar), forms_(forms), ui_(ui) {}
+
+  // Casts the birth that the main window's input fields hold.
+  CastOutcome Cast();
+
+ private:
+  CalendarSession& calendar_;
+  Forms& forms_;
+  UserInterface& ui_;
+};
+
+// The input fields of the main window as a BirthFields value, and back.
+BirthFields readBirthFields(const Form& main);
+void writeBirthFields(Form& main, const BirthFields& fields);
+
+}  // namespace vesprin

@@ -1,0 +1,71 @@
+#include "core/calendar_index.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vesprin {
+namespace {
+
+bool startsWithUpper(const std::string& line, std::string_view marker) {
+  if (line.size() < marker.size()) return false;
+  for (std::size_t i = 0; i < marker.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(line[i])) != marker[i]) return false;
+  return true;
+}
+
+std::optional<int> fourDigits(const std::string& line, std::size_t from) {
+  if (line.size() < from + 4) return std::nullopt;
+  int v = 0;
+  for (std::size_t i = from; i < from + 4; ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(line[i]))) return std::nullopt;
+    v = v * 10 + (line[i] - '0');
+  }
+  return v;
+}
+
+}  // namespace
+
+CalendarIndex::Parse CalendarIndex::parse(const std::vector<std::string>& lines) {
+  std::optional<std::size_t> section;
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (startsWithUpper(lines[i], "[DATA CALENDAR]")) section = i;  // the last one wins
+  if (!section) return {std::nullopt, "no [DATA CALENDAR] section"};
+
+  CalendarIndex index;
+  for (std::size_t i = *section + 1; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (startsWithUpper(line, "[END OF DATA]")) {
+      if (index.entries_.empty()) return {std::nullopt, "the [DATA CALENDAR] section has no entry"};
+      return {std::move(index), {}};
+    }
+    const auto first = fourDigits(line, 0);
+    const auto last = fourDigits(line, 8);
+    std::string name = line.size() > 15 ? line.substr(15) : std::string();
+    while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
+    if (!first || !last || name.empty() || *first > *last)
+      return {std::nullopt, "line " + std::to_string(i + 1) +
+                                ": expected an entry \"YYYY    YYYY   file name\" "
+                                "(first year in columns 1-4, last year in 9-12, name from 16)"};
+    index.entries_.push_back({*first, *last, std::move(name)});
+  }
+  return {std::nullopt, "the [DATA CALENDAR] section has no [END OF DATA] line"};
+}
+
+YearList CalendarIndex::yearList() const {
+  YearList list;
+  if (entries_.empty()) return list;
+  const int first = entries_.front().firstYear;
+  const int last = entries_.back().lastYear;
+  for (int y = first + 1; y <= last - 1; ++y) list.years.push_back(y);
+  list.defaultYear = first + 1;
+  return list;
+}
+
+std::string CalendarIndex::DataFileForYear(int year) const {
+  std::string file;
+  for (const auto& e : entries_)
+    if (e.firstYear <= year && year <= e.lastYear) file = e.fileName;  // the last match wins
+  return file;
+}
+
+}  // namespace vesprin

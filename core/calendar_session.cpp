@@ -1,0 +1,115 @@
+#include "core/calendar_session.h"
+
+#include "core/text_file.h"
+
+namespace vesprin {
+namespace {
+
+std::string twoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+
+}  // namespace
+
+CalendarSession::IndexLoad CalendarSession::LoadCalendarIndex(
+    const std::vector<std::string>& searchDirs) {
+  IndexLoad r;
+  r.path = searchFile("HOROSCOPE.INI", searchDirs);
+  if (r.path.empty()) {
+    r.error = "calendar index HOROSCOPE.INI not found";
+    return r;
+  }
+  auto lines = readTextLines(r.path);
+  if (!lines) {
+    r.error = "cannot read calendar index " + r.path;
+    return r;
+  }
+  auto parsed = CalendarIndex::parse(*lines);
+  if (!parsed.index) {
+    r.error = "calendar index " + r.path + " is unusable: " + parsed.error;
+    return r;
+  }
+  r.index = std::move(parsed.index);
+  return r;
+}
+
+CalendarSession::CalendarSession(CalendarIndex index, std::vector<std::string> searchDirs,
+                                 const Clock& clock, UserInterface& ui)
+    : index_(std::move(index)),
+      searchDirs_(std::move(searchDirs)),
+      clock_(clock),
+      ui_(ui),
+      loaded_(std::make_shared<CalendarFile>()) {}
+
+void CalendarSession::startFreshRun() {
+  loaded_ = std::make_shared<CalendarFile>();
+  cache_ = {};
+}
+
+DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
+                                                   PromptButtons buttons) {
+  DataFileLoad r;
+  ui_.busyCursor(false);
+  ui_.status(" Wait...");
+  std::string path = searchFile(fileName, searchDirs_);
+  while (path.empty()) {
+    if (!ui_.confirm(kInsertDataDisk + fileName, buttons)) break;
+    path = searchFile(fileName, searchDirs_);
+  }
+  if (path.empty()) {
+    r.outcome = DataFileLoad::Outcome::GaveUp;
+  } else if (path == loaded_->path()) {
+    r.outcome = DataFileLoad::Outcome::Loaded;  // the lines in memory serve as they are
+    r.path = path;
+  } else {
+    ui_.busyCursor(true);
+    auto it = parsed_.find(path);
+    if (it == parsed_.end()) {
+      auto load = CalendarFile::load(path);
+      if (load.file) it = parsed_.emplace(path, std::make_shared<CalendarFile>(std::move(*load.file))).first;
+      else r.error = load.error;
+    }
+    ui_.busyCursor(false);
+    if (it != parsed_.end()) {
+      loaded_ = it->second;
+      r.outcome = DataFileLoad::Outcome::Loaded;
+      r.path = path;
+    } else {
+      // A damaged file is not kept in memory: nothing may be read from it.
+      loaded_ = std::make_shared<CalendarFile>();
+      r.outcome = DataFileLoad::Outcome::Unusable;
+    }
+  }
+  ui_.status(" Ready");
+  return r;
+}
+
+CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
+  const CivilDate today = clock_.today();
+  int year = today.year < 2400 ? today.year + kBuddhistEraOffset : today.year;
+  // January and February are looked up in March of the same year, so that the
+  // Chinese new year of early February never splits the calendar year.
+  std::string month = today.month <= 2 ? "03" : twoDigits(today.month);
+  std::string day = twoDigits(today.day);
+  std::string yearText = std::to_string(year);
+  // A birth after today (a chart cast ahead) looks up its own date instead.
+  if (yearText < in.year && in.year.size() == 4 &&
+      in.year.find_first_not_of("0123456789") == std::string::npos) {
+    yearText = in.year;
+    month = in.month;
+    day = in.day;
+    year = 0;
+    for (char c : in.year) year = year * 10 + (c - '0');
+  }
+  if (cache_.year == year) return cache_;
+
+  EnsureDataFileLoaded(index_.DataFileForYear(year), PromptButtons::Ok);
+  CurrentYearPillar result{year, {}};
+  if (loaded_->empty()) {
+    ui_.error(kCastError);
+  } else if (auto pos = loaded_->findDate(yearText + " " + month + " " + day)) {
+    result.pillar = loaded_->day(*pos).year;
+  }
+  cache_ = result;  // also when the file was given up: the year is not asked again
+  return cache_;
+}
+
+}  // namespace vesprin

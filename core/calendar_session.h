@@ -1,0 +1,79 @@
+#pragma once
+// The calendar state of a run: the index read at start-up, the one data file
+// held in memory, and the current year's pillar, cached by year.
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/birth_input.h"
+#include "core/calendar_file.h"
+#include "core/calendar_index.h"
+#include "core/clock.h"
+#include "core/user_interface.h"
+
+namespace vesprin {
+
+struct CurrentYearPillar {
+  int year = 0;   // Buddhist Era; 0 until the first cast
+  Pillar pillar;  // 0/0 when the calendar holds no line for the date looked up
+};
+
+// What a search for a data file ended with.
+struct DataFileLoad {
+  enum class Outcome { Loaded, GaveUp, Unusable } outcome = Outcome::GaveUp;
+  std::string path;   // the file now in memory, when Loaded
+  std::string error;  // why the file found cannot be used, when Unusable
+};
+
+class CalendarSession {
+ public:
+  struct IndexLoad;
+  // Finds HOROSCOPE.INI on the search path and reads it.
+  static IndexLoad LoadCalendarIndex(const std::vector<std::string>& searchDirs);
+
+  CalendarSession(CalendarIndex index, std::vector<std::string> searchDirs, const Clock& clock,
+                  UserInterface& ui);
+
+  const CalendarIndex& index() const { return index_; }
+  const Clock& clock() const { return clock_; }
+
+  // Searches the file, prompting for the data disk while it cannot be found
+  // (OK for the current-year lookup, Yes/No for the birth year). A file whose
+  // path differs from the one in memory replaces it.
+  DataFileLoad EnsureDataFileLoaded(const std::string& fileName, PromptButtons buttons);
+
+  // The data file in memory (empty before the first load).
+  const CalendarFile& loaded() const { return *loaded_; }
+
+  // The current year's pillar for a cast of this (normalised) birth.
+  CurrentYearPillar currentYearPillar(const BirthInput& in);
+  const CurrentYearPillar& cachedCurrentYear() const { return cache_; }
+
+  // Back to the state of a new run: nothing in memory, no cached year. Files
+  // already parsed stay parsed, since their contents do not change a result.
+  void startFreshRun();
+
+ private:
+  CalendarIndex index_;
+  std::vector<std::string> searchDirs_;
+  const Clock& clock_;
+  UserInterface& ui_;
+  std::shared_ptr<const CalendarFile> loaded_;
+  CurrentYearPillar cache_;
+  std::map<std::string, std::shared_ptr<const CalendarFile>> parsed_;
+};
+
+struct CalendarSession::IndexLoad {
+  std::optional<CalendarIndex> index;
+  std::string path;
+  std::string error;
+};
+
+// The data-disk prompt: this text followed by the file name.
+inline constexpr const char* kInsertDataDisk = "กรุณาใส่แผ่นข้อมูล ";
+inline constexpr const char* kCastError = "มีข้อผิดพลาดในการผูกดวง";
+inline constexpr const char* kProgramCannotRun = "โปรแกรมไม่สามารถทำงานได้";
+
+}  // namespace vesprin

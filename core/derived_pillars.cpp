@@ -1,0 +1,87 @@
+#include "core/derived_pillars.h"
+
+namespace vesprin {
+namespace {
+
+int wrap(int v, int m) {
+  while (v > m) v -= m;
+  return v;
+}
+
+FestivalKind festivalKind(const CalendarFile& file, const FourPillars& n) {
+  const bool beforeStart = n.comparisonTime < n.festivalStart;
+  for (int pos = n.birthLine; pos >= 1; --pos) {
+    const FestivalMark mark = file.day(pos).mark;
+    if (mark == FestivalMark::None) continue;
+    // On the birth line itself, a birth before the festival's period still
+    // belongs to the other kind of half-month.
+    const bool flip = pos == n.birthLine && beforeStart;
+    if (mark == FestivalMark::Large) return flip ? FestivalKind::Small : FestivalKind::Large;
+    return flip ? FestivalKind::Large : FestivalKind::Small;
+  }
+  return FestivalKind::None;
+}
+
+}  // namespace
+
+DerivedPillarsResult FindDerivedPillars(const CalendarFile& file, const FourPillars& n,
+                                        const std::string& toBeBorn) {
+  DerivedPillarsResult r;
+  DerivedPillars d;
+  const int Y = n.year.stem;
+  const int m = n.month.stem, M = n.month.branch;
+  const int D = n.day.branch, T = n.time.branch;
+
+  d.festivalKind = festivalKind(file, n);
+
+  int A = 32 - M - T - (d.festivalKind == FestivalKind::Small ? 1 : 0);
+  A = wrap(A, 12);
+  d.ascendant = {yearStemRule(Y, A), A};
+
+  const int P = toBeBorn == "07" ? 7 : toBeBorn == "08" ? 8 : toBeBorn == "09" ? 9 : 10;
+  d.conceptionFormula = {wrap(m + 10 - P, 10), wrap(M + 12 - P, 12)};
+  d.conception = d.conceptionFormula;
+
+  if (P == 9) {
+    if (n.birthLine - kConceptionFitFirst < 1) {
+      r.beyondFile = true;
+      return r;
+    }
+    int count = 0;
+    std::optional<Pillar> neighbour;
+    for (int k = 7; k >= -7; --k) {
+      const Pillar month = file.day(n.birthLine - 270 - k).month;
+      if (month == d.conception)
+        ++count;
+      else
+        neighbour = month;  // the last line that does not match wins
+    }
+    const int accuracy = count * 100 / 15;
+    d.accuracy = accuracy;
+    d.neighbour = neighbour;
+    if (accuracy == 0) {
+      // Nothing of the calendar fits: the conception fell one month later.
+      d.conceptionLabel = "[ 100% ]";
+      d.conception = pillarAdd(d.conception, 1);
+      d.neighbour.reset();
+      d.variant = ConceptionVariant::Plain;
+    } else {
+      d.conceptionLabel = "[ " + std::to_string(accuracy) + "% ]";
+      if (accuracy > 50) {
+        d.neighbour.reset();
+        d.variant = ConceptionVariant::Plain;
+      }
+    }
+  } else {
+    const int extra = P == 10 ? 2 : 0;  // ten months look one month further on
+    d.neighbour = Pillar{wrap(m + 9 - P + extra, 10), wrap(M + 11 - P + extra, 12)};
+    d.conceptionLabel = "[ " + std::to_string(P) + " M ]";
+  }
+
+  int S = wrap(D + 28 - M - T, 12);
+  d.perfectAscendant = {yearStemRule(Y, S), S};
+  r.pillars = d;
+  return r;
+}
+
+}  // namespace vesprin

@@ -1,0 +1,46 @@
+#pragma once
+// The birth line and the four natal pillars. The calendar supplies year,
+// month and day pillars; the Chinese day begins at 23:00 of the previous civil
+// day, and year and month turn at the two-hour period of a large festival.
+#include <optional>
+#include <string>
+
+#include "core/birth_input.h"
+#include "core/calendar_file.h"
+#include "core/sign.h"
+
+namespace vesprin {
+
+struct FourPillars {
+  int birthLine = 0;           // position of the Chinese day of birth in the loaded file
+  std::string birthLineDate;   // its date columns, "YYYY MM DD"
+  Pillar year, month, day, time;
+  std::string festivalStart;   // "hh:00", "00:00", or empty (a festival at hour 00)
+  std::string comparisonTime;  // hh:mm of the birth, hours 23 and 24 written "00"
+};
+
+// Why a birth cannot be cast from the loaded file.
+enum class BirthLineError {
+  None,
+  NoDate,       // the file has no line for the birth date
+  BeyondFile,   // a rule would need a line before the first or after the last day
+};
+
+struct FourPillarsResult {
+  std::optional<FourPillars> pillars;
+  BirthLineError error = BirthLineError::None;
+};
+
+// Start of the two-hour period that holds festival hour h (0..24).
+std::string festivalStartForHour(int hour);
+// The birth's hh:mm as compared with a festival start.
+std::string comparisonTimeOf(const BirthInput& in);
+// The time pillar of birth hour h (1..24) on a day with the given stem.
+Pillar timePillar(int hour, ZodiacOn dayStem);
+
+// Finds the birth line and reads the pillars. Never reads outside the file:
+// a birth that would need the line before the first day or after the last
+// gives BeyondFile instead of a chart.
+FourPillarsResult FindFourPillars(const CalendarFile& file, const BirthInput& in);
+
+}  // namespace vesprin

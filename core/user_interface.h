@@ -1,0 +1,26 @@
+#pragma once
+// Everything a cast says to the person at the machine goes through this one
+// interface: modal messages, the data-disk prompt, the status text and the
+// busy cursor. The application answers with message boxes, an unattended run
+// writes the messages to standard error and gives up at prompts, and tests
+// script the answers.
+#include <string>
+
+namespace vesprin {
+
+enum class PromptButtons { Ok, YesNo };
+
+class UserInterface {
+ public:
+  virtual ~UserInterface() = default;
+  // A modal error message with an OK button.
+  virtual void error(const std::string& text) = 0;
+  // A modal confirmation; true to try again (OK or Yes), false to give up
+  // (No, or the message closed).
+  virtual bool confirm(const std::string& text, PromptButtons buttons) = 0;
+  // Status panel 2 of the main window (" Wait...", " Ready").
+  virtual void status(const std::string& text) { (void)text; }
+  virtual void busyCursor(bool busy) { (void)busy; }
+};
+
+}  // namespace vesprin

@@ -1,0 +1,24 @@
+#pragma once
+// Binding of the natal and derived pillars and the gender to the main window
+// and the chart sheet.
+#include <string>
+
+#include "core/derived_pillars.h"
+#include "core/four_pillars.h"
+#include "present/forms.h"
+
+namespace vesprin {
+
+// "male.bmp" with hint "ชาย" for exactly "ชาย", "female.bmp" with "หญิง" otherwise.
+void bindGender(Forms& forms, const std::string& gender);
+
+// The conception label, the neighbouring signs and the chart sheet's
+// conception pictures (uncertain variants unless the fit made them plain).
+void bindConception(Forms& forms, const DerivedPillars& derived);
+
+// Pictures and element hints of the seven pillar positions on screen and on
+// the chart sheet; the chart sheet's conception pictures are left to
+// bindConception.
+void bindNatalPillars(Forms& forms, const FourPillars& natal, const DerivedPillars& derived);
+
+}  // namespace vesprin

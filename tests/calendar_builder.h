@@ -1,0 +1,54 @@
+#pragma once
+// Builds small calendar files in memory for the rule tests: consecutive days
+// from a start date, every day with the same pillars unless a test changes it.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/calendar_file.h"
+#include "core/civil_date.h"
+
+namespace vesprin::testing {
+
+struct DayLine {
+  Pillar year{4, 4}, month{1, 3}, day{1, 1};
+  std::string time = "00:00";
+  std::string mark;  // "", "*" or "**"
+};
+
+class CalendarBuilder {
+ public:
+  // days lines after the header, the first on the given civil date (CE).
+  CalendarBuilder(CivilDate first, int days) : first_(first), days_(static_cast<std::size_t>(days)) {
+    for (std::size_t i = 0; i < days_.size(); ++i)
+      days_[i].day = pillarAdd({1, 1}, static_cast<int>(i));
+  }
+  // The day at a file position (1 = first day line).
+  DayLine& at(int position) { return days_.at(static_cast<std::size_t>(position - 1)); }
+  // Position of a civil date (CE) in the file.
+  int position(CivilDate d) const { return static_cast<int>(daysFromCivil(d) - daysFromCivil(first_)) + 1; }
+
+  std::vector<std::string> lines() const {
+    std::vector<std::string> out{"header"};
+    const auto start = daysFromCivil(first_);
+    for (std::size_t i = 0; i < days_.size(); ++i) {
+      const CivilDate d = civilFromDays(start + static_cast<std::int64_t>(i));
+      const DayLine& l = days_[i];
+      char buf[64];
+      std::snprintf(buf, sizeof buf, "%04d %02d %02d %02d%02d %02d%02d %02d%02d %s",
+                    d.year + kBuddhistEraOffset, d.month, d.day, l.year.stem, l.year.branch,
+                    l.month.stem, l.month.branch, l.day.stem, l.day.branch, l.time.c_str());
+      std::string line = buf;
+      if (!l.mark.empty()) line += " " + l.mark;
+      out.push_back(line);
+    }
+    return out;
+  }
+  CalendarFile build() const { return *CalendarFile::fromLines("memory", lines()).file; }
+
+ private:
+  CivilDate first_;
+  std::vector<DayLine> days_;
+};
+
+}  // namespace vesprin::testing

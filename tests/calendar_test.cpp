@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/scripted_ui.h"
+#include "calendar_builder.h"
+#include "core/calendar_day.h"
+#include "core/calendar_file.h"
+#include "core/calendar_index.h"
+#include "core/calendar_session.h"
+
+namespace vesprin {
+namespace {
+namespace fs = std::filesystem;
+using testing::CalendarBuilder;
+
+TEST(calendar_test, index_sections_entries_and_year_list) {
+  const auto parsed = CalendarIndex::parse({
+      "[data calendar]",  // an earlier section does not count
+      "1000    1001   OLD.DAT",
+      "[end of data]",
+      "; comment",
+      "[Data Calendar] anything may follow",
+      "2400 to 2499   A.DAT",
+      "2450 to 2460   B.DAT",
+      "2500 to 2600   C D.DAT  ",
+      "[End Of Data]",
+  });
+  ASSERT_TRUE(parsed.index) << parsed.error;
+  const CalendarIndex& index = *parsed.index;
+  const YearList list = index.yearList();
+  EXPECT_EQ(list.years.front(), 2401);
+  EXPECT_EQ(list.years.back(), 2599);
+  EXPECT_EQ(list.years.size(), 199u);
+  EXPECT_EQ(list.defaultYear, 2401);
+  struct Case {
+    int year;
+    const char* file;
+  };
+  const Case cases[] = {{2400, "A.DAT"}, {2449, "A.DAT"}, {2455, "B.DAT"}, {2461, "A.DAT"},
+                        {2600, "C D.DAT"}, {2601, ""},     {2399, ""}};
+  for (const Case& c : cases) EXPECT_EQ(index.DataFileForYear(c.year), c.file) << c.year;
+}
+
+TEST(calendar_test, unusable_indexes_are_refused_with_the_reason) {
+  struct Case {
+    std::vector<std::string> lines;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {{"nothing here"}, "no [DATA CALENDAR] section"},
+      {{"[DATA CALENDAR]", "2400    2499   A.DAT"}, "no [END OF DATA]"},
+      {{"[DATA CALENDAR]", "24x0    2499   A.DAT", "[END OF DATA]"}, "line 2: expected an entry"},
+      {{"[DATA CALENDAR]", "2400    2499", "[END OF DATA]"}, "line 2: expected an entry"},
+      {{"[DATA CALENDAR]", "[END OF DATA]"}, "has no entry"},
+  };
+  for (const Case& c : cases) {
+    const auto parsed = CalendarIndex::parse(c.lines);
+    EXPECT_FALSE(parsed.index);
+    EXPECT_NE(parsed.error.find(c.reason), std::string::npos) << parsed.error;
+  }
+}
+
+TEST(calendar_test, day_lines_and_their_marks) {
+  struct Case {
+    const char* line;
+    FestivalMark mark;
+    int hour;
+  };
+  const Case cases[] = {
+      {"2530 05 06 0404 0206 0204 04:30 **", FestivalMark::Large, 4},
+      {"2530 05 21 0404 0206 0707 10:15 *", FestivalMark::Small, 10},
+      {"2530 05 21 0404 0206 0707 10:15 * ", FestivalMark::None, 10},  // a lone "*" ends the line
+      {"2530 05 22 0404 0206 0808 00:00", FestivalMark::None, 0},
+      {"2530 05 22 0404 0206 0808 24", FestivalMark::None, 24},
+  };
+  for (const Case& c : cases) {
+    const auto p = parseCalendarDay(c.line);
+    ASSERT_TRUE(p.ok) << c.line << ": " << p.error;
+    EXPECT_EQ(p.day.mark, c.mark) << c.line;
+    EXPECT_EQ(p.day.festivalHour, c.hour) << c.line;
+  }
+  const auto p = parseCalendarDay("2530 05 06 0404 0206 0204 04:30 **");
+  EXPECT_EQ(p.day.dateText, "2530 05 06");
+  EXPECT_EQ(p.day.year, (Pillar{4, 4}));
+  EXPECT_EQ(p.day.month, (Pillar{2, 6}));
+  EXPECT_EQ(p.day.day, (Pillar{2, 4}));
+
+  const struct {
+    const char* line;
+    const char* error;
+  } bad[] = {
+      {"2530 05 06 0404 0206 0204", "at least 28"},
+      {"2530/05/06 0404 0206 0204 04:30", "columns 1-10"},
+      {"2530 05 06 0x04 0206 0204 04:30", "year stem"},
+      {"2530 05 06 0404 0213 0204 04:30", "month branch"},
+      {"2530 05 06 0404 0206 0204 25:30", "festival hour"},
+      {"2530 05 06 0405 0206 0204 04:30", "equal parity"},
+  };
+  for (const auto& b : bad) {
+    const auto r = parseCalendarDay(b.line);
+    EXPECT_FALSE(r.ok) << b.line;
+    EXPECT_NE(r.error.find(b.error), std::string::npos) << b.line << ": " << r.error;
+  }
+}
+
+TEST(calendar_test, files_must_be_consecutive_days_and_name_the_bad_line) {
+  CalendarBuilder b({1987, 2, 27}, 4);
+  auto lines = b.lines();
+  const auto ok = CalendarFile::fromLines("f.DAT", lines);
+  ASSERT_TRUE(ok.file) << ok.error;
+  EXPECT_EQ(ok.file->findDate("2530 03 01"), 3);
+  EXPECT_EQ(ok.file->findDate("2530 02 27"), 1);
+  EXPECT_EQ(ok.file->findDate("2530 02 26"), std::nullopt);
+  EXPECT_EQ(ok.file->findDate("2530 03 03"), std::nullopt);
+  EXPECT_EQ(ok.file->findDate("2530 02 29"), std::nullopt);
+
+  auto gap = lines;
+  gap.erase(gap.begin() + 2);
+  const auto g = CalendarFile::fromLines("f.DAT", gap);
+  EXPECT_FALSE(g.file);
+  EXPECT_EQ(g.error, "calendar file f.DAT line 3: expected the day after the previous line");
+
+  auto broken = lines;
+  broken[4] = "2530 03 02 0404";
+  const auto s = CalendarFile::fromLines("f.DAT", broken);
+  EXPECT_EQ(s.error, "calendar file f.DAT line 5: expected a day line of at least 28 characters");
+
+  auto unreal = lines;
+  unreal[1] = "2530 02 30 0404 0103 0101 00:00";
+  EXPECT_NE(CalendarFile::fromLines("f.DAT", unreal).error.find("real civil date"), std::string::npos);
+}
+
+// Answers the data-disk prompt by putting the missing file in place.
+class InsertDiskUi : public ScriptedUserInterface {
+ public:
+  std::function<void()> insert;
+  bool confirm(const std::string& text, PromptButtons buttons) override {
+    prompts.push_back(buttons);
+    if (insert) {
+      insert();
+      insert = nullptr;
+      messages.push_back(text);
+      return true;
+    }
+    return ScriptedUserInterface::confirm(text, buttons);
+  }
+  std::vector<PromptButtons> prompts;
+};
+
+class CalendarSessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("vesprin-calendar-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir / "data");
+    write(dir / "data" / "HOROSCOPE.INI",
+          {"[DATA CALENDAR]", "2529    2530   A.DAT", "2531    2532   B.DAT", "[END OF DATA]"});
+    CalendarBuilder a({1986, 1, 1}, 730);  // 2529-2530
+    a.at(a.position({1987, 3, 15})).year = {5, 5};
+    CalendarBuilder b({1988, 1, 1}, 731);  // 2531-2532
+    b.at(b.position({1988, 3, 31})).year = {7, 7};
+    b.at(b.position({1988, 6, 10})).year = {9, 9};
+    write(dir / "data" / "A.DAT", a.lines());
+    write(dir / "data" / "B.DAT", b.lines());
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  static void write(const fs::path& p, const std::vector<std::string>& lines) {
+    std::ofstream out(p, std::ios::binary);
+    for (const auto& l : lines) out << l << "\r\n";
+  }
+  CalendarSession session(const Clock& clock, UserInterface& ui) {
+    auto load = CalendarSession::LoadCalendarIndex({(dir / "cwd").string(), (dir / "data").string()});
+    EXPECT_TRUE(load.index) << load.error;
+    return CalendarSession(std::move(*load.index), {(dir / "cwd").string(), (dir / "data").string()},
+                           clock, ui);
+  }
+  static BirthInput birth(std::string year, std::string month, std::string day) {
+    BirthInput in;
+    in.year = std::move(year);
+    in.month = std::move(month);
+    in.day = std::move(day);
+    return in;
+  }
+
+  fs::path dir;
+};
+
+TEST_F(CalendarSessionTest, current_year_reads_march_in_january_and_the_birth_date_ahead) {
+  struct Case {
+    CivilDate today;
+    const char* birthYear;
+    int year;
+    Pillar pillar;
+  };
+  const Case cases[] = {
+      {{1987, 1, 15}, "2500", 2530, {5, 5}},  // 15 January reads 15 March
+      {{1987, 3, 15}, "2500", 2530, {5, 5}},
+      {{1987, 3, 16}, "2500", 2530, {4, 4}},
+      {{1988, 1, 31}, "2500", 2531, {7, 7}},  // 31 January reads 31 March
+      {{1987, 1, 15}, "2531", 2531, {9, 9}},  // a birth ahead of today reads its own date
+  };
+  for (const Case& c : cases) {
+    FixedClock clock(c.today);
+    ScriptedUserInterface ui;
+    CalendarSession s = session(clock, ui);
+    const CurrentYearPillar got = s.currentYearPillar(birth(c.birthYear, "06", "10"));
+    EXPECT_EQ(got.year, c.year);
+    EXPECT_EQ(got.pillar, c.pillar) << c.today.year << "-" << c.today.month << "-" << c.today.day;
+    EXPECT_TRUE(ui.messages.empty());
+  }
+}
+
+TEST_F(CalendarSessionTest, current_year_is_cached_by_year_and_missing_lines_give_zero) {
+  FixedClock clock({2026, 12, 9});  // BE 2569: no file covers it
+  ScriptedUserInterface ui;
+  CalendarSession s = session(clock, ui);
+  const CurrentYearPillar first = s.currentYearPillar(birth("2530", "01", "01"));
+  EXPECT_EQ(first.year, 2569);
+  EXPECT_EQ(first.pillar, (Pillar{0, 0}));
+  // The prompt had no file name to offer, was given up, and nothing was in memory.
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{"กรุณาใส่แผ่นข้อมูล ", "มีข้อผิดพลาดในการผูกดวง"}));
+  ui.messages.clear();
+  s.currentYearPillar(birth("2531", "01", "01"));
+  EXPECT_TRUE(ui.messages.empty()) << "the year is asked once per run";
+  s.startFreshRun();
+  s.currentYearPillar(birth("2531", "01", "01"));
+  EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST_F(CalendarSessionTest, data_files_are_searched_prompted_reused_and_replaced) {
+  FixedClock clock({1987, 6, 1});
+  InsertDiskUi ui;
+  CalendarSession s = session(clock, ui);
+  const DataFileLoad a = s.EnsureDataFileLoaded("A.DAT", PromptButtons::YesNo);
+  ASSERT_EQ(a.outcome, DataFileLoad::Outcome::Loaded);
+  EXPECT_EQ(a.path, (dir / "data" / "A.DAT").string());
+  const CalendarFile* inMemory = &s.loaded();
+  EXPECT_EQ(s.EnsureDataFileLoaded("A.DAT", PromptButtons::YesNo).path, a.path);
+  EXPECT_EQ(&s.loaded(), inMemory) << "the same path reuses the lines in memory";
+  EXPECT_EQ(s.EnsureDataFileLoaded("B.DAT", PromptButtons::YesNo).path,
+            (dir / "data" / "B.DAT").string());
+  EXPECT_TRUE(s.loaded().findDate("2531 06 10"));
+
+  // A missing file prompts; "Yes" after the disk went in finds it in the current directory.
+  fs::create_directories(dir / "cwd");
+  ui.insert = [&] { fs::copy_file(dir / "data" / "A.DAT", dir / "cwd" / "C.DAT"); };
+  const DataFileLoad c = s.EnsureDataFileLoaded("C.DAT", PromptButtons::YesNo);
+  EXPECT_EQ(c.outcome, DataFileLoad::Outcome::Loaded);
+  EXPECT_EQ(c.path, (dir / "cwd" / "C.DAT").string());
+  EXPECT_EQ(ui.messages, std::vector<std::string>{"กรุณาใส่แผ่นข้อมูล C.DAT"});
+  EXPECT_EQ(ui.prompts, std::vector<PromptButtons>{PromptButtons::YesNo});
+
+  // Giving up keeps nothing new; a damaged file is refused and not kept.
+  EXPECT_EQ(s.EnsureDataFileLoaded("D.DAT", PromptButtons::Ok).outcome, DataFileLoad::Outcome::GaveUp);
+  write(dir / "data" / "E.DAT", {"header", "2530 01 01 0404 0103 0101 00:00", "2530 01 03 0404 0103 0202 00:00"});
+  const DataFileLoad e = s.EnsureDataFileLoaded("E.DAT", PromptButtons::YesNo);
+  EXPECT_EQ(e.outcome, DataFileLoad::Outcome::Unusable);
+  EXPECT_NE(e.error.find("E.DAT line 3"), std::string::npos) << e.error;
+  EXPECT_TRUE(s.loaded().empty());
+}
+
+}  // namespace
+}  // namespace vesprin
