@@ -1,5 +1,7 @@
 #include "app/cast_pipeline.h"
 
+#include "interpret/child_sign.h"
+#include "present/bind_interpretation.h"
 #include "present/bind_natal.h"
 
 namespace vesprin {
@@ -20,6 +22,12 @@ void restoreEntered(Form& main, const BirthInput& in) {
   main["ComboBoxyy"].caption = in.enteredYear;
   main["ComboBoxth"].caption = in.enteredHour;  // hour "24" shows as the "00" entered
 }
+
+NatalPillars natalPillars(const FourPillars& f) { return {f.year, f.month, f.day, f.time}; }
+
+// The Chinese age comes from the annual-transits stage. Until that stage is
+// in the pipeline there is none, and the child-chance form is left as it is.
+std::optional<int> chineseAgeOf(const ChartResult&) { return std::nullopt; }
 
 void showCurrentYear(Form& main, const CurrentYearPillar& c) {
   main["LabelCurrentYearGo"].caption = std::to_string(c.year);
@@ -59,7 +67,7 @@ CastOutcome CastPipeline::Cast() {
   Form& main = forms_.main;
 
   // 1. The analysis text of the previous cast goes first, whatever follows.
-  forms_.analysis["MemoAnalyse"].lines.clear();
+  clearAnalysisText(forms_);
 
   // 2. Normalise the birth input.
   Normalised normalised = NormaliseBirthInput(readBirthFields(main));
@@ -99,6 +107,13 @@ CastOutcome CastPipeline::Cast() {
     if (derived.pillars) {
       r.natal = four.pillars;
       r.derived = derived.pillars;
+      // 8. Element strength, chart patterns, stars and the analysis text.
+      const NatalPillars natal = natalPillars(*r.natal);
+      r.powers = ComputeElementPowers(natal);
+      r.patterns = FindChartPatterns(natal, *r.powers, r.input.gender);
+      r.analysis = WriteAnalysis(natal, *r.patterns);
+      // 10. Child sign.
+      r.childBranch = FindChildSign(r.input.gender, r.natal->year.stem);
       out.status = CastOutcome::Status::Cast;
       out.error.clear();
     }
@@ -107,7 +122,16 @@ CastOutcome CastPipeline::Cast() {
   if (out.status == CastOutcome::Status::Cast) {
     bindGender(forms_, r.input.gender);    // 5
     bindConception(forms_, *r.derived);     // 7
+    bindElementPowerTable(forms_, *r.powers);  // 8
+    bindChartPatterns(forms_, *r.patterns);
+    bindAnalysis(forms_, *r.analysis);
     bindNatalPillars(forms_, *r.natal, *r.derived);  // 9
+    bindChildSign(forms_, r.childBranch);             // 10
+    // 13. Child chance, once the annual transits have given the Chinese age.
+    if (const std::optional<int> age = chineseAgeOf(r)) {
+      r.childChanceShown = ChildChance(r.input.gender, *age);
+      bindChildChance(forms_, *r.childChanceShown);
+    }
     // 15. The first cast that finds its birth line enables the print command.
     if (!main["ButtonPrintHoroscope"].enabled) {
       main["ButtonPrintHoroscope"].enabled = true;
@@ -119,6 +143,14 @@ CastOutcome CastPipeline::Cast() {
   // 16. Default cursor, the entered values shown again.
   ui_.busyCursor(false);
   restoreEntered(main, r.input);
+
+  // 17. Birth-year code from the year as entered, and the element-group power
+  // summary. Only a chart computed in this cast is bound.
+  if (out.status == CastOutcome::Status::Cast) {
+    r.birthYearCode = birthYearCode(r.input.gender, r.input.enteredYear, r.natal->year.branch);
+    if (r.birthYearCode) bindBirthYearCode(forms_, *r.birthYearCode);
+    bindElementSummary(forms_, *r.powers);
+  }
   return out;
 }
 
