@@ -35,6 +35,46 @@ json rolesJson(const ElementPowerTable& t) {
   return j;
 }
 
+json pillarsJson(const auto& pillars) {
+  json a = json::array();
+  for (const Pillar& p : pillars) a.push_back(pillarJson(p));
+  return a;
+}
+
+json luckJson(const LuckCycle& l) {
+  return {{"parity", parityText(l.parity)},
+          {"direction", directionText(l.direction)},
+          {"pillars", pillarsJson(l.pillars)},
+          {"monthStrengthDays", l.monthStrengthDays},
+          {"festivalDays", l.festivalDays},
+          {"startYears", l.startYears},
+          {"startMonthCode", l.startMonthCode},
+          {"startText", l.startText},
+          {"startMonthName", l.startMonthName},
+          {"onAges", l.onAges},
+          {"belowAges", l.belowAges}};
+}
+
+json transitsJson(const AnnualTransits& t) {
+  return {{"chineseAge", t.chineseAge},
+          {"firstAge", t.firstAge},
+          {"offset", t.offset},
+          {"years", t.years},
+          {"ages", t.ages},
+          {"pillars", pillarsJson(t.pillars)},
+          {"transitAscendants", pillarsJson(t.transitAscendants)},
+          {"currentColumn", t.currentColumn ? json(*t.currentColumn) : json(nullptr)}};
+}
+
+json currentPeriodJson(const CurrentPeriod& p) {
+  return {{"half", p.half ? json{{"pillar", p.half->pillar}, {"part", halfPartText(p.half->part)}}
+                          : json(nullptr)},
+          {"startText", p.startText},
+          {"periodText", p.periodText},
+          {"nextStartYear", p.nextStartYear ? json(*p.nextStartYear) : json(nullptr)},
+          {"elementName", p.elementName}};
+}
+
 }  // namespace
 
 json errorJson(const std::string& reason, const std::vector<std::string>& messages) {
@@ -67,6 +107,7 @@ json castToJson(const CastOutcome& outcome, const std::vector<std::string>& mess
   j["neighbour"] = d.neighbour ? pillarJson(*d.neighbour) : json(nullptr);
   j["currentYear"] = json::array({r.currentYear.year, r.currentYear.pillar.stem,
                                   r.currentYear.pillar.branch});
+  // Chart interpretation.
   if (r.powers) {
     j["powers"] = powersJson(*r.powers);
     j["roles"] = rolesJson(*r.powers);
@@ -87,6 +128,11 @@ json castToJson(const CastOutcome& outcome, const std::vector<std::string>& mess
   }
   j["childBranch"] = r.childBranch ? json(*r.childBranch) : json(nullptr);
   j["childChanceShown"] = r.childChanceShown ? json(*r.childChanceShown) : json(nullptr);
+  // Time cycles.
+  if (r.luck) j["luck"] = luckJson(*r.luck);
+  if (r.transits) j["transits"] = transitsJson(*r.transits);
+  if (r.currentPeriod) j["currentPeriod"] = currentPeriodJson(*r.currentPeriod);
+
   j["messages"] = messages;
   return j;
 }

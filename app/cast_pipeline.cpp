@@ -1,6 +1,7 @@
 #include "app/cast_pipeline.h"
 
 #include "interpret/child_sign.h"
+#include "present/bind_cycles.h"
 #include "present/bind_interpretation.h"
 #include "present/bind_natal.h"
 
@@ -25,14 +26,35 @@ void restoreEntered(Form& main, const BirthInput& in) {
 
 NatalPillars natalPillars(const FourPillars& f) { return {f.year, f.month, f.day, f.time}; }
 
-// The Chinese age comes from the annual-transits stage. Until that stage is
-// in the pipeline there is none, and the child-chance form is left as it is.
-std::optional<int> chineseAgeOf(const ChartResult&) { return std::nullopt; }
-
 void showCurrentYear(Form& main, const CurrentYearPillar& c) {
   main["LabelCurrentYearGo"].caption = std::to_string(c.year);
   main["LabelZodiacOnYearNow"].caption = std::to_string(c.pillar.stem);
   main["LabelZodiacBelowYearNow"].caption = std::to_string(c.pillar.branch);
+}
+
+// Stages 12-14 computed: luck pillars, annual transits, then the current
+// period with the long year table and the month strip of the birth record
+// held in MemoVesprinPrint. The reason, when the calendar cannot give the
+// festival distance or the Chinese age: a chart with a wrong start age or a
+// wrong age must not be printed.
+std::string computeTimeCycles(ChartResult& r, const CalendarFile& file, const Form& main) {
+  const FourPillars& n = *r.natal;
+  r.luck = computeLuckCycle(n.year.stem, n.month, r.input.gender, file, n.birthLine,
+                            n.festivalStart, n.comparisonTime);
+  r.transits = computeAnnualTransits(n.year, std::atoi(r.input.year.c_str()), r.currentYear.year,
+                                     r.currentYear.pillar, r.derived->ascendant, r.luck->startYears);
+  r.currentPeriod = findCurrentPeriod(r.luck->onAges, r.luck->belowAges, r.luck->startText,
+                                      r.transits->chineseAge, r.currentYear.year, r.luck->pillars);
+  r.longYearTable = computeLongYearTable(n.year, r.currentYear.year, r.transits->chineseAge);
+  const Component* record = main.find("MemoVesprinPrint");
+  r.monthStrip = record ? readMonthStrip(record->lines) : std::nullopt;
+  if (!r.luck->monthStrengthKnown || !r.luck->festivalKnown)
+    return "no large festival between the birth line and the end of calendar file " + file.path() +
+           ": festival distance unknown";
+  if (!r.transits->chineseAgeKnown)
+    return "no pillar for the current year " + std::to_string(r.currentYear.year) +
+           ": Chinese age unknown";
+  return {};
 }
 
 }  // namespace
@@ -119,6 +141,17 @@ CastOutcome CastPipeline::Cast() {
     }
   }
 
+  // 12-14. Time cycles.
+  if (out.status == CastOutcome::Status::Cast) {
+    if (std::string why = computeTimeCycles(r, file, main); !why.empty()) {
+      out.status = CastOutcome::Status::CyclesUnknown;
+      out.error = std::move(why);
+    } else {
+      // The child-chance form waits for the Chinese age of the annual transits.
+      r.childChanceShown = ChildChance(r.input.gender, r.transits->chineseAge);
+    }
+  }
+
   if (out.status == CastOutcome::Status::Cast) {
     bindGender(forms_, r.input.gender);    // 5
     bindConception(forms_, *r.derived);     // 7
@@ -127,11 +160,14 @@ CastOutcome CastPipeline::Cast() {
     bindAnalysis(forms_, *r.analysis);
     bindNatalPillars(forms_, *r.natal, *r.derived);  // 9
     bindChildSign(forms_, r.childBranch);             // 10
-    // 13. Child chance, once the annual transits have given the Chinese age.
-    if (const std::optional<int> age = chineseAgeOf(r)) {
-      r.childChanceShown = ChildChance(r.input.gender, *age);
-      bindChildChance(forms_, *r.childChanceShown);
-    }
+
+    // 12-14. Time cycles; the current period reads the luck pictures of the chart sheet.
+    bindLuckCycle(forms_, *r.luck);
+    bindAnnualTransits(forms_, *r.transits, r.natal->year.branch);
+    bindChildChance(forms_, *r.childChanceShown);
+    bindLongYearTable(forms_, *r.longYearTable);
+    bindMonthStrip(forms_, r.monthStrip);
+    bindCurrentPeriod(forms_, *r.currentPeriod, r.transits->chineseAge);
     // 15. The first cast that finds its birth line enables the print command.
     if (!main["ButtonPrintHoroscope"].enabled) {
       main["ButtonPrintHoroscope"].enabled = true;

@@ -7,6 +7,11 @@
 #include "core/calendar_session.h"
 #include "core/derived_pillars.h"
 #include "core/four_pillars.h"
+#include "cycles/annual_transits.h"
+#include "cycles/current_period.h"
+#include "cycles/long_year_table.h"
+#include "cycles/luck_cycle.h"
+#include "cycles/month_strip.h"
 #include "interpret/analysis.h"
 #include "interpret/chart_patterns.h"
 #include "interpret/element_powers.h"
@@ -18,13 +23,21 @@ struct ChartResult {
   CurrentYearPillar currentYear;         // the year the chart is read in, and its pillar
   std::optional<FourPillars> natal;      // birth line, festival start, four pillars
   std::optional<DerivedPillars> derived; // festival kind, ascendant, conception, perfect ascendant
+
+  // Chart interpretation (stages 8 and 10; the birth-year code at stage 17).
   std::optional<ElementPowerTable> powers;  // element strength and climate
   std::optional<ChartPatterns> patterns;    // harmony, special chart, polarity, P / T / H code
   std::optional<Analysis> analysis;         // analysis text, stars, treasury
   std::optional<ZodiacBelow> childBranch;   // a woman's child sign; none for anyone else
-  // Known once the Chinese age exists (annual transits); none until then.
-  std::optional<bool> childChanceShown;
-  std::optional<int> birthYearCode;         // computed at the very end of the cast
+  std::optional<bool> childChanceShown;     // known once the Chinese age is (stage 13)
+  std::optional<int> birthYearCode;
+
+  // Time cycles (stages 12-14).
+  std::optional<LuckCycle> luck;
+  std::optional<AnnualTransits> transits;
+  std::optional<CurrentPeriod> currentPeriod;
+  std::optional<LongYearTable> longYearTable;
+  std::optional<MonthStrip> monthStrip;  // none when the birth record has no usable line 8
 };
 
 }  // namespace vesprin

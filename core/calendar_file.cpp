@@ -39,32 +39,49 @@ std::optional<int> CalendarFile::findDate(const std::string& dateText) const {
 }
 
 CalendarFile::Load CalendarFile::load(const std::string& path) {
-  auto lines = readRawLines(path);
-  if (!lines) return {std::nullopt, "cannot read calendar file " + path};
-  return fromLines(path, *lines);
+  auto text = readWholeFile(path);
+  if (!text) return {std::nullopt, "cannot read calendar file " + path};
+  return fromText(path, *text);
+}
+
+std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
+  const auto where = [&] {
+    return "calendar file " + path_ + " line " + std::to_string(number) + ": expected ";
+  };
+  auto parsed = parseCalendarDay(line);
+  if (!parsed.ok) return where() + parsed.error;
+  const auto n = dayNumber(parsed.day.dateText);
+  if (!n) return where() + "a real civil date in columns 1-10";
+  // Other rules count days by line distance, so a gap would shift them all.
+  if (lines_.size() > 1 && *n != firstDayNumber_ + static_cast<std::int64_t>(lines_.size()) - 1)
+    return where() + "the day after the previous line";
+  if (lines_.size() == 1) firstDayNumber_ = *n;
+  lines_.push_back(std::move(parsed.day));
+  return {};
+}
+
+CalendarFile::Load CalendarFile::fromText(std::string path, std::string_view text) {
+  CalendarFile f;
+  f.path_ = std::move(path);
+  f.lines_.reserve(text.size() / 32 + 1);
+  std::size_t number = 0;
+  std::string error;
+  forEachLine(text, [&](std::string_view line) {
+    ++number;
+    if (number == 1) {
+      f.lines_.emplace_back();  // the header is never read as a day
+    } else if (error.empty()) {
+      error = f.addDay(line, number);
+    }
+  });
+  if (!error.empty()) return {std::nullopt, error};
+  return {std::move(f), {}};
 }
 
 CalendarFile::Load CalendarFile::fromLines(std::string path, const std::vector<std::string>& lines) {
-  CalendarFile f;
-  f.path_ = std::move(path);
-  f.lines_.reserve(lines.size());
-  f.lines_.emplace_back();  // the header is never read as a day
-  std::int64_t previous = 0;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    if (i + 1 == lines.size() && lines[i].empty()) break;  // a final line end
-    const std::string where = "calendar file " + f.path_ + " line " + std::to_string(i + 1) + ": ";
-    auto parsed = parseCalendarDay(lines[i]);
-    if (!parsed.ok) return {std::nullopt, where + "expected " + parsed.error};
-    const auto n = dayNumber(parsed.day.dateText);
-    if (!n) return {std::nullopt, where + "expected a real civil date in columns 1-10"};
-    // Other rules count days by line distance, so a gap would shift them all.
-    if (i > 1 && *n != previous + 1)
-      return {std::nullopt, where + "expected the day after the previous line"};
-    if (i == 1) f.firstDayNumber_ = *n;
-    previous = *n;
-    f.lines_.push_back(std::move(parsed.day));
-  }
-  return {std::move(f), {}};
+  std::string text;
+  for (const auto& l : lines) (text += l) += '\n';
+  return fromText(std::move(path), text);
 }
 
 }  // namespace vesprin

@@ -33,11 +33,16 @@ class CalendarFile {
   struct Load;
   static Load load(const std::string& path);
   static Load fromLines(std::string path, const std::vector<std::string>& lines);
+  // The same from the whole text of a file (lines end with LF or CRLF).
+  static Load fromText(std::string path, std::string_view text);
 
  private:
   std::string path_;
   std::vector<CalendarDay> lines_;  // [0] is the unused header
   std::int64_t firstDayNumber_ = 0;  // civil day number of position 1
+
+  // Appends the day line that stands at line `number` of the file (1-based).
+  std::string addDay(std::string_view line, std::size_t number);
 };
 
 struct CalendarFile::Load {

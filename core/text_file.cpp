@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "core/cp874.h"
 
@@ -17,23 +16,28 @@ namespace fs = std::filesystem;
 #define VESPRIN_SOURCE_DATA_DIR ""
 #endif
 
-std::optional<std::vector<std::string>> readRawLines(const std::string& path) {
+std::optional<std::string> readWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  const std::string all = ss.str();
-  std::vector<std::string> lines;
-  lines.reserve(all.size() / 32 + 1);
-  std::size_t start = 0;
-  while (start < all.size()) {
-    std::size_t end = all.find('\n', start);
-    if (end == std::string::npos) end = all.size();
-    std::size_t stop = end;
-    if (stop > start && all[stop - 1] == '\r') --stop;
-    lines.emplace_back(all, start, stop - start);
-    start = end + 1;
+  std::string all;
+  in.seekg(0, std::ios::end);
+  const auto size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (size > 0) {
+    all.resize(static_cast<std::size_t>(size));
+    in.read(all.data(), size);
+    all.resize(static_cast<std::size_t>(in.gcount()));
   }
+  if (in.bad()) return std::nullopt;
+  return all;
+}
+
+std::optional<std::vector<std::string>> readRawLines(const std::string& path) {
+  auto all = readWholeFile(path);
+  if (!all) return std::nullopt;
+  std::vector<std::string> lines;
+  lines.reserve(all->size() / 32 + 1);
+  forEachLine(*all, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 

@@ -3,6 +3,7 @@
 // on disk and UTF-8 in memory.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vesprin {
@@ -13,6 +14,23 @@ std::optional<std::vector<std::string>> readTextLines(const std::string& path);
 
 // Same, without decoding (for files known to be ASCII, like calendar data).
 std::optional<std::vector<std::string>> readRawLines(const std::string& path);
+
+// The whole file as it is on disk; empty optional when it cannot be opened.
+std::optional<std::string> readWholeFile(const std::string& path);
+
+// Calls f(line) for every line of a text (LF or CRLF ends, none kept).
+template <class F>
+void forEachLine(std::string_view text, F&& f) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::size_t stop = end;
+    if (stop > start && text[stop - 1] == '\r') --stop;
+    f(text.substr(start, stop - start));
+    start = end + 1;
+  }
+}
 
 bool fileExists(const std::string& path);
 

@@ -1,0 +1,27 @@
+#pragma once
+// The month strip: the twelve month pillars of a year that the birth record
+// names by its January pillar, with that year's Buddhist and Common Era texts.
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/sign.h"
+
+namespace vesprin {
+
+struct MonthStrip {
+  // January .. December. The record's signs need not share a parity, so the
+  // two rows are kept apart rather than as pillars.
+  std::array<ZodiacOn, 12> stems{};
+  std::array<ZodiacBelow, 12> branches{};
+  std::string beYearText;  // line 9, unchanged
+  std::string ceYearText;  // line 10, unchanged
+};
+
+// Reads lines 8, 9 and 10 (counted from 0) of the birth record. None when line
+// 8 is missing or does not start with a stem 01..10 and a branch 01..12; a
+// missing line 9 or 10 gives an empty text.
+std::optional<MonthStrip> readMonthStrip(const std::vector<std::string>& recordLines);
+
+}  // namespace vesprin

@@ -1,0 +1,7 @@
+vesprin_test(luck_cycle_test vesprin_cycles)
+vesprin_test(annual_transits_test vesprin_cycles)
+vesprin_test(current_period_test vesprin_cycles)
+vesprin_test(bind_cycles_test vesprin_present)
+if(TARGET vesprin_app)
+  vesprin_test(cast_cycles_test vesprin_app)
+endif()
