@@ -84,7 +84,9 @@ json errorJson(const std::string& reason, const std::vector<std::string>& messag
 }
 
 json castToJson(const CastOutcome& outcome, const std::vector<std::string>& messages) {
-  if (outcome.status != CastOutcome::Status::Cast) return errorJson(outcome.error, messages);
+  const bool cyclesUnknown = outcome.status == CastOutcome::Status::CyclesUnknown;
+  if (outcome.status != CastOutcome::Status::Cast && !cyclesUnknown)
+    return errorJson(outcome.error, messages);
   const ChartResult& r = outcome.result;
   const BirthInput& in = r.input;
   const FourPillars& n = *r.natal;
@@ -129,9 +131,12 @@ json castToJson(const CastOutcome& outcome, const std::vector<std::string>& mess
   j["childBranch"] = r.childBranch ? json(*r.childBranch) : json(nullptr);
   j["childChanceShown"] = r.childChanceShown ? json(*r.childChanceShown) : json(nullptr);
   // Time cycles.
-  if (r.luck) j["luck"] = luckJson(*r.luck);
-  if (r.transits) j["transits"] = transitsJson(*r.transits);
-  if (r.currentPeriod) j["currentPeriod"] = currentPeriodJson(*r.currentPeriod);
+  j["luck"] = r.luck ? luckJson(*r.luck) : json(nullptr);
+  j["transits"] = r.transits ? transitsJson(*r.transits) : json(nullptr);
+  j["currentPeriod"] = r.currentPeriod ? currentPeriodJson(*r.currentPeriod) : json(nullptr);
+  // A chart whose time cycles the calendar cannot give is sound in its natal
+  // part; the reason says why the rest is missing.
+  if (cyclesUnknown) j["incomplete"] = outcome.error;
 
   j["messages"] = messages;
   return j;

@@ -146,6 +146,12 @@ CastOutcome CastPipeline::Cast() {
     if (std::string why = computeTimeCycles(r, file, main); !why.empty()) {
       out.status = CastOutcome::Status::CyclesUnknown;
       out.error = std::move(why);
+      // Nothing of the time cycles may travel further than this cast.
+      r.luck.reset();
+      r.transits.reset();
+      r.currentPeriod.reset();
+      r.longYearTable.reset();
+      r.monthStrip.reset();
     } else {
       // The child-chance form waits for the Chinese age of the annual transits.
       r.childChanceShown = ChildChance(r.input.gender, r.transits->chineseAge);
@@ -181,9 +187,10 @@ CastOutcome CastPipeline::Cast() {
   restoreEntered(main, r.input);
 
   // 17. Birth-year code from the year as entered, and the element-group power
-  // summary. Only a chart computed in this cast is bound.
+  // summary. The code needs only the natal chart; only a chart bound in this
+  // cast is shown.
+  if (r.natal) r.birthYearCode = birthYearCode(r.input.gender, r.input.enteredYear, r.natal->year.branch);
   if (out.status == CastOutcome::Status::Cast) {
-    r.birthYearCode = birthYearCode(r.input.gender, r.input.enteredYear, r.natal->year.branch);
     if (r.birthYearCode) bindBirthYearCode(forms_, *r.birthYearCode);
     bindElementSummary(forms_, *r.powers);
   }

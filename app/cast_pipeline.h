@@ -17,7 +17,10 @@ struct CastOutcome {
     GaveUp,       // the data file of the birth year was not found and the prompt given up
     NoBirthLine,  // the loaded file has no line for this birth (or would need one beyond it)
     Unusable,     // the data file found cannot be read as a calendar
-    CyclesUnknown,  // the festival distance or the Chinese age cannot be known from the calendar
+    // The natal chart is sound, but the festival distance or the Chinese age
+    // cannot be known from the calendar: nothing is bound, since a sheet with
+    // a wrong start age or a wrong age must not be printed.
+    CyclesUnknown,
   } status = Status::GaveUp;
   ChartResult result;
   std::string error;  // the reason, in English, when status is not Cast

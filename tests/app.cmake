@@ -2,7 +2,7 @@ vesprin_test(pipeline_test vesprin_app)
 
 # vesprin-cast against golden output: each folder under golden/ holds the
 # births (births.txt), the options (args.txt) and the expected JSON lines.
-foreach(case cast_fixture cast_shipped)
+foreach(case cast_fixture cast_fixture_no_current_year cast_shipped)
   add_test(NAME golden_${case}
     COMMAND ${CMAKE_COMMAND}
       -DPROGRAM=$<TARGET_FILE:vesprin-cast>
