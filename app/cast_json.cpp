@@ -1,5 +1,7 @@
 #include "app/cast_json.h"
 
+#include <cmath>
+
 namespace vesprin {
 namespace {
 
@@ -14,6 +16,23 @@ const char* festivalKindName(FestivalKind k) {
     case FestivalKind::None: break;
   }
   return "none";
+}
+
+// Powers and counts are always whole; they are written as integers.
+json powersJson(const ElementPowerTable& t) {
+  json j = json::object();
+  for (Element e : kElements)
+    j[std::string(elementName(e))] = {{"count", std::llround(t.countOf(e))},
+                                      {"weight", t.weightOf(e)},
+                                      {"power", std::llround(t.powerOf(e))},
+                                      {"amount", amountText(t.powerOf(e) / t.weightOf(e))}};
+  return j;
+}
+
+json rolesJson(const ElementPowerTable& t) {
+  json j = json::array();
+  for (Element e : t.roleElement) j.push_back(std::string(elementName(e)));
+  return j;
 }
 
 json pillarsJson(const auto& pillars) {
@@ -90,6 +109,27 @@ json castToJson(const CastOutcome& outcome, const std::vector<std::string>& mess
   j["neighbour"] = d.neighbour ? pillarJson(*d.neighbour) : json(nullptr);
   j["currentYear"] = json::array({r.currentYear.year, r.currentYear.pillar.stem,
                                   r.currentYear.pillar.branch});
+  // Chart interpretation.
+  if (r.powers) {
+    j["powers"] = powersJson(*r.powers);
+    j["roles"] = rolesJson(*r.powers);
+    j["season"] = r.powers->season;
+    j["summaryHint"] = r.powers->summaryHint;
+    j["summaryLine"] = r.powers->summaryLine;
+  }
+  if (r.patterns) {
+    j["harmonyCaption"] = r.patterns->harmonyCaption;
+    j["specialChart"] = r.patterns->specialChart;
+    j["branchPolarity"] = polarityName(r.patterns->branchPolarity);
+    j["ptCode"] = r.patterns->ptCode;
+  }
+  j["birthYearCode"] = r.birthYearCode ? json(*r.birthYearCode) : json(nullptr);
+  if (r.analysis) {
+    j["analysisLines"] = r.analysis->lines;
+    j["protectiveStars"] = r.analysis->protectiveStars;
+  }
+  j["childBranch"] = r.childBranch ? json(*r.childBranch) : json(nullptr);
+  j["childChanceShown"] = r.childChanceShown ? json(*r.childChanceShown) : json(nullptr);
   // Time cycles.
   j["luck"] = r.luck ? luckJson(*r.luck) : json(nullptr);
   j["transits"] = r.transits ? transitsJson(*r.transits) : json(nullptr);

@@ -1,6 +1,8 @@
 #include "app/cast_pipeline.h"
 
+#include "interpret/child_sign.h"
 #include "present/bind_cycles.h"
+#include "present/bind_interpretation.h"
 #include "present/bind_natal.h"
 
 namespace vesprin {
@@ -21,6 +23,8 @@ void restoreEntered(Form& main, const BirthInput& in) {
   main["ComboBoxyy"].caption = in.enteredYear;
   main["ComboBoxth"].caption = in.enteredHour;  // hour "24" shows as the "00" entered
 }
+
+NatalPillars natalPillars(const FourPillars& f) { return {f.year, f.month, f.day, f.time}; }
 
 void showCurrentYear(Form& main, const CurrentYearPillar& c) {
   main["LabelCurrentYearGo"].caption = std::to_string(c.year);
@@ -85,7 +89,7 @@ CastOutcome CastPipeline::Cast() {
   Form& main = forms_.main;
 
   // 1. The analysis text of the previous cast goes first, whatever follows.
-  forms_.analysis["MemoAnalyse"].lines.clear();
+  clearAnalysisText(forms_);
 
   // 2. Normalise the birth input.
   Normalised normalised = NormaliseBirthInput(readBirthFields(main));
@@ -125,6 +129,13 @@ CastOutcome CastPipeline::Cast() {
     if (derived.pillars) {
       r.natal = four.pillars;
       r.derived = derived.pillars;
+      // 8. Element strength, chart patterns, stars and the analysis text.
+      const NatalPillars natal = natalPillars(*r.natal);
+      r.powers = ComputeElementPowers(natal);
+      r.patterns = FindChartPatterns(natal, *r.powers, r.input.gender);
+      r.analysis = WriteAnalysis(natal, *r.patterns);
+      // 10. Child sign.
+      r.childBranch = FindChildSign(r.input.gender, r.natal->year.stem);
       out.status = CastOutcome::Status::Cast;
       out.error.clear();
     }
@@ -141,17 +152,25 @@ CastOutcome CastPipeline::Cast() {
       r.currentPeriod.reset();
       r.longYearTable.reset();
       r.monthStrip.reset();
+    } else {
+      // The child-chance form waits for the Chinese age of the annual transits.
+      r.childChanceShown = ChildChance(r.input.gender, r.transits->chineseAge);
     }
   }
 
   if (out.status == CastOutcome::Status::Cast) {
     bindGender(forms_, r.input.gender);    // 5
     bindConception(forms_, *r.derived);     // 7
+    bindElementPowerTable(forms_, *r.powers);  // 8
+    bindChartPatterns(forms_, *r.patterns);
+    bindAnalysis(forms_, *r.analysis);
     bindNatalPillars(forms_, *r.natal, *r.derived);  // 9
+    bindChildSign(forms_, r.childBranch);             // 10
 
     // 12-14. Time cycles; the current period reads the luck pictures of the chart sheet.
     bindLuckCycle(forms_, *r.luck);
     bindAnnualTransits(forms_, *r.transits, r.natal->year.branch);
+    bindChildChance(forms_, *r.childChanceShown);
     bindLongYearTable(forms_, *r.longYearTable);
     bindMonthStrip(forms_, r.monthStrip);
     bindCurrentPeriod(forms_, *r.currentPeriod, r.transits->chineseAge);
@@ -166,6 +185,15 @@ CastOutcome CastPipeline::Cast() {
   // 16. Default cursor, the entered values shown again.
   ui_.busyCursor(false);
   restoreEntered(main, r.input);
+
+  // 17. Birth-year code from the year as entered, and the element-group power
+  // summary. The code needs only the natal chart; only a chart bound in this
+  // cast is shown.
+  if (r.natal) r.birthYearCode = birthYearCode(r.input.gender, r.input.enteredYear, r.natal->year.branch);
+  if (out.status == CastOutcome::Status::Cast) {
+    if (r.birthYearCode) bindBirthYearCode(forms_, *r.birthYearCode);
+    bindElementSummary(forms_, *r.powers);
+  }
   return out;
 }
 

@@ -12,6 +12,9 @@
 #include "cycles/long_year_table.h"
 #include "cycles/luck_cycle.h"
 #include "cycles/month_strip.h"
+#include "interpret/analysis.h"
+#include "interpret/chart_patterns.h"
+#include "interpret/element_powers.h"
 
 namespace vesprin {
 
@@ -20,6 +23,14 @@ struct ChartResult {
   CurrentYearPillar currentYear;         // the year the chart is read in, and its pillar
   std::optional<FourPillars> natal;      // birth line, festival start, four pillars
   std::optional<DerivedPillars> derived; // festival kind, ascendant, conception, perfect ascendant
+
+  // Chart interpretation (stages 8 and 10; the birth-year code at stage 17).
+  std::optional<ElementPowerTable> powers;  // element strength and climate
+  std::optional<ChartPatterns> patterns;    // harmony, special chart, polarity, P / T / H code
+  std::optional<Analysis> analysis;         // analysis text, stars, treasury
+  std::optional<ZodiacBelow> childBranch;   // a woman's child sign; none for anyone else
+  std::optional<bool> childChanceShown;     // known once the Chinese age is (stage 13)
+  std::optional<int> birthYearCode;
 
   // Time cycles (stages 12-14).
   std::optional<LuckCycle> luck;

@@ -1,0 +1,256 @@
+#include "interpret/analysis.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "interpret/filler.h"
+
+namespace vesprin {
+namespace {
+
+using std::string_view;
+
+// Words naming the pillars that satisfy a rule, always listed year, month, day, time.
+constexpr std::array<string_view, 4> kPositionWord = {"หลักปี ", "หลักเดือน ", "หลักวัน ",
+                                                      "หลักยาม "};
+
+// Temperament caption by the day stem's element (Wood .. Water).
+constexpr std::array<string_view, 5> kTemperament = {
+    "อุปนิสัยโดยทั่วไป ด้านดี และด้อย คือ เมตตา ปราณี ก้าวหน้า เคลื่อนไหว ... มุทะลุ",
+    "อุปนิสัยโดยทั่วไป ด้านดี และด้อย คือ มารยาท มนุษยสัมพันธ์ รักการศึกษา ผู้นำ ... เจ้าอารมณ์",
+    "อุปนิสัยโดยทั่วไป ด้านดี และด้อย คือ ซื่อสัตย์ หนักแน่น มั่นคง มานะ สัจจะ ... ดื้อรั้น",
+    "อุปนิสัยโดยทั่วไป ด้านดี และด้อย คือ กล้าหาญ กตัญญู มีน้ำใจ ... ยอมหักไม่ยอมงอ",
+    "อุปนิสัยโดยทั่วไป ด้านดี และด้อย คือ เฉลียวฉลาด ปัญญาดี ปรับตัวเก่ง ... เสเพล",
+};
+
+constexpr string_view kStarsHeading = "ในดวงมีราศีเทพคุ้มครอง ดังนี้";
+
+// Rule A: the prosperity month of each day stem (index 0 unused).
+constexpr std::array<ZodiacBelow, 11> kProsperityBranch = {0, 3, 4, 6, 7, 6, 7, 9, 10, 12, 1};
+constexpr string_view kLogLine =
+    "- ดิถี เกิดในเดือนลก สร้างอนาคตด้วยตนเอง ไม่อยู่ที่เดิม ไปดีต่างถิ่น";
+
+// Rule B: the treasury branch in each pillar, and whether the pillar's stem is
+// then tested for the wealth element (the day stem never is).
+struct TreasuryTest {
+  string_view position;
+  bool testsStem;
+};
+constexpr std::array<TreasuryTest, 4> kTreasuryTests = {{
+    {"หลักปีเป็น ไช่โข่ว มีมรดกอยู่ที่ผู้หลักผู้ใหญ่ ", true},
+    {"หลักเดือน ไช่โข่ว มีมรดกอยู่ที่ผู้หลักผู้ใหญ่ ", true},
+    {"หลักดิถี ไช่โข่ว มีมรดกอยู่ที่คู่ครอง ", false},
+    {"หลักยาม ไช่โข่ว มีมรดกอยู่ที่บุตร หลาน ", true},
+}};
+constexpr string_view kTreasuryStemNote =
+    "ราศีบนไช่โข่ว เป็นลาภผลในดวง ห้ามไช่โข่วถูกชง (ปะทะ) ";
+constexpr string_view kTreasuryNote =
+    "ในดวงมีไฉ่โข่ว ( ขุมทรัพย์ ) หมายถึง มีมรดก หรือ มีเงินเก็บ";
+
+// Rule C: pillars that are JingSing.
+constexpr std::array<Pillar, 4> kJingSingPillars = {{{1, 1}, {1, 7}, {6, 10}, {6, 4}}};
+
+// Rule D: the day pillar that fits the season of each month branch (index 0 unused).
+constexpr std::array<Pillar, 13> kTengXiengDay = {{{0, 0},
+                                                   {1, 1}, {1, 1},
+                                                   {5, 3}, {5, 3}, {5, 3},
+                                                   {1, 7}, {1, 7}, {1, 7},
+                                                   {5, 9}, {5, 9}, {5, 9},
+                                                   {1, 1}}};
+
+// Rule E: by month branch, a day stem or a day branch that must match.
+struct DayCondition {
+  bool onBranch;
+  int value;
+};
+constexpr std::array<DayCondition, 13> kTengTeg = {{{false, 0},
+                                                    {false, 6}, {false, 7}, {false, 4},
+                                                    {true, 9},  {false, 9}, {false, 8},
+                                                    {true, 12}, {false, 1}, {false, 10},
+                                                    {true, 3},  {false, 3}, {false, 2}}};
+
+// Rule F: the day stem that each month branch asks for.
+constexpr std::array<ZodiacOn, 13> kNungTegStem = {0, 9, 7, 3, 1, 9, 7, 3, 1, 9, 7, 3, 1};
+
+// Rule G: the two nobleman branches of each day stem, in the order tested.
+constexpr std::array<std::array<ZodiacBelow, 2>, 11> kNoblemanBranches = {{
+    {0, 0}, {2, 8}, {1, 9}, {10, 12}, {10, 12}, {2, 8},
+    {1, 9}, {2, 8}, {7, 3}, {4, 6},   {4, 6},
+}};
+
+// Rule H: the scholar branch of each day stem.
+constexpr std::array<ZodiacBelow, 11> kScholarBranch = {0, 6, 7, 9, 10, 9, 10, 12, 1, 3, 4};
+
+// Rule I: what a void branch means in each pillar position.
+constexpr std::array<string_view, 4> kVoidConsequence = {
+    "มรดกน้อย หรือ ได้มรดกมาก็สูญหาย ",
+    "พี่น้อง ไม่ส่งเสริม ",
+    "มีคู่ยาก หรือไม่ค่อยมีโอกาสอยู่ด้วยกัน ",
+    "มีบุตรน้อย ",
+};
+
+// Rule J: pillars that are JabAkTaiPai.
+constexpr std::array<Pillar, 10> kJabAkTaiPaiPillars = {
+    {{1, 5}, {2, 6}, {3, 9}, {4, 12}, {5, 11}, {6, 2}, {7, 5}, {8, 6}, {9, 9}, {10, 12}}};
+
+// The protective stars that rules C to G add to the analysis page.
+constexpr std::array<string_view, 5> kStarLabel = {
+    "จิ้งซิ้ง (เด่นดัง ก้าวหน้า) ",
+    "เทียงเสี่ย (ฟ้าอภัย) ",
+    "เทียงเต็ก (เทพสุริยัน) ",
+    "ดิถีเป็น (เทพจันทรา) ",
+    "เทียงอิกกุ้ยนั้ง (เทพอุปถัมภ์) ",
+};
+
+template <std::size_t N>
+constexpr bool contains(const std::array<Pillar, N>& list, Pillar p) {
+  for (const Pillar& q : list)
+    if (q == p) return true;
+  return false;
+}
+
+bool isStem(ZodiacOn s) { return s >= 1 && s <= kStemCount; }
+bool isBranch(ZodiacBelow b) { return b >= 1 && b <= kBranchCount; }
+
+// Position words of the pillars found in the list.
+template <std::size_t N>
+std::string positionList(const NatalPillars& p, const std::array<Pillar, N>& list) {
+  std::string words;
+  const auto pillars = p.inOrder();
+  for (std::size_t i = 0; i < pillars.size(); ++i)
+    if (contains(list, pillars[i])) words += kPositionWord[i];
+  return words;
+}
+
+struct TreasuryResult {
+  std::optional<std::string> line;
+  bool present = false;
+};
+
+TreasuryResult treasury(const NatalPillars& p, ZodiacBelow t) {
+  const Element wealth = ControlledElement(p.day.stem);
+  const auto pillars = p.inOrder();
+  TreasuryResult r;
+  std::string positions;
+  string_view stemNote;  // set, not appended: it stands in the line at most once
+  for (std::size_t i = 0; i < pillars.size(); ++i) {
+    if (pillars[i].branch != t) continue;
+    r.present = true;
+    positions += kTreasuryTests[i].position;
+    if (kTreasuryTests[i].testsStem && StemElement(pillars[i].stem) == wealth)
+      stemNote = kTreasuryStemNote;
+  }
+  if (!positions.empty())
+    r.line = "- ราศี /" + std::to_string(t) + " " + positions + std::string(stemNote);
+  return r;
+}
+
+std::optional<std::string> voidLine(const NatalPillars& p, Pillar own, string_view kind) {
+  // The two void branches follow the pillar's place in the sixty-pillar cycle;
+  // for a pillar of that cycle p is odd, so p + 1 stays within 12.
+  int first = own.branch - own.stem + 11;
+  if (first > 12) first -= 12;
+  const std::array<ZodiacBelow, 2> voids = {first, branchAdd(first, 1)};
+  const auto branches = p.branches();
+  std::string list, consequences;
+  for (ZodiacBelow v : voids) {
+    bool held = false;
+    for (std::size_t i = 0; i < branches.size(); ++i)
+      if (branches[i] == v) {
+        consequences += kVoidConsequence[i];
+        held = true;
+      }
+    if (held) list += "/" + std::to_string(v) + " ";
+  }
+  if (list.empty()) return std::nullopt;
+  return "- ราศี " + list + std::string(kind) + consequences + " (หากถูกภาคีไม่เป็นคงบ้วง)";
+}
+
+}  // namespace
+
+std::string treasuryPicture(ZodiacBelow t) { return "B" + std::to_string(t) + ".bmp"; }
+std::string treasuryNumberPicture(ZodiacBelow t) { return "N" + std::to_string(t) + ".bmp"; }
+
+Analysis WriteAnalysis(const NatalPillars& p, const ChartPatterns& patterns) {
+  Analysis a;
+  const ZodiacOn ds = p.day.stem;
+  const ZodiacBelow db = p.day.branch, mb = p.month.branch;
+  // Every rule is a lookup by the day stem or the month branch; pillars from
+  // the calendar are always in range, anything else holds no rule.
+  const bool stemOk = isStem(ds), monthOk = isBranch(mb);
+
+  const auto add = [&](const std::optional<std::string>& line) {
+    if (!line) return;
+    a.lines.push_back(*line);
+    a.lines.emplace_back();
+  };
+  // Rules C to G also name their protective star on the analysis page.
+  const auto star = [&](int rule, bool holds, const std::string& line) {
+    if (!holds) return;
+    a.protectiveStars += kStarLabel[rule];
+    add(line);
+  };
+
+  if (stemOk) a.temperament = std::string(kTemperament[elementIndex(StemElement(ds))]);
+
+  a.lines.emplace_back();
+  add(harmonyLine(patterns));
+  add(specialChartLine(patterns));
+  add("- ดิถีเป็น " + std::string(ElementTemperament(ds)));
+
+  // A: Log.
+  if (stemOk && mb == kProsperityBranch[ds]) add(std::string(kLogLine));
+
+  // B: ChaiCoo. The pictures show the treasury branch whether it stands in the chart or not.
+  a.treasuryBranch = TreasuryBranch(ds);
+  const TreasuryResult t = treasury(p, a.treasuryBranch);
+  if (t.present) a.treasuryNote = std::string(kTreasuryNote);
+  add(t.line);
+
+  add(polarityLine(patterns));
+
+  // C: JingSing.
+  const std::string jingSing = positionList(p, kJingSingPillars);
+  star(0, !jingSing.empty(),
+       "- " + jingSing + "เป็น จิ้งซิ้ง เป็นที่รู้จักของปวงชน มีมนุษย์สัมพันธ์ดี ชอบก้าวหน้า");
+
+  // D: TengXieng.
+  star(1, monthOk && p.day == kTengXiengDay[mb],
+       "- ในดวงมี เที่ยงเสี่ย จะมีราศีคุ้มครอง มีลางสังหรณ์");
+
+  // E: TengTeg.
+  const DayCondition teg = monthOk ? kTengTeg[mb] : kTengTeg[0];
+  star(2, monthOk && (teg.onBranch ? db : ds) == teg.value,
+       "- ดิถีเป็น เทียงเต็ก จะปลอดภัยจากอันตรายต่าง ๆ");
+
+  // F: NungTeg.
+  star(3, monthOk && ds == kNungTegStem[mb], "- ดิถีเป็น ง้วยเต็ก จะปลอดภัยจากอันตรายต่าง ๆ");
+
+  // G: TengIkKuiNang.
+  std::string nobles;
+  if (stemOk)
+    for (ZodiacBelow b : kNoblemanBranches[ds])
+      if (p.holdsBranch(b)) nobles += "/" + std::to_string(b) + " ";
+  star(4, !nobles.empty(),
+       "- ราศี " + nobles + "เป็น เทียงอิกกุ้ยนั้ง จะมีชื่อเสียง มีสังคมชั้นสูง ได้รับการช่วยโดยบังเอิญ");
+
+  // H: BungChiang.
+  if (stemOk && p.holdsBranch(kScholarBranch[ds]))
+    add("- ราศี /" + std::to_string(kScholarBranch[ds]) +
+        " เป็น บุ้งเชียง (อักษรศาสตร์) มีปัญญาดี รู้หลบหลีก ปรับตัว หลีกเลี่ยงภัย ทำให้มีความก้าวหน้า");
+
+  // I: KongBoung of the day pillar, then of the year pillar.
+  add(voidLine(p, p.day, "เป็น คงบ้วง (ดิถี) "));
+  add(voidLine(p, p.year, "เป็น คงบ้วง (ปี) "));
+
+  // J: JabAkTaiPai.
+  const std::string jab = positionList(p, kJabAkTaiPaiPillars);
+  if (!jab.empty()) add("- " + jab + "เป็น จับอั๊กไต่ไป่ ชีวิตเร่ร่อน ล้มลุกคลุกคลาน");
+
+  a.lines.push_back(patterns.codeLine);  // always last, with no empty line after it
+  a.starsHeading = a.protectiveStars.empty() ? kDotRow : std::string(kStarsHeading);
+  return a;
+}
+
+}  // namespace vesprin

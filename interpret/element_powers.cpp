@@ -1,0 +1,113 @@
+#include "interpret/element_powers.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace vesprin {
+namespace {
+
+// Weight of an element by how many generating steps it lies after the season
+// element S: S itself 5, what S generates 4, what S controls 1, what controls
+// S 2, what generates S 3.
+constexpr std::array<int, 5> kWeightBySteps = {5, 4, 1, 2, 3};
+
+// Calendar season by month branch (index 0 unused). These are not the element
+// seasons of the weights: branch 2 is a Ground month but a cold one.
+constexpr std::array<std::string_view, 13> kSeasonName = {
+    "",      "หนาว",   "หนาว", "ใบไม้ผลิ", "ใบไม้ผลิ", "ใบไม้ผลิ", "ร้อน",
+    "ร้อน", "ร้อน", "ใบไม้ร่วง", "ใบไม้ร่วง", "ใบไม้ร่วง", "หนาว"};
+
+constexpr char kCr = '\r';  // captions and tooltips break lines with a carriage return alone
+
+}  // namespace
+
+int SeasonWeight(ZodiacBelow monthBranch, Element e) {
+  const int season = elementIndex(BranchElement(monthBranch));
+  const int steps = ((elementIndex(e) - season) % 5 + 5) % 5;
+  return kWeightBySteps[steps];
+}
+
+std::string_view SeasonName(ZodiacBelow monthBranch) {
+  return monthBranch >= 1 && monthBranch <= kBranchCount ? kSeasonName[monthBranch] : "";
+}
+
+std::string powerText(double power) { return std::to_string(std::llround(power)); }
+
+std::string amountText(double amount) {
+  const long long tenths = std::llround(amount * 10.0);  // llround: halves away from zero
+  const long long whole = std::llabs(tenths) / 10;
+  const long long decimal = std::llabs(tenths) % 10;
+  std::string text = tenths < 0 ? "-" : "";
+  if (whole != 0) text += std::to_string(whole);
+  if (decimal != 0) text += "." + std::to_string(decimal);
+  return tenths == 0 ? "0" : text;
+}
+
+ElementPowerTable ComputeElementPowers(const NatalPillars& pillars) {
+  ElementPowerTable t;
+  // A sign outside its range (a "none" pillar) has no element and counts nowhere.
+  const auto countSign = [&](Element e) {
+    if (e != Element::None) t.count[elementIndex(e)] += 1;
+  };
+  for (const Pillar& p : pillars.inOrder()) {
+    countSign(StemElement(p.stem));
+    countSign(BranchElement(p.branch));
+  }
+  const ZodiacBelow mb = pillars.month.branch;
+  for (Element e : kElements) {
+    const int i = elementIndex(e);
+    t.weight[i] = SeasonWeight(mb, e);
+    t.power[i] = t.count[i] * t.weight[i];
+  }
+
+  for (const ThreeHarmony& trio : kThreeHarmonies) {
+    if (!trio.completeIn(pillars)) continue;
+    const int into = elementIndex(trio.element);
+    for (ZodiacBelow m : trio.others) {
+      const int from = elementIndex(BranchElement(m));
+      // The month branch always moves with 5 on both sides; a member in another
+      // pillar moves one weighted sign. Each member moves once, however often it stands.
+      if (m == mb) {
+        t.power[from] -= 5;
+        t.power[into] += 5;
+      } else if (pillars.holdsBranch(m)) {
+        t.power[from] -= t.weight[from];
+        t.power[into] += t.weight[into];
+      }
+    }
+    break;  // four branches can complete at most one trio
+  }
+
+  const Element dayMaster = StemElement(pillars.day.stem);
+  for (int k = 0; k < 5; ++k) t.roleElement[k] = elementStep(dayMaster, k);
+  t.season = std::string(SeasonName(mb));
+
+  const auto name = [&](ElementRole r) { return std::string(elementThaiName(t.elementOf(r))); };
+  const auto power = [&](ElementRole r) { return t.powerOf(t.elementOf(r)); };
+  const auto text = [&](ElementRole r) { return powerText(power(r)); };
+  using R = ElementRole;
+  const std::string masterGroup = powerText(power(R::Support) + power(R::DayMaster));
+  const std::string retinue = powerText(power(R::Drain) + power(R::Wealth) + power(R::Officer));
+
+  // The tooltip names the support element before the day master; the print
+  // caption the other way round.
+  t.summaryHint = std::string("กลุ่มดิถี") + kCr +
+                  "  ส่งเสริม ธาตุ" + name(R::Support) + "  กำลัง " + text(R::Support) + kCr +
+                  "  ดิถี ธาตุ" + name(R::DayMaster) + "  กำลัง " + text(R::DayMaster) + kCr +
+                  "  รวมกำลัง: " + masterGroup + kCr +
+                  "กลุ่มบริวาร" + kCr +
+                  "  ถ่ายเท ธาตุ" + name(R::Drain) + "  กำลัง " + text(R::Drain) + kCr +
+                  "  ลาภ ธาตุ" + name(R::Wealth) + "  กำลัง " + text(R::Wealth) + kCr +
+                  "  ขุนนาง ธาตุ" + name(R::Officer) + "  กำลัง " + text(R::Officer) + kCr +
+                  "  รวมกำลัง: " + retinue;
+  t.summaryLine = "กลุ่มดิถี ธาตุ" + name(R::DayMaster) + " กำลัง " + text(R::DayMaster) +
+                  " ธาตุ" + name(R::Support) + " กำลัง " + text(R::Support) +
+                  " (รวมกำลัง " + masterGroup + ")" + kCr +
+                  "กลุ่มบริวาร ธาตุ" + name(R::Drain) + " กำลัง " + text(R::Drain) +
+                  " ธาตุ" + name(R::Wealth) + " กำลัง " + text(R::Wealth) +
+                  " ธาตุ" + name(R::Officer) + " กำลัง " + text(R::Officer) +
+                  " (รวมกำลัง " + retinue + ")";
+  return t;
+}
+
+}  // namespace vesprin

@@ -1,0 +1,6 @@
+vesprin_test(element_powers_test vesprin_interpret)
+vesprin_test(chart_patterns_test vesprin_interpret)
+vesprin_test(analysis_test vesprin_interpret)
+vesprin_test(child_sign_test vesprin_interpret)
+vesprin_test(bind_interpretation_test vesprin_present)
+vesprin_test(cast_interpretation_test vesprin_app)
