@@ -37,7 +37,8 @@ void showCurrentYear(Form& main, const CurrentYearPillar& c) {
 // held in MemoVesprinPrint. The reason, when the calendar cannot give the
 // festival distance or the Chinese age: a chart with a wrong start age or a
 // wrong age must not be printed.
-std::string computeTimeCycles(ChartResult& r, const CalendarFile& file, const Form& main) {
+std::string computeTimeCycles(ChartResult& r, const CalendarFile& file,
+                              const std::vector<std::string>& birthRecord) {
   const FourPillars& n = *r.natal;
   r.luck = computeLuckCycle(n.year.stem, n.month, r.input.gender, file, n.birthLine,
                             n.festivalStart, n.comparisonTime);
@@ -46,8 +47,7 @@ std::string computeTimeCycles(ChartResult& r, const CalendarFile& file, const Fo
   r.currentPeriod = findCurrentPeriod(r.luck->onAges, r.luck->belowAges, r.luck->startText,
                                       r.transits->chineseAge, r.currentYear.year, r.luck->pillars);
   r.longYearTable = computeLongYearTable(n.year, r.currentYear.year, r.transits->chineseAge);
-  const Component* record = main.find("MemoVesprinPrint");
-  r.monthStrip = record ? readMonthStrip(record->lines) : std::nullopt;
+  r.monthStrip = readMonthStrip(birthRecord);
   if (!r.luck->monthStrengthKnown || !r.luck->festivalKnown)
     return "no large festival between the birth line and the end of calendar file " + file.path() +
            ": festival distance unknown";
@@ -81,6 +81,63 @@ void writeBirthFields(Form& main, const BirthFields& f) {
   main["ComboBoxth"].caption = f.hour;
   main["ComboBoxtm"].caption = f.minute;
   main["ComboBoxToBeBorn"].caption = f.toBeBorn;
+}
+
+ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
+                            const std::vector<std::string>& birthRecord) {
+  // 4, 6, 7. Birth line, four pillars, derived pillars.
+  FourPillarsResult four = FindFourPillars(file, r.input);
+  if (!four.pillars) return {CastOutcome::Status::NoBirthLine, kNoCalendarLine};
+  DerivedPillarsResult derived = FindDerivedPillars(file, *four.pillars, r.input.toBeBorn);
+  if (!derived.pillars) return {CastOutcome::Status::NoBirthLine, kNoCalendarLine};
+  r.natal = four.pillars;
+  r.derived = derived.pillars;
+
+  // 8. Element strength, chart patterns, stars and the analysis text.
+  const NatalPillars natal = natalPillars(*r.natal);
+  r.powers = ComputeElementPowers(natal);
+  r.patterns = FindChartPatterns(natal, *r.powers, r.input.gender);
+  r.analysis = WriteAnalysis(natal, *r.patterns);
+  // 10. Child sign.
+  r.childBranch = FindChildSign(r.input.gender, r.natal->year.stem);
+  // 17. The birth-year code needs only the natal chart and the year as entered.
+  r.birthYearCode = birthYearCode(r.input.gender, r.input.enteredYear, r.natal->year.branch);
+
+  // 12-14. Time cycles.
+  if (std::string why = computeTimeCycles(r, file, birthRecord); !why.empty()) {
+    // Nothing of the time cycles may travel further than this cast.
+    r.luck.reset();
+    r.transits.reset();
+    r.currentPeriod.reset();
+    r.longYearTable.reset();
+    r.monthStrip.reset();
+    return {CastOutcome::Status::CyclesUnknown, std::move(why)};
+  }
+  // The child-chance form waits for the Chinese age of the annual transits.
+  r.childChanceShown = ChildChance(r.input.gender, r.transits->chineseAge);
+  return {CastOutcome::Status::Cast, {}};
+}
+
+void BindChart(Forms& forms, const ChartResult& r) {
+  bindGender(forms, r.input.gender);             // 5
+  bindConception(forms, *r.derived);             // 7
+  bindElementPowerTable(forms, *r.powers);       // 8
+  bindChartPatterns(forms, *r.patterns);
+  bindAnalysis(forms, *r.analysis);
+  bindNatalPillars(forms, *r.natal, *r.derived);  // 9
+  bindChildSign(forms, r.childBranch);           // 10
+  // 12-14. Time cycles; the current period reads the luck pictures of the chart sheet.
+  bindLuckCycle(forms, *r.luck);
+  bindAnnualTransits(forms, *r.transits, r.natal->year.branch);
+  bindChildChance(forms, *r.childChanceShown);
+  bindLongYearTable(forms, *r.longYearTable);
+  bindMonthStrip(forms, r.monthStrip);
+  bindCurrentPeriod(forms, *r.currentPeriod, r.transits->chineseAge);
+}
+
+void BindClosing(Forms& forms, const ChartResult& r) {
+  if (r.birthYearCode) bindBirthYearCode(forms, *r.birthYearCode);
+  bindElementSummary(forms, *r.powers);
 }
 
 CastOutcome CastPipeline::Cast() {
@@ -118,62 +175,16 @@ CastOutcome CastPipeline::Cast() {
   main["LabelCurrentDataCalendar"].caption = load.path;
   const CalendarFile& file = calendar_.loaded();
 
-  // 4, 6, 7. Birth line, four pillars, derived pillars: all computed before
-  // anything is shown, so that a birth the file cannot serve changes nothing.
+  // 4-14. Everything computed before anything is shown, so that a birth the
+  // file cannot serve changes nothing on the forms.
   ui_.busyCursor(true);
-  out.status = CastOutcome::Status::NoBirthLine;
-  out.error = kNoCalendarLine;
-  FourPillarsResult four = FindFourPillars(file, r.input);
-  if (four.pillars) {
-    DerivedPillarsResult derived = FindDerivedPillars(file, *four.pillars, r.input.toBeBorn);
-    if (derived.pillars) {
-      r.natal = four.pillars;
-      r.derived = derived.pillars;
-      // 8. Element strength, chart patterns, stars and the analysis text.
-      const NatalPillars natal = natalPillars(*r.natal);
-      r.powers = ComputeElementPowers(natal);
-      r.patterns = FindChartPatterns(natal, *r.powers, r.input.gender);
-      r.analysis = WriteAnalysis(natal, *r.patterns);
-      // 10. Child sign.
-      r.childBranch = FindChildSign(r.input.gender, r.natal->year.stem);
-      out.status = CastOutcome::Status::Cast;
-      out.error.clear();
-    }
-  }
-
-  // 12-14. Time cycles.
+  const Component* record = main.find("MemoVesprinPrint");
+  const ComputeOutcome computed =
+      ComputeChart(r, calendar_.loaded(), record ? record->lines : std::vector<std::string>{});
+  out.status = computed.status;
+  out.error = computed.error;
   if (out.status == CastOutcome::Status::Cast) {
-    if (std::string why = computeTimeCycles(r, file, main); !why.empty()) {
-      out.status = CastOutcome::Status::CyclesUnknown;
-      out.error = std::move(why);
-      // Nothing of the time cycles may travel further than this cast.
-      r.luck.reset();
-      r.transits.reset();
-      r.currentPeriod.reset();
-      r.longYearTable.reset();
-      r.monthStrip.reset();
-    } else {
-      // The child-chance form waits for the Chinese age of the annual transits.
-      r.childChanceShown = ChildChance(r.input.gender, r.transits->chineseAge);
-    }
-  }
-
-  if (out.status == CastOutcome::Status::Cast) {
-    bindGender(forms_, r.input.gender);    // 5
-    bindConception(forms_, *r.derived);     // 7
-    bindElementPowerTable(forms_, *r.powers);  // 8
-    bindChartPatterns(forms_, *r.patterns);
-    bindAnalysis(forms_, *r.analysis);
-    bindNatalPillars(forms_, *r.natal, *r.derived);  // 9
-    bindChildSign(forms_, r.childBranch);             // 10
-
-    // 12-14. Time cycles; the current period reads the luck pictures of the chart sheet.
-    bindLuckCycle(forms_, *r.luck);
-    bindAnnualTransits(forms_, *r.transits, r.natal->year.branch);
-    bindChildChance(forms_, *r.childChanceShown);
-    bindLongYearTable(forms_, *r.longYearTable);
-    bindMonthStrip(forms_, r.monthStrip);
-    bindCurrentPeriod(forms_, *r.currentPeriod, r.transits->chineseAge);
+    BindChart(forms_, r);
     // 15. The first cast that finds its birth line enables the print command.
     if (!main["ButtonPrintHoroscope"].enabled) {
       main["ButtonPrintHoroscope"].enabled = true;
@@ -186,14 +197,9 @@ CastOutcome CastPipeline::Cast() {
   ui_.busyCursor(false);
   restoreEntered(main, r.input);
 
-  // 17. Birth-year code from the year as entered, and the element-group power
-  // summary. The code needs only the natal chart; only a chart bound in this
-  // cast is shown.
-  if (r.natal) r.birthYearCode = birthYearCode(r.input.gender, r.input.enteredYear, r.natal->year.branch);
-  if (out.status == CastOutcome::Status::Cast) {
-    if (r.birthYearCode) bindBirthYearCode(forms_, *r.birthYearCode);
-    bindElementSummary(forms_, *r.powers);
-  }
+  // 17. Birth-year code and element-group power summary; only a chart bound
+  // in this cast is shown.
+  if (out.status == CastOutcome::Status::Cast) BindClosing(forms_, r);
   return out;
 }
 

@@ -3,6 +3,7 @@
 // ChartResult first; only a birth that could be computed to the end is bound
 // to the forms, so a refused birth never leaves a half-updated chart sheet.
 #include <string>
+#include <vector>
 
 #include "app/chart_result.h"
 #include "core/calendar_session.h"
@@ -41,6 +42,20 @@ class CastPipeline {
   Forms& forms_;
   UserInterface& ui_;
 };
+
+// Stages 4 to 14 (and the computing half of 17) over the loaded calendar: the
+// chart in `r`, whose input and current year are already set. Touches no form.
+struct ComputeOutcome {
+  CastOutcome::Status status;
+  std::string error;
+};
+ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
+                            const std::vector<std::string>& birthRecord);
+
+// Writes a fully computed chart into the forms, in stage order (5 to 14).
+void BindChart(Forms& forms, const ChartResult& r);
+// Stage 17: the birth-year code and the element-group power summary.
+void BindClosing(Forms& forms, const ChartResult& r);
 
 // The input fields of the main window as a BirthFields value, and back.
 BirthFields readBirthFields(const Form& main);

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "core/text.h"
+
 namespace vesprin {
 namespace {
 
@@ -80,10 +82,11 @@ CurrentPeriod findCurrentPeriod(const std::array<int, kLuckPillarCount>& onAges,
   p.startText = *p.half == HalfPeriod{1, HalfPart::On} ? std::string(startText)
                                                         : hundredthsText(startHundredths);
   p.firstYearHundredths = currentYearBE * 100 - (chineseAge * 100 - startHundredths);
-  p.periodText = "(พ.ศ." + hundredthsText(p.firstYearHundredths) + "-" +
-                 hundredthsText(p.firstYearHundredths + 400) + ") อายุจีน " + p.startText + " - " +
-                 hundredthsText(startHundredths + 400) + " ปัจจุบัน " +
-                 std::to_string(currentYearBE) + " อายุจีน " + std::to_string(chineseAge) + " ปี";
+  p.periodText = concat({"(พ.ศ.", hundredthsText(p.firstYearHundredths), "-",
+                          hundredthsText(p.firstYearHundredths + 400), ") อายุจีน ", p.startText,
+                          " - ", hundredthsText(startHundredths + 400), " ปัจจุบัน ",
+                          std::to_string(currentYearBE), " อายุจีน ", std::to_string(chineseAge),
+                          " ปี"});
   // The next half begins in the year after the whole part of the last one.
   p.nextStartYear = (p.firstYearHundredths + 400) / 100 + 1;
   p.elementName = std::string(elementThaiName(rulingElement(*p.half, pillars)));

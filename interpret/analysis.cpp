@@ -1,5 +1,7 @@
 #include "interpret/analysis.h"
 
+#include "core/text.h"
+
 #include <array>
 #include <optional>
 #include <string_view>
@@ -180,16 +182,16 @@ Analysis WriteAnalysis(const NatalPillars& p, const ChartPatterns& patterns) {
   // the calendar are always in range, anything else holds no rule.
   const bool stemOk = isStem(ds), monthOk = isBranch(mb);
 
-  const auto add = [&](const std::optional<std::string>& line) {
+  a.lines.reserve(24);
+  const auto add = [&](std::optional<std::string> line) {
     if (!line) return;
-    a.lines.push_back(*line);
+    a.lines.push_back(std::move(*line));
     a.lines.emplace_back();
   };
   // Rules C to G also name their protective star on the analysis page.
-  const auto star = [&](int rule, bool holds, const std::string& line) {
-    if (!holds) return;
+  const auto star = [&](int rule, std::string line) {
     a.protectiveStars += kStarLabel[rule];
-    add(line);
+    add(std::move(line));
   };
 
   if (stemOk) a.temperament = std::string(kTemperament[elementIndex(StemElement(ds))]);
@@ -197,7 +199,7 @@ Analysis WriteAnalysis(const NatalPillars& p, const ChartPatterns& patterns) {
   a.lines.emplace_back();
   add(harmonyLine(patterns));
   add(specialChartLine(patterns));
-  add("- ดิถีเป็น " + std::string(ElementTemperament(ds)));
+  add(concat({"- ดิถีเป็น ", ElementTemperament(ds)}));
 
   // A: Log.
   if (stemOk && mb == kProsperityBranch[ds]) add(std::string(kLogLine));
@@ -212,28 +214,28 @@ Analysis WriteAnalysis(const NatalPillars& p, const ChartPatterns& patterns) {
 
   // C: JingSing.
   const std::string jingSing = positionList(p, kJingSingPillars);
-  star(0, !jingSing.empty(),
-       "- " + jingSing + "เป็น จิ้งซิ้ง เป็นที่รู้จักของปวงชน มีมนุษย์สัมพันธ์ดี ชอบก้าวหน้า");
+  if (!jingSing.empty())
+    star(0, "- " + jingSing + "เป็น จิ้งซิ้ง เป็นที่รู้จักของปวงชน มีมนุษย์สัมพันธ์ดี ชอบก้าวหน้า");
 
   // D: TengXieng.
-  star(1, monthOk && p.day == kTengXiengDay[mb],
-       "- ในดวงมี เที่ยงเสี่ย จะมีราศีคุ้มครอง มีลางสังหรณ์");
+  if (monthOk && p.day == kTengXiengDay[mb])
+    star(1, "- ในดวงมี เที่ยงเสี่ย จะมีราศีคุ้มครอง มีลางสังหรณ์");
 
   // E: TengTeg.
   const DayCondition teg = monthOk ? kTengTeg[mb] : kTengTeg[0];
-  star(2, monthOk && (teg.onBranch ? db : ds) == teg.value,
-       "- ดิถีเป็น เทียงเต็ก จะปลอดภัยจากอันตรายต่าง ๆ");
+  if (monthOk && (teg.onBranch ? db : ds) == teg.value)
+    star(2, "- ดิถีเป็น เทียงเต็ก จะปลอดภัยจากอันตรายต่าง ๆ");
 
   // F: NungTeg.
-  star(3, monthOk && ds == kNungTegStem[mb], "- ดิถีเป็น ง้วยเต็ก จะปลอดภัยจากอันตรายต่าง ๆ");
+  if (monthOk && ds == kNungTegStem[mb]) star(3, "- ดิถีเป็น ง้วยเต็ก จะปลอดภัยจากอันตรายต่าง ๆ");
 
   // G: TengIkKuiNang.
   std::string nobles;
   if (stemOk)
     for (ZodiacBelow b : kNoblemanBranches[ds])
       if (p.holdsBranch(b)) nobles += "/" + std::to_string(b) + " ";
-  star(4, !nobles.empty(),
-       "- ราศี " + nobles + "เป็น เทียงอิกกุ้ยนั้ง จะมีชื่อเสียง มีสังคมชั้นสูง ได้รับการช่วยโดยบังเอิญ");
+  if (!nobles.empty())
+    star(4, "- ราศี " + nobles + "เป็น เทียงอิกกุ้ยนั้ง จะมีชื่อเสียง มีสังคมชั้นสูง ได้รับการช่วยโดยบังเอิญ");
 
   // H: BungChiang.
   if (stemOk && p.holdsBranch(kScholarBranch[ds]))

@@ -1,5 +1,7 @@
 #include "interpret/element_powers.h"
 
+#include "core/text.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -17,7 +19,7 @@ constexpr std::array<std::string_view, 13> kSeasonName = {
     "",      "หนาว",   "หนาว", "ใบไม้ผลิ", "ใบไม้ผลิ", "ใบไม้ผลิ", "ร้อน",
     "ร้อน", "ร้อน", "ใบไม้ร่วง", "ใบไม้ร่วง", "ใบไม้ร่วง", "หนาว"};
 
-constexpr char kCr = '\r';  // captions and tooltips break lines with a carriage return alone
+constexpr std::string_view kCr = "\r";  // captions and tooltips break lines with a carriage return alone
 
 }  // namespace
 
@@ -82,31 +84,35 @@ ElementPowerTable ComputeElementPowers(const NatalPillars& pillars) {
   for (int k = 0; k < 5; ++k) t.roleElement[k] = elementStep(dayMaster, k);
   t.season = std::string(SeasonName(mb));
 
-  const auto name = [&](ElementRole r) { return std::string(elementThaiName(t.elementOf(r))); };
-  const auto power = [&](ElementRole r) { return t.powerOf(t.elementOf(r)); };
-  const auto text = [&](ElementRole r) { return powerText(power(r)); };
   using R = ElementRole;
+  const auto name = [&](R r) { return elementThaiName(t.elementOf(r)); };
+  const auto power = [&](R r) { return t.powerOf(t.elementOf(r)); };
+  const std::string support = powerText(power(R::Support));
+  const std::string master = powerText(power(R::DayMaster));
+  const std::string drain = powerText(power(R::Drain));
+  const std::string wealth = powerText(power(R::Wealth));
+  const std::string officer = powerText(power(R::Officer));
   const std::string masterGroup = powerText(power(R::Support) + power(R::DayMaster));
   const std::string retinue = powerText(power(R::Drain) + power(R::Wealth) + power(R::Officer));
 
   // The tooltip names the support element before the day master; the print
   // caption the other way round.
-  t.summaryHint = std::string("กลุ่มดิถี") + kCr +
-                  "  ส่งเสริม ธาตุ" + name(R::Support) + "  กำลัง " + text(R::Support) + kCr +
-                  "  ดิถี ธาตุ" + name(R::DayMaster) + "  กำลัง " + text(R::DayMaster) + kCr +
-                  "  รวมกำลัง: " + masterGroup + kCr +
-                  "กลุ่มบริวาร" + kCr +
-                  "  ถ่ายเท ธาตุ" + name(R::Drain) + "  กำลัง " + text(R::Drain) + kCr +
-                  "  ลาภ ธาตุ" + name(R::Wealth) + "  กำลัง " + text(R::Wealth) + kCr +
-                  "  ขุนนาง ธาตุ" + name(R::Officer) + "  กำลัง " + text(R::Officer) + kCr +
-                  "  รวมกำลัง: " + retinue;
-  t.summaryLine = "กลุ่มดิถี ธาตุ" + name(R::DayMaster) + " กำลัง " + text(R::DayMaster) +
-                  " ธาตุ" + name(R::Support) + " กำลัง " + text(R::Support) +
-                  " (รวมกำลัง " + masterGroup + ")" + kCr +
-                  "กลุ่มบริวาร ธาตุ" + name(R::Drain) + " กำลัง " + text(R::Drain) +
-                  " ธาตุ" + name(R::Wealth) + " กำลัง " + text(R::Wealth) +
-                  " ธาตุ" + name(R::Officer) + " กำลัง " + text(R::Officer) +
-                  " (รวมกำลัง " + retinue + ")";
+  t.summaryHint = concat({"กลุ่มดิถี", kCr,
+                          "  ส่งเสริม ธาตุ", name(R::Support), "  กำลัง ", support, kCr,
+                          "  ดิถี ธาตุ", name(R::DayMaster), "  กำลัง ", master, kCr,
+                          "  รวมกำลัง: ", masterGroup, kCr,
+                          "กลุ่มบริวาร", kCr,
+                          "  ถ่ายเท ธาตุ", name(R::Drain), "  กำลัง ", drain, kCr,
+                          "  ลาภ ธาตุ", name(R::Wealth), "  กำลัง ", wealth, kCr,
+                          "  ขุนนาง ธาตุ", name(R::Officer), "  กำลัง ", officer, kCr,
+                          "  รวมกำลัง: ", retinue});
+  t.summaryLine = concat({"กลุ่มดิถี ธาตุ", name(R::DayMaster), " กำลัง ", master,
+                          " ธาตุ", name(R::Support), " กำลัง ", support,
+                          " (รวมกำลัง ", masterGroup, ")", kCr,
+                          "กลุ่มบริวาร ธาตุ", name(R::Drain), " กำลัง ", drain,
+                          " ธาตุ", name(R::Wealth), " กำลัง ", wealth,
+                          " ธาตุ", name(R::Officer), " กำลัง ", officer,
+                          " (รวมกำลัง ", retinue, ")"});
   return t;
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+// Small text helpers shared by the rules that build Thai captions.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace vesprin {
+
+// The pieces joined, with one allocation: captions are built from many short
+// pieces on every cast.
+inline std::string concat(std::initializer_list<std::string_view> parts) {
+  std::size_t n = 0;
+  for (std::string_view p : parts) n += p.size();
+  std::string out;
+  out.reserve(n);
+  for (std::string_view p : parts) out.append(p);
+  return out;
+}
+
+}  // namespace vesprin
