@@ -1,6 +1,7 @@
 #include "app/cast_pipeline.h"
 
 #include "interpret/child_sign.h"
+#include "core/text.h"
 #include "present/bind_cycles.h"
 #include "present/bind_interpretation.h"
 #include "present/bind_natal.h"
@@ -42,7 +43,7 @@ std::string computeTimeCycles(ChartResult& r, const CalendarFile& file,
   const FourPillars& n = *r.natal;
   r.luck = computeLuckCycle(n.year.stem, n.month, r.input.gender, file, n.birthLine,
                             n.festivalStart, n.comparisonTime);
-  r.transits = computeAnnualTransits(n.year, std::atoi(r.input.year.c_str()), r.currentYear.year,
+  r.transits = computeAnnualTransits(n.year, toInt(r.input.year), r.currentYear.year,
                                      r.currentYear.pillar, r.derived->ascendant, r.luck->startYears);
   r.currentPeriod = findCurrentPeriod(r.luck->onAges, r.luck->belowAges, r.luck->startText,
                                       r.transits->chineseAge, r.currentYear.year, r.luck->pillars);
@@ -157,7 +158,7 @@ CastOutcome CastPipeline::Cast() {
   // 3. The current year's pillar, then the data file of the birth year.
   r.currentYear = calendar_.currentYearPillar(r.input);
   showCurrentYear(main, r.currentYear);
-  const int birthYear = std::atoi(r.input.year.c_str());
+  const int birthYear = toInt(r.input.year);
   const std::string fileName = calendar_.index().DataFileForYear(birthYear);
   const DataFileLoad load = calendar_.EnsureDataFileLoaded(fileName, PromptButtons::YesNo);
   if (load.outcome == DataFileLoad::Outcome::GaveUp) {

@@ -1,7 +1,7 @@
 #include "core/birth_input.h"
 
 #include <array>
-#include <charconv>
+#include "core/text.h"
 
 #include "core/civil_date.h"
 
@@ -16,22 +16,6 @@ constexpr std::array<std::string_view, 12> kMonthItems = {
 constexpr std::array<std::string_view, 7> kWeekdays = {"อาทิตย์", "จันทร์", "อังคาร", "พุธ",
                                                        "พฤหัส",  "ศุกร์",  "เสาร์"};
 
-int toInt(std::string_view t) {
-  int v = 0;
-  auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
-  return ec == std::errc() && p == t.data() + t.size() ? v : 0;
-}
-
-std::string twoDigits(int v) {
-  std::string s = std::to_string(v);
-  return s.size() < 2 ? "0" + s : s;
-}
-
-std::string fourDigits(int v) {
-  std::string s = std::to_string(v);
-  while (s.size() < 4) s.insert(s.begin(), '0');
-  return s;
-}
 
 }  // namespace
 
@@ -65,7 +49,7 @@ Normalised NormaliseBirthInput(const BirthFields& f) {
   in.hour = f.hour;
   in.month = f.month;
   for (std::size_t i = 0; i < kMonthItems.size(); ++i)
-    if (f.month == kMonthItems[i]) in.month = twoDigits(static_cast<int>(i) + 1);
+    if (f.month == kMonthItems[i]) in.month = padded(static_cast<int>(i) + 1, 2);
 
   int year = toInt(f.year);  // BE
   int month = toInt(in.month);
@@ -78,7 +62,7 @@ Normalised NormaliseBirthInput(const BirthFields& f) {
   if (day > length) {
     out.messages.emplace_back("วันเดือนปีเกิดไม่ถูกต้อง");
     day = length;
-    in.day = twoDigits(day);
+    in.day = padded(day, 2);
   }
   in.enteredDay = in.day;
   in.enteredMonth = f.month;
@@ -95,9 +79,9 @@ Normalised NormaliseBirthInput(const BirthFields& f) {
       }
       day = daysInMonth(year - kBuddhistEraOffset, month);
     }
-    in.day = twoDigits(day);
-    in.month = twoDigits(month);
-    in.year = fourDigits(year);
+    in.day = padded(day, 2);
+    in.month = padded(month, 2);
+    in.year = padded(year, 4);
   }
 
   const CivilDate civil{year - kBuddhistEraOffset, month, day};

@@ -1,6 +1,6 @@
 #include "core/calendar_file.h"
 
-#include <charconv>
+#include "core/text.h"
 
 #include "core/civil_date.h"
 #include "core/text_file.h"
@@ -8,18 +8,13 @@
 namespace vesprin {
 namespace {
 
-int number(std::string_view t) {
-  int v = 0;
-  std::from_chars(t.data(), t.data() + t.size(), v);
-  return v;
-}
 
 // The civil date of "YYYY MM DD" (BE year); none when not a real date.
 std::optional<std::int64_t> dayNumber(const std::string& dateText) {
   if (dateText.size() != 10) return std::nullopt;
   const std::string_view t = dateText;
-  const CivilDate d{number(t.substr(0, 4)) - kBuddhistEraOffset, number(t.substr(5, 2)),
-                    number(t.substr(8, 2))};
+  const CivilDate d{toInt(t.substr(0, 4)) - kBuddhistEraOffset, toInt(t.substr(5, 2)),
+                    toInt(t.substr(8, 2))};
   if (!isValid(d)) return std::nullopt;
   return daysFromCivil(d);
 }

@@ -1,11 +1,11 @@
 #include "core/calendar_session.h"
 
+#include "core/text.h"
 #include "core/text_file.h"
 
 namespace vesprin {
 namespace {
 
-std::string twoDigits(int v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
 }  // namespace
 
@@ -87,8 +87,8 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   int year = today.year < 2400 ? today.year + kBuddhistEraOffset : today.year;
   // January and February are looked up in March of the same year, so that the
   // Chinese new year of early February never splits the calendar year.
-  std::string month = today.month <= 2 ? "03" : twoDigits(today.month);
-  std::string day = twoDigits(today.day);
+  std::string month = today.month <= 2 ? "03" : padded(today.month, 2);
+  std::string day = padded(today.day, 2);
   std::string yearText = std::to_string(year);
   // A birth after today (a chart cast ahead) looks up its own date instead.
   if (yearText < in.year && in.year.size() == 4 &&
@@ -96,8 +96,7 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
     yearText = in.year;
     month = in.month;
     day = in.day;
-    year = 0;
-    for (char c : in.year) year = year * 10 + (c - '0');
+    year = toInt(in.year);
   }
   if (cache_.year == year) return cache_;
 

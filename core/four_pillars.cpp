@@ -1,20 +1,11 @@
 #include "core/four_pillars.h"
 
-#include <charconv>
+#include "core/text.h"
 
 namespace vesprin {
 namespace {
 
-int toInt(std::string_view t) {
-  int v = 0;
-  std::from_chars(t.data(), t.data() + t.size(), v);
-  return v;
-}
-
-std::string hourText(int h) {
-  std::string s = std::to_string(h);
-  return (s.size() < 2 ? "0" + s : s) + ":00";
-}
+std::string hourText(int h) { return padded(h, 2) + ":00"; }
 
 }  // namespace
 

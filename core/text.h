@@ -18,3 +18,13 @@ inline std::string concat(std::initializer_list<std::string_view> parts) {
 }
 
 }  // namespace vesprin
+
+namespace vesprin {
+
+// A whole decimal number, the whole text; 0 when the text is anything else.
+int toInt(std::string_view text);
+
+// v with at least `width` digits, zero-padded: padded(5, 2) = "05".
+std::string padded(int v, std::size_t width);
+
+}  // namespace vesprin
