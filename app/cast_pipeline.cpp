@@ -174,7 +174,6 @@ CastOutcome CastPipeline::Cast() {
     return out;
   }
   main["LabelCurrentDataCalendar"].caption = load.path;
-  const CalendarFile& file = calendar_.loaded();
 
   // 4-14. Everything computed before anything is shown, so that a birth the
   // file cannot serve changes nothing on the forms.
