@@ -53,8 +53,11 @@ std::string computeTimeCycles(ChartResult& r, const CalendarFile& file,
     return "no large festival between the birth line and the end of calendar file " + file.path() +
            ": festival distance unknown";
   if (!r.transits->chineseAgeKnown)
-    return "no pillar for the current year " + std::to_string(r.currentYear.year) +
-           ": Chinese age unknown";
+    return r.currentYear.pillar.ok()
+               ? "the birth lies more than 220 years before the current year " +
+                     std::to_string(r.currentYear.year) + ": Chinese age unknown"
+               : "no pillar for the current year " + std::to_string(r.currentYear.year) +
+                     ": Chinese age unknown";
   return {};
 }
 
