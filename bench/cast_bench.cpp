@@ -58,7 +58,7 @@ void BM_CastStages(benchmark::State& state) {
   for (auto _ : state) {
     const BirthFields& f = all[i++ % all.size()];
     ChartResult r;
-    r.input = NormaliseBirthInput(f).input;
+    r.input = std::move(NormaliseBirthInput(f).input);
     r.currentYear = session.currentYearPillar(r.input);
     benchmark::DoNotOptimize(ComputeChart(r, session.loaded(), record));
   }
