@@ -25,6 +25,12 @@ Forms makeForms() {
                              "ShapeNumNengKeng"})
     m[hidden].visible = false;
   f.chartSheet["QRLabelVersion"].caption = "TALVEN Vesprin 3.00 PRO";
+  // The current-period and current-year frames print only once a cast enables one.
+  for (int k = 1; k <= 10; ++k) {
+    f.chartSheet[numbered("QRShapeAgeOnGo", k)].enabled = false;
+    f.chartSheet[numbered("QRShapeAgeBelowGo", k)].enabled = false;
+  }
+  for (int i = 1; i <= 5; ++i) f.chartSheet[numbered("QRShapeyy", i)].enabled = false;
   return f;
 }
 
