@@ -1,15 +1,11 @@
 #include "cycles/month_strip.h"
 
+#include "core/text.h"
+
 namespace vesprin {
 namespace {
 
 constexpr std::size_t kFirstMonthLine = 8;
-
-int twoDigits(const std::string& s, std::size_t at) {
-  const char a = s[at], b = s[at + 1];
-  if (a < '0' || a > '9' || b < '0' || b > '9') return -1;
-  return (a - '0') * 10 + (b - '0');
-}
 
 }  // namespace
 
@@ -17,7 +13,9 @@ std::optional<MonthStrip> readMonthStrip(const std::vector<std::string>& recordL
   if (recordLines.size() <= kFirstMonthLine) return std::nullopt;
   const std::string& line = recordLines[kFirstMonthLine];
   if (line.size() < 4) return std::nullopt;
-  const int stem = twoDigits(line, 0), branch = twoDigits(line, 2);
+  // toInt gives 0 for anything but a number, which the range test refuses.
+  const std::string_view text = line;
+  const int stem = toInt(text.substr(0, 2)), branch = toInt(text.substr(2, 2));
   if (stem < 1 || stem > kStemCount || branch < 1 || branch > kBranchCount) return std::nullopt;
   MonthStrip m;
   for (int i = 0; i < 12; ++i) {

@@ -123,7 +123,7 @@ std::optional<int> birthYearCode(std::string_view gender, std::string_view yearI
   int k = male ? wrap(9 - x, 9) : wrap(x + 6, 9);
   // A birth before the change of the Chinese year keeps the previous year's
   // branch: the year number's own branch then differs from the natal one.
-  const ZodiacBelow g = wrap(x + 2, 12);
+  const ZodiacBelow g = branchAdd(x + 2, 0);
   if (natalYearBranch != g) k = male ? wrap(k + 1, 9) : wrap(k - 1, 9);
   return k;
 }
