@@ -1,0 +1,1 @@
+vesprin_test(layout_test vesprin_present)
