@@ -1,0 +1,1 @@
+vesprin_test(picture_store_test vesprin_present)
