@@ -1,0 +1,22 @@
+# Runs picture-gen into OUT_DIR and compares every picture it writes with the
+# one in PICTURES_DIR, byte for byte.
+file(REMOVE_RECURSE "${OUT_DIR}")
+set(ENV{QT_QPA_PLATFORM} offscreen)
+execute_process(COMMAND "${GENERATOR}" "${OUT_DIR}" RESULT_VARIABLE status ERROR_VARIABLE log)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "picture-gen failed (${status}): ${log}")
+endif()
+file(GLOB written RELATIVE "${OUT_DIR}" "${OUT_DIR}/*")
+file(GLOB committed RELATIVE "${PICTURES_DIR}" "${PICTURES_DIR}/*")
+list(SORT written)
+list(SORT committed)
+if(NOT written STREQUAL committed)
+  message(FATAL_ERROR "picture-gen wrote [${written}] but ${PICTURES_DIR} holds [${committed}]")
+endif()
+foreach(name IN LISTS written)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${OUT_DIR}/${name}" "${PICTURES_DIR}/${name}"
+                  RESULT_VARIABLE differs)
+  if(differs)
+    message(FATAL_ERROR "regenerated ${name} differs from ${PICTURES_DIR}/${name}")
+  endif()
+endforeach()
