@@ -9,7 +9,8 @@ if(TARGET picture-gen)
   add_test(NAME pictures_reproducible
     COMMAND ${CMAKE_COMMAND}
       -DGENERATOR=$<TARGET_FILE:picture-gen>
-      -DPICTURES_DIR=${VESPRIN_SOURCE_DATA_DIR}/pictures
+      -DEXPECTED_DIR=${VESPRIN_SOURCE_DATA_DIR}/pictures
+      -DPATTERNS=*
       -DOUT_DIR=${CMAKE_CURRENT_BINARY_DIR}/pictures_regenerated
-      -P ${CMAKE_CURRENT_SOURCE_DIR}/pictures_reproducible.cmake)
+      -P ${CMAKE_CURRENT_SOURCE_DIR}/reproducible.cmake)
 endif()

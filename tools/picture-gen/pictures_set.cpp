@@ -313,35 +313,26 @@ std::vector<Picture> allPictures() {
   auto add = [&all](std::string name, QSize box, std::function<QImage()> paint) {
     all.push_back({std::move(name), box, std::move(paint)});
   };
+  auto addGlyph = [&add](const std::string& name, QSize box, const QPainterPath& glyph, Look look) {
+    add(name, box, [glyph, box, look] { return paintGlyph(glyph, box, look); });
+  };
+  // A sign and its uncertain variant.
+  auto addSign = [&addGlyph](const std::string& name, QSize box, const QPainterPath& glyph) {
+    addGlyph(name, box, glyph, Look::Plain);
+    addGlyph(vesprin::UncertainPicture(name), box, glyph, Look::Uncertain);
+  };
+  auto at = [](const std::vector<QPainterPath>& glyphs, int i) -> const QPainterPath& {
+    return glyphs[static_cast<std::size_t>(i)];
+  };
 
-  for (int k = 1; k <= 12; ++k) {
-    const QPainterPath& d = digits[static_cast<std::size_t>(k - 1)];
-    add(vesprin::SignNumberPicture(k), kNumberBox, [d] { return paintGlyph(d, kNumberBox, Look::Plain); });
-    add(vesprin::UncertainPicture(vesprin::SignNumberPicture(k)), kNumberBox,
-        [d] { return paintGlyph(d, kNumberBox, Look::Uncertain); });
-  }
-  for (int s = 1; s <= 10; ++s) {
-    const QPainterPath& g = big[static_cast<std::size_t>(s - 1)];
-    add(vesprin::StemPicture(s), kCharacterBox, [g] { return paintGlyph(g, kCharacterBox, Look::Plain); });
-    add(vesprin::UncertainPicture(vesprin::StemPicture(s)), kCharacterBox,
-        [g] { return paintGlyph(g, kCharacterBox, Look::Uncertain); });
-  }
-  for (int b = 1; b <= 12; ++b) {
-    const QPainterPath& g = big[static_cast<std::size_t>(10 + b - 1)];
-    add(vesprin::BranchPicture(b), kCharacterBox, [g] { return paintGlyph(g, kCharacterBox, Look::Plain); });
-    add(vesprin::UncertainPicture(vesprin::BranchPicture(b)), kCharacterBox,
-        [g] { return paintGlyph(g, kCharacterBox, Look::Uncertain); });
-  }
+  for (int k = 1; k <= 12; ++k) addSign(vesprin::SignNumberPicture(k), kNumberBox, at(digits, k - 1));
+  for (int s = 1; s <= 10; ++s) addSign(vesprin::StemPicture(s), kCharacterBox, at(big, s - 1));
+  for (int b = 1; b <= 12; ++b) addSign(vesprin::BranchPicture(b), kCharacterBox, at(big, 10 + b - 1));
   add(vesprin::SmallStemPicture(0), kSmallBox, [] { return paintBlank(kSmallBox); });
-  for (int s = 1; s <= 10; ++s) {
-    const QPainterPath& g = small[static_cast<std::size_t>(s - 1)];
-    add(vesprin::SmallStemPicture(s), kSmallBox, [g] { return paintGlyph(g, kSmallBox, Look::Plain); });
-  }
+  for (int s = 1; s <= 10; ++s) addGlyph(vesprin::SmallStemPicture(s), kSmallBox, at(small, s - 1), Look::Plain);
   add(vesprin::SmallBranchPicture(0), kSmallBox, [] { return paintBlank(kSmallBox); });
-  for (int b = 1; b <= 12; ++b) {
-    const QPainterPath& g = small[static_cast<std::size_t>(10 + b - 1)];
-    add(vesprin::SmallBranchPicture(b), kSmallBox, [g] { return paintGlyph(g, kSmallBox, Look::Plain); });
-  }
+  for (int b = 1; b <= 12; ++b)
+    addGlyph(vesprin::SmallBranchPicture(b), kSmallBox, at(small, 10 + b - 1), Look::Plain);
 
   add(vesprin::ElementPicture(Element::Wood), kElementBox, paintWood);
   add(vesprin::ElementPicture(Element::Fire), kElementBox, paintFire);
