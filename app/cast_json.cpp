@@ -222,6 +222,28 @@ void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p) {
   j.endObject();
 }
 
+void writeOwner(JsonOut& j, const OwnerTexts& o) {
+  const StarPictures& s = o.stars;
+  j.beginObject();
+  j.field("ageLine", o.ageLine);
+  j.field("birthText", o.birthText);
+  j.field("castDate", o.castDate);
+  j.field("castDateHint", o.castDateHint);
+  j.field("englishDate", o.englishDate);
+  j.field("ownerLine", o.ownerLine);
+  j.key("stars");
+  j.beginObject();
+  j.field("bc", s.bc);
+  j.field("ng", s.ng);
+  j.field("te1", s.te1);
+  j.field("te2", s.te2);
+  j.field("tg", s.tg);
+  j.field("tgTop", s.tgTop);
+  j.field("tu", s.tu);
+  j.endObject();
+  j.endObject();
+}
+
 void writeInput(JsonOut& j, const BirthInput& in) {
   j.beginObject();
   j.field("day", in.day);
@@ -292,6 +314,9 @@ void appendCastJson(std::string& out, const CastOutcome& outcome,
   j.field("messages", messages);
   j.field("month", n.month);
   j.field("neighbour", d.neighbour);
+  j.key("owner");  // owner and date texts
+  if (r.owner) writeOwner(j, *r.owner);
+  else j.null();
   j.field("perfectAscendant", d.perfectAscendant);
   if (r.powers) {
     j.key("powers");
