@@ -26,3 +26,11 @@ if(TARGET vesprin_sheet_pdf)
     message(STATUS "sheet_pdf_test skipped: poppler-utils (pdftotext, pdfinfo) not found")
   endif()
 endif()
+
+if(TARGET vesprin_print_command)
+  add_executable(print_command_test print_command_test.cpp)
+  target_link_libraries(print_command_test PRIVATE vesprin_print_command GTest::gtest)
+  target_compile_definitions(print_command_test PRIVATE VESPRIN_SOURCE_DATA_DIR="${VESPRIN_SOURCE_DATA_DIR}")
+  gtest_discover_tests(print_command_test DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()
