@@ -1,0 +1,2 @@
+vesprin_test(handover_files_test vesprin_present)
+vesprin_test(bind_handover_test vesprin_present)
