@@ -1,2 +1,5 @@
 vesprin_test(handover_files_test vesprin_present)
 vesprin_test(bind_handover_test vesprin_present)
+if(TARGET vesprin_request)
+  vesprin_test(request_test vesprin_request)
+endif()
