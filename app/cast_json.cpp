@@ -75,6 +75,23 @@ json currentPeriodJson(const CurrentPeriod& p) {
           {"elementName", p.elementName}};
 }
 
+json ownerJson(const OwnerTexts& o) {
+  const StarPictures& s = o.stars;
+  return {{"birthText", o.birthText},
+          {"ownerLine", o.ownerLine},
+          {"ageLine", o.ageLine},
+          {"castDate", o.castDate},
+          {"castDateHint", o.castDateHint},
+          {"englishDate", o.englishDate ? json(*o.englishDate) : json(nullptr)},
+          {"stars", {{"tg", s.tg},
+                     {"tgTop", s.tgTop},
+                     {"ng", s.ng},
+                     {"te1", s.te1},
+                     {"te2", s.te2},
+                     {"tu", s.tu},
+                     {"bc", s.bc}}}};
+}
+
 }  // namespace
 
 json errorJson(const std::string& reason, const std::vector<std::string>& messages) {
@@ -134,6 +151,8 @@ json castToJson(const CastOutcome& outcome, const std::vector<std::string>& mess
   j["luck"] = r.luck ? luckJson(*r.luck) : json(nullptr);
   j["transits"] = r.transits ? transitsJson(*r.transits) : json(nullptr);
   j["currentPeriod"] = r.currentPeriod ? currentPeriodJson(*r.currentPeriod) : json(nullptr);
+  // Owner and date texts.
+  j["owner"] = r.owner ? ownerJson(*r.owner) : json(nullptr);
   // A chart whose time cycles the calendar cannot give is sound in its natal
   // part; the reason says why the rest is missing.
   if (cyclesUnknown) j["incomplete"] = outcome.error;

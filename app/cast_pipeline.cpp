@@ -3,8 +3,10 @@
 #include "interpret/child_sign.h"
 #include "core/text.h"
 #include "present/bind_cycles.h"
+#include "present/bind_hidden_stems.h"
 #include "present/bind_interpretation.h"
 #include "present/bind_natal.h"
+#include "present/bind_owner.h"
 
 namespace vesprin {
 namespace {
@@ -104,6 +106,9 @@ ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
   r.analysis = WriteAnalysis(natal, *r.patterns);
   // 10. Child sign.
   r.childBranch = FindChildSign(r.input.gender, r.natal->year.stem);
+  // 11. Hidden-stem row.
+  r.hiddenStems = ComputeHiddenStemRow(
+      {r.natal->year.branch, r.natal->month.branch, r.natal->day.branch, r.natal->time.branch});
   // 17. The birth-year code needs only the natal chart and the year as entered.
   r.birthYearCode = birthYearCode(r.input.gender, r.input.enteredYear, r.natal->year.branch);
 
@@ -119,6 +124,17 @@ ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
   }
   // The child-chance form waits for the Chinese age of the annual transits.
   r.childChanceShown = ChildChance(r.input.gender, r.transits->chineseAge);
+
+  // 15. Owner and date texts, star pictures.
+  const std::string yearAnimal = yearAnimalText(r.natal->year.branch);
+  const std::string chineseAge = chineseAgeText(r.transits->chineseAge);
+  r.owner = ComputeOwnerTexts({.input = r.input,
+                               .yearAnimal = yearAnimal,
+                               .chineseAge = chineseAge,
+                               .referenceYear = r.currentYear.year,
+                               .today = r.today,
+                               .monthBranch = r.natal->month.branch,
+                               .dayStem = r.natal->day.stem});
   return {CastOutcome::Status::Cast, {}};
 }
 
@@ -130,6 +146,7 @@ void BindChart(Forms& forms, const ChartResult& r) {
   bindAnalysis(forms, *r.analysis);
   bindNatalPillars(forms, *r.natal, *r.derived);  // 9
   bindChildSign(forms, r.childBranch);           // 10
+  bindHiddenStemRow(forms, *r.hiddenStems);      // 11
   // 12-14. Time cycles; the current period reads the luck pictures of the chart sheet.
   bindLuckCycle(forms, *r.luck);
   bindAnnualTransits(forms, *r.transits, r.natal->year.branch);
@@ -137,6 +154,9 @@ void BindChart(Forms& forms, const ChartResult& r) {
   bindLongYearTable(forms, *r.longYearTable);
   bindMonthStrip(forms, r.monthStrip);
   bindCurrentPeriod(forms, *r.currentPeriod, r.transits->chineseAge);
+  // 15. Set afresh on every cast: the birth-year code of stage 17 is appended
+  // to the age line written here, once.
+  ShowOwnerAndDates(forms, *r.owner);
 }
 
 void BindClosing(Forms& forms, const ChartResult& r) {
@@ -159,6 +179,7 @@ CastOutcome CastPipeline::Cast() {
   showNormalised(main, r.input);
 
   // 3. The current year's pillar, then the data file of the birth year.
+  r.today = calendar_.clock().today();
   r.currentYear = calendar_.currentYearPillar(r.input);
   showCurrentYear(main, r.currentYear);
   const int birthYear = toInt(r.input.year);

@@ -43,8 +43,8 @@ class CastPipeline {
   UserInterface& ui_;
 };
 
-// Stages 4 to 14 (and the computing half of 17) over the loaded calendar: the
-// chart in `r`, whose input and current year are already set. Touches no form.
+// Stages 4 to 15 (and the computing half of 17) over the loaded calendar: the
+// chart in `r`, whose input, today and current year are already set. Touches no form.
 struct ComputeOutcome {
   CastOutcome::Status status;
   std::string error;
@@ -52,7 +52,7 @@ struct ComputeOutcome {
 ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
                             const std::vector<std::string>& birthRecord);
 
-// Writes a fully computed chart into the forms, in stage order (5 to 14).
+// Writes a fully computed chart into the forms, in stage order (5 to 15).
 void BindChart(Forms& forms, const ChartResult& r);
 // Stage 17: the birth-year code and the element-group power summary.
 void BindClosing(Forms& forms, const ChartResult& r);

@@ -15,12 +15,15 @@
 #include "interpret/analysis.h"
 #include "interpret/chart_patterns.h"
 #include "interpret/element_powers.h"
+#include "present/hidden_stem_row.h"
+#include "present/owner_texts.h"
 
 namespace vesprin {
 
 struct ChartResult {
   BirthInput input;                      // normalised input, weekday, entered values
   CurrentYearPillar currentYear;         // the year the chart is read in, and its pillar
+  CivilDate today;                       // the date of the cast (Christian Era)
   std::optional<FourPillars> natal;      // birth line, festival start, four pillars
   std::optional<DerivedPillars> derived; // festival kind, ascendant, conception, perfect ascendant
 
@@ -32,12 +35,16 @@ struct ChartResult {
   std::optional<bool> childChanceShown;     // known once the Chinese age is (stage 13)
   std::optional<int> birthYearCode;
 
+  std::optional<HiddenStemRow> hiddenStems;  // stage 11
+
   // Time cycles (stages 12-14).
   std::optional<LuckCycle> luck;
   std::optional<AnnualTransits> transits;
   std::optional<CurrentPeriod> currentPeriod;
   std::optional<LongYearTable> longYearTable;
   std::optional<MonthStrip> monthStrip;  // none when the birth record has no usable line 8
+
+  std::optional<OwnerTexts> owner;  // stage 15: owner and date texts, star pictures
 };
 
 }  // namespace vesprin

@@ -59,6 +59,7 @@ void BM_CastStages(benchmark::State& state) {
     const BirthFields& f = all[i++ % all.size()];
     ChartResult r;
     r.input = std::move(NormaliseBirthInput(f).input);
+    r.today = clock.today();
     r.currentYear = session.currentYearPillar(r.input);
     benchmark::DoNotOptimize(ComputeChart(r, session.loaded(), record));
   }

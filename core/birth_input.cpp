@@ -27,6 +27,12 @@ std::string_view weekdayThaiName(int weekday) {
   return weekday >= 0 && weekday < 7 ? kWeekdays[static_cast<std::size_t>(weekday)] : "";
 }
 
+std::string monthNumberText(std::string_view monthField) {
+  for (std::size_t i = 0; i < kMonthItems.size(); ++i)
+    if (monthField == kMonthItems[i]) return padded(static_cast<int>(i) + 1, 2);
+  return std::string(monthField);
+}
+
 std::string limitNameLength(std::string_view name) {
   std::size_t chars = 0, i = 0;
   while (i < name.size()) {
@@ -47,9 +53,7 @@ Normalised NormaliseBirthInput(const BirthFields& f) {
   in.minute = f.minute;
   in.toBeBorn = f.toBeBorn;
   in.hour = f.hour;
-  in.month = f.month;
-  for (std::size_t i = 0; i < kMonthItems.size(); ++i)
-    if (f.month == kMonthItems[i]) in.month = padded(static_cast<int>(i) + 1, 2);
+  in.month = monthNumberText(f.month);
 
   int year = toInt(f.year);  // BE
   int month = toInt(in.month);
@@ -72,13 +76,10 @@ Normalised NormaliseBirthInput(const BirthFields& f) {
   // A birth in hour 00 counts as hour "24" of the previous civil day.
   if (f.hour == "00") {
     in.hour = "24";
-    if (--day == 0) {
-      if (--month == 0) {
-        month = 12;
-        --year;
-      }
-      day = daysInMonth(year - kBuddhistEraOffset, month);
-    }
+    const CivilDate before = previousDay({year - kBuddhistEraOffset, month, day});
+    day = before.day;
+    month = before.month;
+    year = before.year + kBuddhistEraOffset;
     in.day = padded(day, 2);
     in.month = padded(month, 2);
     in.year = padded(year, 4);

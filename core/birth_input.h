@@ -52,6 +52,9 @@ Normalised NormaliseBirthInput(const BirthFields& fields);
 
 // "01 = มกราคม" .. "12 = ธันวาคม": the month drop-down's item texts.
 std::string_view monthItemText(int month);
+// The month field as a month number: an item text gives its two-digit number,
+// any other text (a bare number from the hand-over) comes back unchanged.
+std::string monthNumberText(std::string_view monthField);
 // Thai weekday names, Sunday first.
 std::string_view weekdayThaiName(int weekday);
 // The first 120 characters of a name (UTF-8 characters, not bytes).

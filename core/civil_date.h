@@ -28,6 +28,20 @@ constexpr bool isValid(const CivilDate& d) {
   return d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= daysInMonth(d.year, d.month);
 }
 
+// The day before: from the 1st to the last day of the month before, from
+// January to December of the year before. A month outside 1..12 steps as the
+// input rules always did (month 13 to December), never beyond.
+constexpr CivilDate previousDay(CivilDate d) {
+  if (--d.day == 0) {
+    if (--d.month == 0) {
+      d.month = 12;
+      --d.year;
+    }
+    d.day = daysInMonth(d.year, d.month);
+  }
+  return d;
+}
+
 // Days since 1970-01-01 (negative before), by the era algorithm of the civil calendar.
 constexpr std::int64_t daysFromCivil(const CivilDate& d) {
   const int y = d.year - (d.month <= 2 ? 1 : 0);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/civil_date.h"
+#include "present/owner_texts.h"
 #include "present/pictures.h"
 
 namespace vesprin {
@@ -91,7 +92,7 @@ void bindLuckCycle(Forms& forms, const LuckCycle& luck) {
 void bindAnnualTransits(Forms& forms, const AnnualTransits& t, ZodiacBelow birthYearBranch) {
   Form& main = forms.main;
   Form& sheet = forms.chartSheet;
-  main["LabelYears"].caption = "ปี" + std::string(BranchThaiName(birthYearBranch));
+  main["LabelYears"].caption = yearAnimalText(birthYearBranch);
   main["LabelAge"].caption = std::to_string(t.chineseAge);
   main["LabelNameAge"].visible = true;
 
@@ -178,8 +179,7 @@ void bindCurrentPeriod(Forms& forms, const CurrentPeriod& period, int chineseAge
     page["QRLabelEndYearJorn"].caption.clear();
   }
 
-  main["LabelAge"].caption =
-      "อายุจีน " + (chineseAge >= 1 ? std::to_string(chineseAge) : std::string("-")) + " ปี";
+  main["LabelAge"].caption = chineseAgeText(chineseAge);
 }
 
 void bindLongYearTable(Forms& forms, const LongYearTable& table) {

@@ -129,5 +129,32 @@ TEST_F(PipelineTest, giving_up_the_data_disk_leaves_the_normalised_fields) {
   EXPECT_FALSE(forms.main.find("ButtonPrintHoroscope")->enabled);
 }
 
+TEST_F(PipelineTest, owner_texts_are_written_afresh_by_every_cast) {
+  // Three casts into one set of forms: the age line carries one birth-year
+  // code, the last cast's, and the owner texts are the last birth's.
+  ASSERT_EQ(cast("10", "05 = พฤษภาคม", "2530", "10").status, CastOutcome::Status::Cast);
+  ASSERT_EQ(cast("11", "05 = พฤษภาคม", "2530", "00", "หญิง").status, CastOutcome::Status::Cast);
+  const CastOutcome last = cast("06", "05 = พฤษภาคม", "2530", "02");
+  ASSERT_EQ(last.status, CastOutcome::Status::Cast) << last.error;
+  const Form& qr = forms.chartSheet;
+  const std::string code = "รหัสปีเกิด " + std::to_string(*last.result.birthYearCode);
+  EXPECT_EQ(qr.caption("QRLabelAgeOwner"), "พ.ศ. 2530  " + forms.main.caption("LabelAge") + "  " + code);
+  EXPECT_EQ(forms.main.caption("LabelShowDate"), "เกิดวันพุธที่ 06/05/2530 เวลา 01.00-02.59 น. เพศชาย");
+  EXPECT_EQ(qr.caption("QRLabelHoroscopeOwner"),
+            "ชื่อ" + std::string(35, ' ') + forms.main.caption("LabelShowDate") + " " +
+                forms.main.caption("LabelYears"));
+  EXPECT_EQ(qr.caption("QRLabelDateEN"), "May 06, 1987");
+  EXPECT_EQ(forms.main.caption("LabelDate"), "ผูกดวงวันที่ 01/06/2530");
+  EXPECT_EQ(qr.caption("QRLabelDate"), "ผูกดวงวันที่ 01/06/2530");
+}
+
+TEST_F(PipelineTest, a_birth_after_the_current_year_dates_the_cast_in_its_own_year) {
+  const CastOutcome out = cast("10", "05 = พฤษภาคม", "2531", "10");
+  ASSERT_EQ(out.status, CastOutcome::Status::Cast) << out.error;
+  EXPECT_EQ(forms.main.caption("LabelDate"), "ผูกดวงวันที่ 01/06/2531");
+  EXPECT_EQ(forms.chartSheet.caption("QRLabelAgeOwner").rfind("พ.ศ. 2531  อายุจีน ", 0), 0u)
+      << forms.chartSheet.caption("QRLabelAgeOwner");
+}
+
 }  // namespace
 }  // namespace vesprin

@@ -1,0 +1,55 @@
+#include "present/picture_store.h"
+
+#include <iostream>
+
+#include "core/text_file.h"
+
+namespace vesprin {
+namespace fs = std::filesystem;
+namespace {
+
+// The entry of `dir` whose name equals `folded` without regard to case. The
+// exact spelling is tried first, since callers mostly use the stored one.
+std::optional<fs::path> findIn(const fs::path& dir, std::string_view name, const std::string& folded) {
+  std::error_code ec;
+  const fs::path exact = dir / fs::path(std::string(name));
+  if (fs::is_regular_file(exact, ec)) return exact;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    if (foldCase(it->path().filename().string()) != folded) continue;
+    if (fs::is_regular_file(it->path(), ec)) return it->path();
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string foldCase(std::string_view name) {
+  std::string s(name);
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+PictureStore::PictureStore(fs::path dataDir, std::ostream& report)
+    : picturesDir_(std::move(dataDir) / "pictures"), report_(report) {}
+
+PictureStore::PictureStore() : PictureStore(dataDirectory(), std::cerr) {}
+
+std::optional<fs::path> PictureStore::find(std::string_view name) {
+  const bool bare = !name.empty() && name.find_first_of("/\\") == std::string_view::npos &&
+                    name != "." && name != "..";
+  const std::string folded = foldCase(name);
+  if (bare) {
+    std::error_code ec;
+    const fs::path here = fs::current_path(ec);
+    if (!ec)
+      if (auto p = findIn(here, name, folded)) return p;
+    if (auto p = findIn(picturesDir_, name, folded)) return p;
+  }
+  if (reported_.insert(folded).second)
+    report_ << "picture " << (name.empty() ? "(no name)" : std::string(name))
+            << " not found in the current directory nor in " << picturesDir_.string() << "\n";
+  return std::nullopt;
+}
+
+}  // namespace vesprin

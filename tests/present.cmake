@@ -1,0 +1,3 @@
+vesprin_test(picture_store_test vesprin_present)
+vesprin_test(hidden_stem_row_test vesprin_present)
+vesprin_test(owner_texts_test vesprin_present)
