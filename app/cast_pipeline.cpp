@@ -164,51 +164,59 @@ void BindClosing(Forms& forms, const ChartResult& r) {
   bindElementSummary(forms, *r.powers);
 }
 
-CastOutcome CastPipeline::Cast() {
+CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const BirthFields& fields,
+                      const std::vector<std::string>& birthRecord) {
   CastOutcome out;
   ChartResult& r = out.result;
-  Form& main = forms_.main;
-
-  // 1. The analysis text of the previous cast goes first, whatever follows.
-  clearAnalysisText(forms_);
 
   // 2. Normalise the birth input.
-  Normalised normalised = NormaliseBirthInput(readBirthFields(main));
-  for (const auto& message : normalised.messages) ui_.error(message);
+  Normalised normalised = NormaliseBirthInput(fields);
+  for (const auto& message : normalised.messages) ui.error(message);
   r.input = std::move(normalised.input);
-  showNormalised(main, r.input);
 
   // 3. The current year's pillar, then the data file of the birth year.
-  r.today = calendar_.clock().today();
-  r.currentYear = calendar_.currentYearPillar(r.input);
-  showCurrentYear(main, r.currentYear);
+  r.today = calendar.clock().today();
+  r.currentYear = calendar.currentYearPillar(r.input);
   const int birthYear = toInt(r.input.year);
-  const std::string fileName = calendar_.index().DataFileForYear(birthYear);
-  const DataFileLoad load = calendar_.EnsureDataFileLoaded(fileName, PromptButtons::YesNo);
+  const std::string fileName = calendar.index().DataFileForYear(birthYear);
+  const DataFileLoad load = calendar.EnsureDataFileLoaded(fileName, PromptButtons::YesNo);
   if (load.outcome == DataFileLoad::Outcome::GaveUp) {
     out.status = CastOutcome::Status::GaveUp;
     out.error = fileName.empty()
                     ? "no calendar data file covers BE year " + r.input.year
                     : "calendar data file " + fileName + " not found";
-    return out;  // the fields keep their normalised values
+    return out;
   }
   if (load.outcome == DataFileLoad::Outcome::Unusable) {
     out.status = CastOutcome::Status::Unusable;
     out.error = load.error;
     return out;
   }
-  main["LabelCurrentDataCalendar"].caption = load.path;
+  out.dataFile = load.path;
 
   // 4-14. Everything computed before anything is shown, so that a birth the
   // file cannot serve changes nothing on the forms.
-  ui_.busyCursor(true);
-  const Component* record = main.find("MemoVesprinPrint");
-  const ComputeOutcome computed =
-      ComputeChart(r, calendar_.loaded(), record ? record->lines : std::vector<std::string>{});
+  ui.busyCursor(true);
+  const ComputeOutcome computed = ComputeChart(r, calendar.loaded(), birthRecord);
+  ui.busyCursor(false);
   out.status = computed.status;
   out.error = computed.error;
+  return out;
+}
+
+void BindCast(Forms& forms, const CastOutcome& out) {
+  const ChartResult& r = out.result;
+  Form& main = forms.main;
+  showCurrentYear(main, r.currentYear);
+  if (out.dataFile.empty()) {
+    // The birth year's file was given up or cannot be read: no chart, and the
+    // fields keep their normalised values.
+    showNormalised(main, r.input);
+    return;
+  }
+  main["LabelCurrentDataCalendar"].caption = out.dataFile;
   if (out.status == CastOutcome::Status::Cast) {
-    BindChart(forms_, r);
+    BindChart(forms, r);
     // 15. The first cast that finds its birth line enables the print command.
     if (!main["ButtonPrintHoroscope"].enabled) {
       main["ButtonPrintHoroscope"].enabled = true;
@@ -216,14 +224,20 @@ CastOutcome CastPipeline::Cast() {
       main["LabelYearGo"].visible = true;
     }
   }
-
-  // 16. Default cursor, the entered values shown again.
-  ui_.busyCursor(false);
+  // 16. The entered values shown again.
   restoreEntered(main, r.input);
-
   // 17. Birth-year code and element-group power summary; only a chart bound
   // in this cast is shown.
-  if (out.status == CastOutcome::Status::Cast) BindClosing(forms_, r);
+  if (out.status == CastOutcome::Status::Cast) BindClosing(forms, r);
+}
+
+CastOutcome CastPipeline::Cast() {
+  // 1. The analysis text of the previous cast goes first, whatever follows.
+  clearAnalysisText(forms_);
+  const Component* record = forms_.main.find("MemoVesprinPrint");
+  CastOutcome out = CastChart(calendar_, ui_, readBirthFields(forms_.main),
+                              record ? record->lines : std::vector<std::string>{});
+  BindCast(forms_, out);
   return out;
 }
 

@@ -24,17 +24,35 @@ struct CastOutcome {
     CyclesUnknown,
   } status = Status::GaveUp;
   ChartResult result;
-  std::string error;  // the reason, in English, when status is not Cast
+  std::string error;     // the reason, in English, when status is not Cast
+  std::string dataFile;  // the path of the calendar file read, once it is loaded
 };
 
 inline constexpr const char* kNoCalendarLine = "no calendar line for this birth";
+
+// The computing half of a cast, without any form: normalise the fields (2),
+// the current year's pillar and the data file of the birth year (3), then
+// stages 4 to 14 and the computing half of 17 into the outcome's ChartResult.
+// Messages and the data-disk prompt go through `ui`, in stage order.
+// `birthRecord` holds the lines of the birth record (the month strip); empty
+// when there is none.
+CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const BirthFields& fields,
+                      const std::vector<std::string>& birthRecord = {});
+
+// The binding half: writes an outcome of CastChart into the forms as the cast
+// leaves them (the normalised fields of a given-up birth, the current year,
+// the loaded file, the chart and the closing stages of a chart that was cast,
+// the entered values shown again). Stage 1, emptying the analysis text, comes
+// before CastChart.
+void BindCast(Forms& forms, const CastOutcome& outcome);
 
 class CastPipeline {
  public:
   CastPipeline(CalendarSession& calendar, Forms& forms, UserInterface& ui)
       : calendar_(calendar), forms_(forms), ui_(ui) {}
 
-  // Casts the birth that the main window's input fields hold.
+  // Casts the birth that the main window's input fields hold: CastChart, then
+  // BindCast.
   CastOutcome Cast();
 
  private:

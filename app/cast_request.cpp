@@ -1,60 +1,105 @@
 #include "app/cast_request.h"
 
-#include <sstream>
-#include <vector>
+#include <array>
+
+#include "app/cast_json.h"
+#include "app/cast_pipeline.h"
+#include "core/text.h"
 
 namespace vesprin {
 namespace {
 
 // A whole number of one or two digits within [lo, hi], written back with two.
-std::optional<std::string> twoDigitField(const std::string& t, int lo, int hi) {
-  if (t.empty() || t.size() > 2 || t.find_first_not_of("0123456789") != std::string::npos)
+std::optional<std::string> twoDigitField(std::string_view t, int lo, int hi) {
+  if (t.empty() || t.size() > 2 || t.find_first_not_of("0123456789") != std::string_view::npos)
     return std::nullopt;
-  const int v = std::stoi(t);
+  const int v = toInt(t);
   if (v < lo || v > hi) return std::nullopt;
-  return (v < 10 ? "0" : "") + std::to_string(v);
+  return padded(v, 2);
 }
+
+constexpr std::string_view kBlanks = " \t\n\v\f\r";
+constexpr std::size_t kFieldCount = 7;
 
 }  // namespace
 
 CastRequestParse parseCastRequest(std::string_view line) {
   CastRequestParse r;
-  std::istringstream in{std::string(line)};
-  std::vector<std::string> f;
-  for (std::string word; in >> word;) f.push_back(word);
-  if (f.size() != 7) {
-    r.error = "expected 7 fields \"DD MM YYYY HH MM G P\", got " + std::to_string(f.size());
+  std::array<std::string_view, kFieldCount> f;
+  std::size_t count = 0;
+  for (std::size_t at = line.find_first_not_of(kBlanks); at != std::string_view::npos;) {
+    const std::size_t end = std::min(line.find_first_of(kBlanks, at), line.size());
+    if (count < kFieldCount) f[count] = line.substr(at, end - at);
+    ++count;
+    at = line.find_first_not_of(kBlanks, end);
+  }
+  if (count != kFieldCount) {
+    r.error = "expected 7 fields \"DD MM YYYY HH MM G P\", got " + std::to_string(count);
     return r;
   }
-  BirthFields b;
   const auto day = twoDigitField(f[0], 1, 31);
   const auto month = twoDigitField(f[1], 1, 12);
   const auto hour = twoDigitField(f[3], 0, 23);
   const auto minute = twoDigitField(f[4], 0, 59);
   const auto toBeBorn = twoDigitField(f[6], 7, 10);
-  const bool year = f[2].size() == 4 && f[2].find_first_not_of("0123456789") == std::string::npos;
-  if (!day) r.error = "day \"" + f[0] + "\": expected 01-31";
-  else if (!month) r.error = "month \"" + f[1] + "\": expected 01-12";
-  else if (!year) r.error = "year \"" + f[2] + "\": expected a four-digit Buddhist-Era year";
-  else if (!hour) r.error = "hour \"" + f[3] + "\": expected 00-23";
-  else if (!minute) r.error = "minute \"" + f[4] + "\": expected 00-59";
-  else if (!toBeBorn) r.error = "pregnancy months \"" + f[6] + "\": expected 07-10";
+  const bool year = f[2].size() == 4 && f[2].find_first_not_of("0123456789") == std::string_view::npos;
+  const auto bad = [&](const char* what, std::string_view field, const char* expected) {
+    r.error = concat({what, " ", quotedExcerpt(field), ": expected ", expected});
+  };
+  if (!day) bad("day", f[0], "01-31");
+  else if (!month) bad("month", f[1], "01-12");
+  else if (!year) bad("year", f[2], "a four-digit Buddhist-Era year");
+  else if (!hour) bad("hour", f[3], "00-23");
+  else if (!minute) bad("minute", f[4], "00-59");
+  else if (!toBeBorn) bad("pregnancy months", f[6], "07-10");
   if (!r.error.empty()) return r;
 
-  if (f[5] == "m" || f[5] == "M" || f[5] == "ชาย") b.gender = "ชาย";
-  else if (f[5] == "f" || f[5] == "F" || f[5] == "หญิง") b.gender = "หญิง";
+  BirthFields b;
+  const std::string_view g = f[5];
+  if (g == "m" || g == "M" || g == "ชาย") b.gender = "ชาย";
+  else if (g == "f" || g == "F" || g == "หญิง") b.gender = "หญิง";
   else {
-    r.error = "gender \"" + f[5] + "\": expected m, f, ชาย or หญิง";
+    bad("gender", g, "m, f, ชาย or หญิง");
     return r;
   }
   b.day = *day;
-  b.month = std::string(monthItemText(std::stoi(*month)));
-  b.year = f[2];
+  b.month = std::string(monthItemText(toInt(*month)));
+  b.year = std::string(f[2]);
   b.hour = *hour;
   b.minute = *minute;
   b.toBeBorn = *toBeBorn;
-  r.fields = b;
+  r.fields = std::move(b);
   return r;
+}
+
+bool isBirthLine(std::string_view line) {
+  const std::size_t first = line.find_first_not_of(kBlanks);
+  return first != std::string_view::npos && line[first] != '#';
+}
+
+bool castLineToJson(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
+                    const YearList& years, std::string& json) {
+  ui.messages.clear();
+  const CastRequestParse request = parseCastRequest(line);
+  if (!request.fields) {
+    appendErrorJson(json, request.error);
+    return false;
+  }
+  const int year = toInt(request.fields->year);
+  if (years.years.empty() || year < years.years.front() || year > years.years.back()) {
+    appendErrorJson(json, years.years.empty()
+                              ? "the calendar has no selectable year"
+                              : concat({"year ", request.fields->year,
+                                        " is outside the calendar's years ",
+                                        std::to_string(years.years.front()), "-",
+                                        std::to_string(years.years.back())}));
+    return false;
+  }
+  calendar.startFreshRun();
+  const CastOutcome outcome = CastChart(calendar, ui, *request.fields);
+  appendCastJson(json, outcome, ui.messages);
+  return outcome.status == CastOutcome::Status::Cast ||
+         outcome.status == CastOutcome::Status::CyclesUnknown;
 }
 
 }  // namespace vesprin

@@ -6,7 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/scripted_ui.h"
 #include "core/birth_input.h"
+#include "core/calendar_session.h"
 
 namespace vesprin {
 
@@ -16,5 +18,15 @@ struct CastRequestParse {
 };
 
 CastRequestParse parseCastRequest(std::string_view line);
+
+// An input line that holds a birth: neither blank nor a "#" comment.
+bool isBirthLine(std::string_view line);
+
+// Casts one birth line as in a fresh run of the engine (nothing in memory, no
+// current year cached; files already parsed stay parsed, being read-only)
+// through the computing stages alone, and appends its JSON object, without a
+// line end, to `json`. False when the object is an error.
+bool castLineToJson(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
+                    const YearList& years, std::string& json);
 
 }  // namespace vesprin

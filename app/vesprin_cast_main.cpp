@@ -1,19 +1,19 @@
 // vesprin-cast: casts births read from standard input, one per line
 // "DD MM YYYY HH MM G P", and writes one JSON object per line.
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "app/cast_json.h"
-#include "app/cast_pipeline.h"
 #include "app/cast_request.h"
 #include "app/scripted_ui.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
+#include "core/text.h"
 #include "core/text_file.h"
-#include "present/forms.h"
 
 namespace {
 
@@ -22,16 +22,22 @@ constexpr int kExitUsage = 1;
 constexpr int kExitSomeRefused = 2;
 constexpr int kExitNoIndex = 4;
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kFlushSize = 1 << 16;
+
 void usage(std::ostream& out) {
   out << "usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] < births\n"
          "  each input line: DD MM YYYY HH MM G P  (day, month, Buddhist-Era year, hour 00-23,\n"
          "  minute, gender m/f, pregnancy months 07-10); one JSON object per line on output\n";
 }
 
+void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace vesprin;
+  std::ios::sync_with_stdio(false);
   std::optional<std::string> dataDir;
   std::optional<CivilDate> today;
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -42,28 +48,35 @@ int main(int argc, char** argv) {
       if (a == "--data-dir") {
         dataDir = v;
       } else if (!(today = parseIsoDate(v))) {
-        std::cerr << "vesprin-cast: --today \"" << v << "\": expected a date YYYY-MM-DD\n";
+        std::cerr << "vesprin-cast: --today " << quotedExcerpt(v) << ": expected a date YYYY-MM-DD\n";
         return kExitUsage;
       }
     } else if (a == "--help" || a == "-h") {
       usage(std::cout);
       return kExitOk;
     } else {
-      std::cerr << "vesprin-cast: unknown argument \"" << a << "\"\n";
+      std::cerr << "vesprin-cast: unknown argument " << quotedExcerpt(a) << "\n";
       usage(std::cerr);
       return kExitUsage;
     }
   }
   if (!today) {
     if (const char* env = std::getenv("VESPRIN_TODAY"); env && *env && !parseIsoDate(env)) {
-      std::cerr << "vesprin-cast: VESPRIN_TODAY \"" << env << "\": expected a date YYYY-MM-DD\n";
+      std::cerr << "vesprin-cast: VESPRIN_TODAY " << quotedExcerpt(env)
+                << ": expected a date YYYY-MM-DD\n";
       return kExitUsage;
     }
   }
 
+  // A data directory asked for by name is searched before the current
+  // directory, so that stale files left there cannot replace it.
   std::vector<std::string> dirs = defaultSearchDirs();
   if (dataDir) dirs.back() = *dataDir;
-  auto indexLoad = CalendarSession::LoadCalendarIndex(dirs);
+  std::string firstDir;
+  if (dataDir) firstDir = *dataDir;
+  else if (const char* env = std::getenv("VESPRIN_DATA_DIR"); env && *env) firstDir = env;
+
+  auto indexLoad = CalendarSession::LoadCalendarIndex(dirs, firstDir);
   if (!indexLoad.index) {
     std::cerr << "vesprin-cast: " << indexLoad.error << " (" << kProgramCannotRun << ")\n";
     return kExitNoIndex;
@@ -77,34 +90,28 @@ int main(int argc, char** argv) {
 
   ScriptedUserInterface ui;
   CalendarSession calendar(std::move(*indexLoad.index), dirs, clock, ui);
+  calendar.lookFirstIn(firstDir);
+  calendar.rememberFoundFiles();
 
   bool refused = false;
+  bool firstLine = true;
   std::string line;
+  std::string out;
+  out.reserve(kFlushSize + (1 << 12));
   while (std::getline(std::cin, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.find_first_not_of(" \t") == std::string::npos || line[line.find_first_not_of(" \t")] == '#')
-      continue;
-    ui.messages.clear();
-    nlohmann::json out;
-    const CastRequestParse request = parseCastRequest(line);
-    if (!request.fields) {
-      out = errorJson(request.error);
-    } else if (const int y = std::stoi(request.fields->year);
-               years.years.empty() || y < years.years.front() || y > years.years.back()) {
-      out = errorJson("year " + request.fields->year + " is outside the calendar's years " +
-                      std::to_string(years.years.front()) + "-" +
-                      std::to_string(years.years.back()));
-    } else {
-      // Every line is cast as in a new run: fresh forms, nothing in memory,
-      // no cached current year.
-      calendar.startFreshRun();
-      Forms forms = makeForms();
-      writeBirthFields(forms.main, *request.fields);
-      CastPipeline pipeline(calendar, forms, ui);
-      out = castToJson(pipeline.Cast(), ui.messages);
+    std::string_view text = line;
+    if (firstLine && text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+    firstLine = false;
+    text = trimTrailingBlanks(text);
+    if (!isBirthLine(text)) continue;
+    refused = !castLineToJson(text, calendar, ui, years, out) || refused;
+    out += '\n';
+    if (out.size() >= kFlushSize) {
+      writeOut(out);
+      out.clear();
     }
-    refused = refused || out.contains("error");
-    std::cout << out.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
   }
+  writeOut(out);
+  std::fflush(stdout);
   return refused ? kExitSomeRefused : kExitOk;
 }

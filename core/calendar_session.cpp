@@ -4,15 +4,11 @@
 #include "core/text_file.h"
 
 namespace vesprin {
-namespace {
-
-
-}  // namespace
 
 CalendarSession::IndexLoad CalendarSession::LoadCalendarIndex(
-    const std::vector<std::string>& searchDirs) {
+    const std::vector<std::string>& searchDirs, const std::string& firstDir) {
   IndexLoad r;
-  r.path = searchFile("HOROSCOPE.INI", searchDirs);
+  r.path = searchFile("HOROSCOPE.INI", firstDir, searchDirs);
   if (r.path.empty()) {
     r.error = "calendar index HOROSCOPE.INI not found";
     return r;
@@ -44,15 +40,23 @@ void CalendarSession::startFreshRun() {
   cache_ = {};
 }
 
+std::string CalendarSession::search(const std::string& fileName) {
+  if (!rememberFound_) return searchFile(fileName, firstDir_, searchDirs_);
+  if (auto it = found_.find(fileName); it != found_.end()) return it->second;
+  std::string path = searchFile(fileName, firstDir_, searchDirs_);
+  if (!path.empty()) found_.emplace(fileName, path);
+  return path;
+}
+
 DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
                                                    PromptButtons buttons) {
   DataFileLoad r;
   ui_.busyCursor(false);
   ui_.status(" Wait...");
-  std::string path = searchFile(fileName, searchDirs_);
+  std::string path = search(fileName);
   while (path.empty()) {
     if (!ui_.confirm(kInsertDataDisk + fileName, buttons)) break;
-    path = searchFile(fileName, searchDirs_);
+    path = search(fileName);
   }
   if (path.empty()) {
     r.outcome = DataFileLoad::Outcome::GaveUp;
@@ -63,9 +67,14 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
     ui_.busyCursor(true);
     auto it = parsed_.find(path);
     if (it == parsed_.end()) {
-      auto load = CalendarFile::load(path);
-      if (load.file) it = parsed_.emplace(path, std::make_shared<CalendarFile>(std::move(*load.file))).first;
-      else r.error = load.error;
+      if (auto known = unusable_.find(path); known != unusable_.end()) {
+        r.error = known->second;
+      } else if (auto load = CalendarFile::load(path); load.file) {
+        it = parsed_.emplace(path, std::make_shared<CalendarFile>(std::move(*load.file))).first;
+      } else {
+        r.error = load.error;
+        unusable_.emplace(path, load.error);
+      }
     }
     ui_.busyCursor(false);
     if (it != parsed_.end()) {

@@ -30,18 +30,28 @@ struct DataFileLoad {
 class CalendarSession {
  public:
   struct IndexLoad;
-  // Finds HOROSCOPE.INI on the search path and reads it.
-  static IndexLoad LoadCalendarIndex(const std::vector<std::string>& searchDirs);
+  // Finds HOROSCOPE.INI on the search path (in firstDir before all else,
+  // when given) and reads it.
+  static IndexLoad LoadCalendarIndex(const std::vector<std::string>& searchDirs,
+                                     const std::string& firstDir = {});
 
   CalendarSession(CalendarIndex index, std::vector<std::string> searchDirs, const Clock& clock,
                   UserInterface& ui);
 
   const CalendarIndex& index() const { return index_; }
+
+  // Data files are looked for in this directory before the usual search path
+  // (vesprin-cast with an explicit data directory).
+  void lookFirstIn(std::string dir) { firstDir_ = std::move(dir); }
+  // A file once found is not searched for again: for a process that casts
+  // many births, each as a fresh run, while the files stay where they are.
+  void rememberFoundFiles() { rememberFound_ = true; }
   const Clock& clock() const { return clock_; }
 
   // Searches the file, prompting for the data disk while it cannot be found
   // (OK for the current-year lookup, Yes/No for the birth year). A file whose
-  // path differs from the one in memory replaces it.
+  // path differs from the one in memory replaces it. A file is parsed once
+  // per run: a damaged file keeps its reason and is not read again.
   DataFileLoad EnsureDataFileLoaded(const std::string& fileName, PromptButtons buttons);
 
   // The data file in memory (empty before the first load).
@@ -58,11 +68,17 @@ class CalendarSession {
  private:
   CalendarIndex index_;
   std::vector<std::string> searchDirs_;
+  std::string firstDir_;
+  bool rememberFound_ = false;
+  std::map<std::string, std::string> found_;  // file name -> path, when remembered
   const Clock& clock_;
   UserInterface& ui_;
   std::shared_ptr<const CalendarFile> loaded_;
   CurrentYearPillar cache_;
   std::map<std::string, std::shared_ptr<const CalendarFile>> parsed_;
+  std::map<std::string, std::string> unusable_;  // path -> why it cannot be read
+
+  std::string search(const std::string& fileName);
 };
 
 struct CalendarSession::IndexLoad {

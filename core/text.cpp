@@ -16,4 +16,21 @@ std::string padded(int v, std::size_t width) {
   return s;
 }
 
+std::string_view trimTrailingBlanks(std::string_view t) {
+  const std::size_t end = t.find_last_not_of(" \t\r");
+  return end == std::string_view::npos ? std::string_view() : t.substr(0, end + 1);
+}
+
+std::string quotedExcerpt(std::string_view t, std::size_t maxChars) {
+  // Counts UTF-8 characters (lead bytes), cutting only before a lead byte.
+  std::size_t chars = 0, cut = 0;
+  for (; cut < t.size(); ++cut) {
+    if ((static_cast<unsigned char>(t[cut]) & 0xC0) == 0x80) continue;
+    if (chars == maxChars) break;
+    ++chars;
+  }
+  if (cut == t.size()) return concat({"\"", t, "\""});
+  return concat({"\"", t.substr(0, cut), "...\" (", std::to_string(t.size()), " bytes)"});
+}
+
 }  // namespace vesprin

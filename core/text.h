@@ -27,4 +27,13 @@ int toInt(std::string_view text);
 // v with at least `width` digits, zero-padded: padded(5, 2) = "05".
 std::string padded(int v, std::size_t width);
 
+// The text without the blanks, tabs and carriage returns at its end: they
+// never change what a line of a file or of the input means.
+std::string_view trimTrailingBlanks(std::string_view text);
+
+// A piece of input for an error message, in double quotes: the whole text
+// when it is short, else its first `maxChars` characters, "..." and its size,
+// so that a megabyte-long field does not bury the message.
+std::string quotedExcerpt(std::string_view text, std::size_t maxChars = 32);
+
 }  // namespace vesprin

@@ -64,6 +64,15 @@ std::string searchFile(const std::string& name, const std::vector<std::string>& 
   return {};
 }
 
+std::string searchFile(const std::string& name, const std::string& firstDir,
+                       const std::vector<std::string>& dirs) {
+  if (!name.empty() && !firstDir.empty()) {
+    const std::string candidate = (fs::path(firstDir) / name).string();
+    if (fileExists(candidate)) return candidate;
+  }
+  return searchFile(name, dirs);
+}
+
 std::string dataDirectory() {
   if (const char* env = std::getenv("VESPRIN_DATA_DIR"); env && *env) return env;
   const std::string installed = VESPRIN_INSTALL_DATA_DIR;

@@ -37,6 +37,10 @@ bool fileExists(const std::string& path);
 // The name itself, then each directory in turn; the path under which the file
 // was found, or an empty text.
 std::string searchFile(const std::string& name, const std::vector<std::string>& dirs);
+// The same with a directory searched before the name itself: an explicit data
+// directory wins over stale copies in the current directory.
+std::string searchFile(const std::string& name, const std::string& firstDir,
+                       const std::vector<std::string>& dirs);
 
 // The engine's data directory: $VESPRIN_DATA_DIR when set, else the installed
 // data directory when it holds HOROSCOPE.INI, else the source tree's data/.

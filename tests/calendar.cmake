@@ -7,7 +7,8 @@ if(TARGET calendar-gen)
   add_test(NAME calendar_data_reproducible
     COMMAND ${CMAKE_COMMAND}
       -DGENERATOR=$<TARGET_FILE:calendar-gen>
-      -DDATA_DIR=${VESPRIN_SOURCE_DATA_DIR}
+      -DEXPECTED_DIR=${VESPRIN_SOURCE_DATA_DIR}
+      "-DPATTERNS=*.DAT;HOROSCOPE.INI"
       -DOUT_DIR=${CMAKE_CURRENT_BINARY_DIR}/calendar_regenerated
-      -P ${CMAKE_CURRENT_SOURCE_DIR}/calendar_reproducible.cmake)
+      -P ${CMAKE_CURRENT_SOURCE_DIR}/reproducible.cmake)
 endif()
