@@ -44,6 +44,8 @@ struct Component {
   Colour fontColour = colours::kWindowText;
   bool bold = false;
   std::vector<std::string> lines;  // memos and lists
+
+  friend bool operator==(const Component&, const Component&) = default;
 };
 
 }  // namespace vesprin

@@ -11,4 +11,5 @@ foreach(case cast_fixture cast_fixture_no_current_year cast_shipped)
       -DOUT=${CMAKE_CURRENT_BINARY_DIR}/golden_${case}.jsonl
       -P ${CMAKE_CURRENT_SOURCE_DIR}/golden.cmake)
 endforeach()
+vesprin_test(chart_sheet_test vesprin_app)
 vesprin_test(settings_file_test vesprin_app)
