@@ -28,7 +28,7 @@ TEST(bind_handover_test, relationship_marks) {
     int mark;                                        // 0..13
     Colour colour;
     PenStyle style;
-    int genderTop, monthStrengthTop;  // 0: left as they were
+    int genderTop, monthStrengthTop;  // 0: where the layout puts them
   };
   const Case cases[] = {
       {"blank whitens all", {}, 13, colours::kWhite, PenStyle::Solid, 0, 0},
@@ -51,8 +51,13 @@ TEST(bind_handover_test, relationship_marks) {
     const Component& mark = forms.chartSheet[relationshipMarkName(c.mark)];
     EXPECT_EQ(mark.penColour, c.colour) << c.what;
     EXPECT_EQ(mark.penStyle, c.style) << c.what;
-    EXPECT_EQ(forms.chartSheet["QRImageGender"].top, c.genderTop) << c.what;
-    EXPECT_EQ(forms.chartSheet["QRLabelFarBetweenFestival"].top, c.monthStrengthTop) << c.what;
+    const auto top = [&](const char* name, int moved) {
+      return moved ? moved : forms.chartSheet.layout().find(name)->top;
+    };
+    EXPECT_EQ(forms.chartSheet["QRImageGender"].top, top("QRImageGender", c.genderTop)) << c.what;
+    EXPECT_EQ(forms.chartSheet["QRLabelFarBetweenFestival"].top,
+              top("QRLabelFarBetweenFestival", c.monthStrengthTop))
+        << c.what;
   }
   EXPECT_EQ(relationshipMarkName(0), "QRShapeyybon");
   EXPECT_EQ(relationshipMarkName(6), "QRShapeddttbon");
