@@ -45,6 +45,12 @@ std::optional<fs::path> PictureStore::find(std::string_view name) {
   const bool bare = !name.empty() && name.find_first_of("/\\") == std::string_view::npos &&
                     name != "." && name != "..";
   const std::string folded = foldCase(name);
+  // The two balance-panel pictures are found on the drive roots by the
+  // hand-over, which names them by their whole path.
+  if (const fs::path whole{std::string(name)}; whole.is_absolute()) {
+    std::error_code ec;
+    if (fs::is_regular_file(whole, ec)) return whole;
+  }
   if (bare) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);

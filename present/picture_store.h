@@ -26,7 +26,8 @@ class PictureStore {
 
   // The file the name stands for, or none (reported on the first miss of
   // that name, whatever its case). A name that is not a bare file name
-  // (empty, or holding a directory separator) is never found.
+  // (empty, or holding a directory separator) is never found, except a whole
+  // (absolute) path to a file: the hand-over's drive-root pictures.
   std::optional<std::filesystem::path> find(std::string_view name);
 
   // The folders searched after the current directory.

@@ -34,3 +34,4 @@ if(TARGET vesprin_print_command)
   gtest_discover_tests(print_command_test DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
+vesprin_test(settings_file_test vesprin_app)
