@@ -1,0 +1,199 @@
+// The engine driven end to end, as the companion drives it: make-request
+// writes the two hand-over files into a fresh folder, vesprin-print runs
+// there unattended, with today's date fixed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/run_program.h"
+
+namespace vesprin {
+namespace {
+namespace fs = std::filesystem;
+using testing::ProgramRun;
+using testing::runProgram;
+
+const std::string kSourceData = VESPRIN_SOURCE_DATA_DIR;
+const std::string kFixtureData = std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987";
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> linesOf(const fs::path& p) {
+  std::vector<std::string> lines;
+  std::istringstream in(slurp(p));
+  for (std::string l; std::getline(in, l);) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    lines.push_back(l);
+  }
+  return lines;
+}
+
+void writeLines(const fs::path& p, const std::vector<std::string>& lines) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  for (const auto& l : lines) out << l << "\r\n";
+}
+
+class PrintEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("vesprin-e2e-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fresh();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  // A fresh folder for the next run.
+  void fresh() {
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "work");
+  }
+  fs::path work() const { return dir_ / "work"; }
+
+  ProgramRun request(std::vector<std::string> args, const fs::path& where = {}) {
+    args.push_back("--dir");
+    args.push_back((where.empty() ? work() : where).string());
+    ProgramRun r = runProgram(MAKE_REQUEST, args, work(), {{"VESPRIN_TODAY", "2026-12-09"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r;
+  }
+  ProgramRun print(std::vector<std::string> args = {}, std::map<std::string, std::optional<std::string>> env = {}) {
+    std::map<std::string, std::optional<std::string>> e = {
+        {"VESPRIN_TODAY", "2026-12-09"},
+        {"VESPRIN_DATA_DIR", kSourceData},
+        {"VESPRIN_DRIVES", std::nullopt},
+        {"VESPRIN_SHEET_DUMP", (dir_ / "dump.txt").string()},
+        {"QT_QPA_PLATFORM", "offscreen"},
+        {"XDG_CONFIG_HOME", (dir_ / "config").string()},
+    };
+    for (auto& [k, v] : env) e[k] = v;
+    return runProgram(VESPRIN_PRINT, args, work(), e);
+  }
+  // The PDFs in the working folder.
+  std::vector<fs::path> pdfs() const {
+    std::vector<fs::path> out;
+    for (const auto& f : fs::directory_iterator(work()))
+      if (f.path().extension() == ".pdf") out.push_back(f.path());
+    return out;
+  }
+
+  fs::path dir_;
+};
+
+const std::vector<std::string> kBirth = {"--date", "05/03/2530", "--hour", "07", "--gender", "male"};
+
+TEST_F(PrintEndToEnd, refusals_print_nothing) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<int, const char*>> marks, record;  // line -> text; -1 drops the last line
+    bool noMarks;
+    const char* dataDir;  // none: the shipped calendar
+    const char* today;
+    int status;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"no marks file", {}, {}, true, nullptr, nullptr, 2,
+       "request refused, nothing printed: VesprinPrintAnalyze.DAT not found in the current directory"},
+      {"marks file too short", {{-1, ""}}, {}, false, nullptr, nullptr, 2,
+       "VesprinPrintAnalyze.DAT: expected at least 24 lines of analysis marks, found 23"},
+      {"birth record too short", {}, {{-1, ""}}, false, nullptr, nullptr, 2,
+       "VesprinPrint.DAT: expected at least 12 lines of birth record, found 11"},
+      {"wrong marker", {}, {{0, "KELMARD3"}}, false, nullptr, nullptr, 2,
+       "VesprinPrint.DAT, line 0 (lines count from 0): expected the marker \"KELMARD2\", found \"KELMARD3\""},
+      {"day", {}, {{1, "00"}}, false, nullptr, nullptr, 2, "line 1 (lines count from 0): expected the day of birth"},
+      {"month", {}, {{2, "13"}}, false, nullptr, nullptr, 2,
+       "line 2 (lines count from 0): expected the month of birth \"01\"..\"12\", found \"13\""},
+      {"year", {}, {{3, "2743"}}, false, nullptr, nullptr, 2,
+       "line 3 (lines count from 0): expected a Buddhist-Era year of birth 2344..2742, found \"2743\""},
+      {"hour", {}, {{4, "7"}}, false, nullptr, nullptr, 2, "line 4 (lines count from 0): expected the hour of birth"},
+      {"pregnancy", {}, {{5, "11"}}, false, nullptr, nullptr, 2, "line 5 (lines count from 0): expected the pregnancy length"},
+      {"name code", {}, {{11, "1 6 1"}}, false, nullptr, nullptr, 2,
+       "line 11 (lines count from 0): expected a character code 0..255 of the name, found \"1 6 1\""},
+      {"group figure", {{0, "twelve"}}, {}, false, nullptr, nullptr, 2,
+       "VesprinPrintAnalyze.DAT, line 0 (lines count from 0): expected the day-master group figure"},
+      {"power figure", {{22, "00501000300701a2"}}, {}, false, nullptr, nullptr, 2,
+       "line 22 (lines count from 0): expected five three-digit powers and a group code 0..4"},
+      {"analysis code", {{23, "x"}}, {}, false, nullptr, nullptr, 2,
+       "line 23 (lines count from 0): expected a character code 0..255 of the analysis note"},
+      // The test calendar: 2529-2531, its file beginning in September 2528.
+      {"no calendar line for the birth", {}, {{1, "05"}, {2, "01"}, {3, "2529"}}, false, "fixture", "1987-06-01", 2,
+       "the chart of 05/01/2529 07 h cannot be cast: no calendar line for this birth"},
+      {"incomplete: no pillar for the current year", {}, {{3, "2530"}}, false, "fixture", nullptr, 2,
+       "the chart of 05/03/2530 07 h cannot be cast: no pillar for the current year 2569: Chinese age unknown"},
+      {"data disk given up", {}, {}, false, "missing-file", nullptr, 2,
+       "cannot be cast: calendar data file CAL2528.DAT not found (กรุณาใส่แผ่นข้อมูล CAL2528.DAT)"},
+      {"no calendar index", {}, {}, false, "nowhere", nullptr, 4,
+       "calendar index HOROSCOPE.INI not found (โปรแกรมไม่สามารถทำงานได้)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fresh();
+    request(kBirth);
+    const fs::path marks = work() / "VesprinPrintAnalyze.DAT", record = work() / "VesprinPrint.DAT";
+    for (const auto& [file, edits] : {std::pair{marks, c.marks}, std::pair{record, c.record}}) {
+      auto lines = linesOf(file);
+      for (const auto& [line, text] : edits)
+        if (line < 0) lines.pop_back();
+        else lines[static_cast<std::size_t>(line)] = text;
+      writeLines(file, lines);
+    }
+    if (c.noMarks) fs::remove(marks);
+    std::string data = kSourceData;
+    if (c.dataDir && std::string(c.dataDir) == "fixture") data = kFixtureData;
+    if (c.dataDir && std::string(c.dataDir) == "nowhere") data = (dir_ / "nowhere").string();
+    if (c.dataDir && std::string(c.dataDir) == "missing-file") {
+      data = (dir_ / "data").string();
+      fs::create_directories(data);
+      fs::copy_file(kFixtureData + "/HOROSCOPE.INI", data + "/HOROSCOPE.INI");
+    }
+    const ProgramRun run = print({"--pdf", "sheet.pdf"}, {{"VESPRIN_DATA_DIR", data},
+                                                         {"VESPRIN_TODAY", c.today ? c.today : "2026-12-09"}});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_TRUE(pdfs().empty());
+    EXPECT_FALSE(fs::exists(dir_ / "dump.txt"));
+    // The request is served once: gone, unless the engine could not start at all.
+    EXPECT_EQ(fs::exists(record), c.status == 4);
+    EXPECT_EQ(slurp(dir_ / "config" / "talven.ini"), "[Application]\nRun=False\n");
+  }
+}
+
+TEST_F(PrintEndToEnd, no_request_at_all) {
+  const ProgramRun run = print();
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("request refused, nothing printed: no request: VesprinPrint.DAT not found"), std::string::npos)
+      << run.err;
+  EXPECT_TRUE(pdfs().empty());
+}
+
+TEST_F(PrintEndToEnd, unknown_options_and_help) {
+  EXPECT_EQ(print({"--pdf"}).status, 1);
+  EXPECT_EQ(print({"--print"}).status, 1);
+  EXPECT_EQ(print({}, {{"VESPRIN_TODAY", "2026-13-01"}}).status, 1);
+  const ProgramRun help = print({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+  const ProgramRun requestHelp = runProgram(MAKE_REQUEST, {"--help"}, work(), {});
+  EXPECT_EQ(requestHelp.status, 0);
+  EXPECT_NE(requestHelp.out.find("--strip-year"), std::string::npos);
+}
+
+TEST_F(PrintEndToEnd, make_request_refuses_a_name_code_page_874_cannot_hold) {
+  std::vector<std::string> args = kBirth;
+  args.insert(args.end(), {"--name", "สมชาย 王", "--dir", work().string()});
+  const ProgramRun run = runProgram(MAKE_REQUEST, args, work(), {});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("the character \"王\" (byte 16) has no code in code page 874"), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(work() / "VesprinPrint.DAT"));
+  EXPECT_FALSE(fs::exists(work() / "VesprinPrintAnalyze.DAT"));
+}
+
+}  // namespace
+}  // namespace vesprin
