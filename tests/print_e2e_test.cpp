@@ -165,6 +165,113 @@ TEST_F(PrintEndToEnd, refusals_print_nothing) {
   }
 }
 
+// The example request of the demo, written with --pdf: the chart sheet's
+// component values and positions as a text dump, against the golden one.
+TEST_F(PrintEndToEnd, example_request_matches_the_golden_sheet) {
+  std::vector<std::string> args;
+  for (const auto& line : linesOf(std::string(VESPRIN_TEST_DIR) + "/../examples/request.args"))
+    if (!line.empty() && line[0] != '#') args.push_back(line);
+  request(args);
+  const ProgramRun run = print({"--pdf", "sheet.pdf"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::exists(work() / "sheet.pdf"));
+  EXPECT_FALSE(fs::exists(work() / "VesprinPrint.DAT"));
+  EXPECT_FALSE(fs::exists(work() / "VesprinPrintAnalyze.DAT"));
+  const std::string golden = std::string(VESPRIN_TEST_DIR) + "/golden/print_request/example_request.txt";
+  const std::string dump = slurp(dir_ / "dump.txt");
+  const fs::path actual = fs::path(VESPRIN_TEST_BINARY_DIR) / "print_request_example_request.txt";
+  std::ofstream(actual, std::ios::binary) << dump;
+  EXPECT_EQ(dump, slurp(golden)) << "the run's dump is in " << actual << "; compare it with " << golden;
+  EXPECT_EQ(slurp(dir_ / "config" / "talven.ini"), "[Application]\nRun=False\n");
+
+  // The texts on the page itself.
+  const ProgramRun text = runProgram("/usr/bin/pdftotext", {"-layout", "sheet.pdf", "-"}, work(), {});
+  ASSERT_EQ(text.status, 0) << text.err;
+  for (const char* expected : {"นางสาวดวงใจ ตัวอย่าง", "ธาตุน้ำ กำลัง 5", "ธาตุน้ำอ่อน ควรเสริมด้วยธาตุทอง"})
+    EXPECT_NE(text.out.find(expected), std::string::npos) << expected;
+  const ProgramRun info = runProgram("/usr/bin/pdfinfo", {"sheet.pdf"}, work(), {});
+  EXPECT_NE(info.out.find("Pages:          1"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("612 x 792 pts (letter)"), std::string::npos) << info.out;
+}
+
+// The cases of the hand-over format that matter, each in a fresh folder,
+// each read back from the dump of what was written to the PDF.
+TEST_F(PrintEndToEnd, hand_over_edge_cases) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;  // make-request arguments after the birth
+    std::vector<std::pair<int, const char*>> marks, record;  // line edits after make-request
+    // Parts of the dump line of a component ("x": the line has nothing after the position).
+    std::vector<std::pair<const char*, const char*>> expected;
+  };
+  const Case cases[] = {
+      {"mark T, D, 3: dotted blue, the gender picture and month strength lifted",
+       {"--mark", "yybon=blue,dotted"}, {}, {},
+       {{"QRShapeyybon", "pen #0000ff 2 dotted"}, {"QRImageGender", ",84 "},
+        {"QRLabelFarBetweenFestival", ",314 "}}},
+      {"mark T, blank, 9: solid black; F alone: white", {}, {{5, "T 9"}, {6, "F"}}, {},
+       {{"QRShapeyybon", "pen #000000 2"}, {"QRShapemmbon", "pen #ffffff 2"}}},
+      {"blank lines: no marks, no balance panel, no note, the program title", {}, {}, {},
+       {{"QRShapeddttlang", "pen #ffffff"}, {"QRShapeA", "pen #ffffff"}, {"QRShapeB", "pen #ffffff"},
+        {"QRLabelA1", "\"\""}, {"QRLabelA7", "\"\""}, {"QRImageIdea", "x"},
+        {"QRLabelPowerElements", "\"โปรแกรมผูกดวงจีน Vesprin Version 2.99\""}}},
+      {"clash lines T, F, T", {}, {{19, "T"}, {20, "F"}, {21, "T"}}, {},
+       {{"QRImagechng1", "chng.bmp"}, {"QRImagechng3", "chng.bmp"}, {"QRLabelFarBetweenFestival", ",320 "}}},
+      {"power text of the example",
+       {"--power", "ground=5,gold=10,water=3,wood=7,fire=12", "--day-master", "water"}, {}, {},
+       {{"QRLabelPowerElements",
+         "\"กลุ่มดิถี ธาตุน้ำ กำลัง 3 ธาตุทอง กำลัง 10 ( รวมกำลัง 13 )\\rกลุ่มบริวาร ธาตุไม้ กำลัง 7 ธาตุไฟ "
+         "กำลัง 12 ธาตุดิน 5 ( รวมกำลัง 24 )\""}}},
+      {"gender 0 is a man", {}, {}, {{6, "0"}}, {{"ComboBoxGender", "\"ชาย\""}, {"QRImageGender", "male.bmp"}}},
+      {"gender 1 is a woman", {}, {}, {{6, "1"}}, {{"ComboBoxGender", "\"หญิง\""}, {"QRImageGender", "female.bmp"}}},
+      {"gender blank-0 is a woman", {}, {}, {{6, " 0"}}, {{"ComboBoxGender", "\"หญิง\""}}},
+      {"gender 00 is a woman", {}, {}, {{6, "00"}}, {{"ComboBoxGender", "\"หญิง\""}}},
+      {"prev asks for the preview", {}, {}, {{7, "prev"}}, {{"CheckBoxPagePreview", " checked"}}},
+      {"Prev prints", {}, {}, {{7, "Prev"}}, {{"CheckBoxPagePreview", "unchecked"}}},
+      {"the one-letter name", {}, {}, {{11, "161"}}, {{"EditName", "\"ก\""}, {"QRLabelHoroscopeOwner", "\"ชื่อ ก "}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fresh();
+    std::vector<std::string> args = kBirth;
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    request(args);
+    for (const auto& [file, edits] : {std::pair{work() / "VesprinPrintAnalyze.DAT", c.marks},
+                                      std::pair{work() / "VesprinPrint.DAT", c.record}}) {
+      auto lines = linesOf(file);
+      for (const auto& [line, text] : edits) lines[static_cast<std::size_t>(line)] = text;
+      writeLines(file, lines);
+    }
+    const ProgramRun run = print({"--pdf", "sheet.pdf"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string dump = "\n" + slurp(dir_ / "dump.txt");
+    for (const auto& [name, part] : c.expected) {
+      const std::size_t at = dump.find("\n" + std::string(name) + " ");
+      ASSERT_NE(at, std::string::npos) << name;
+      const std::string line = dump.substr(at + 1, dump.find('\n', at + 1) - at - 1);
+      if (std::string(part) == "x")
+        EXPECT_EQ(line.find_first_of("\"."), std::string::npos) << line;  // no picture, no caption
+      else
+        EXPECT_NE(line.find(part), std::string::npos) << line << "\n  expected: " << part;
+    }
+  }
+}
+
+TEST_F(PrintEndToEnd, found_under_a_mapped_drive_and_deleted_there) {
+  // E is searched before C: its request is served and deleted, the copy on
+  // C stays for the next start. Nothing in the current directory.
+  request({"--date", "05/03/2530", "--hour", "07", "--gender", "male", "--name", "อี"}, dir_ / "e");
+  request({"--date", "05/03/2530", "--hour", "07", "--gender", "male", "--name", "ซี"}, dir_ / "c");
+  const std::string drives = "C=" + (dir_ / "c").string() + ";E=" + (dir_ / "e").string() + ";D=" + (dir_ / "d").string();
+  const ProgramRun run = print({"--pdf", "sheet.pdf"}, {{"VESPRIN_DRIVES", drives}});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(slurp(dir_ / "dump.txt").find("EditName \"อี\""), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "e" / "VesprinPrint.DAT"));
+  EXPECT_FALSE(fs::exists(dir_ / "e" / "VesprinPrintAnalyze.DAT"));
+  EXPECT_TRUE(fs::exists(dir_ / "c" / "VesprinPrint.DAT"));
+  EXPECT_TRUE(fs::exists(dir_ / "c" / "VesprinPrintAnalyze.DAT"));
+}
+
 TEST_F(PrintEndToEnd, no_request_at_all) {
   const ProgramRun run = print();
   EXPECT_EQ(run.status, 2);
