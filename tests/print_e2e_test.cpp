@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 
 #include "tests/run_program.h"
@@ -270,6 +271,76 @@ TEST_F(PrintEndToEnd, found_under_a_mapped_drive_and_deleted_there) {
   EXPECT_FALSE(fs::exists(dir_ / "e" / "VesprinPrintAnalyze.DAT"));
   EXPECT_TRUE(fs::exists(dir_ / "c" / "VesprinPrint.DAT"));
   EXPECT_TRUE(fs::exists(dir_ / "c" / "VesprinPrintAnalyze.DAT"));
+}
+
+// Without a usable printer the sheet is not lost: saved as a PDF in the
+// current directory, its path on standard error, exit status 3. The same for
+// a preview asked for where nobody can see it.
+TEST_F(PrintEndToEnd, no_printer_and_no_display_for_the_preview) {
+  struct Case {
+    const char* what;
+    const char* printLine;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"print without a printer", "print", "chart-sheet.pdf"},
+      {"preview without a display", "prev", "no display for the page preview: the chart sheet is saved as"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fresh();
+    request(kBirth);
+    auto lines = linesOf(work() / "VesprinPrint.DAT");
+    lines[7] = c.printLine;
+    writeLines(work() / "VesprinPrint.DAT", lines);
+    // A CUPS server that is not there: no printer at all.
+    const ProgramRun run = print({}, {{"CUPS_SERVER", (dir_ / "no-cups.sock").string()}});
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    const auto written = pdfs();
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_NE(run.err.find(written[0].filename().string()), std::string::npos) << run.err;
+    const ProgramRun info = runProgram("/usr/bin/pdfinfo", {written[0].string()}, work(), {});
+    EXPECT_NE(info.out.find("612 x 792 pts (letter)"), std::string::npos) << info.out;
+  }
+}
+
+// A real printer: CUPS with the cups-pdf queue as the default destination
+// (.ci/run sets it up). The printed page lands as a PDF in ~/PDF.
+TEST_F(PrintEndToEnd, prints_on_the_default_printer) {
+  const ProgramRun lp = runProgram("/usr/bin/lpstat", {"-d"}, work(), {});
+  if (lp.status != 0 || lp.out.find("system default destination:") == std::string::npos)
+    GTEST_SKIP() << "no CUPS scheduler with a default printer (scripts/cups-printer.sh start sets one up)";
+  const char* home = std::getenv("HOME");
+  ASSERT_TRUE(home);
+  const fs::path out = fs::path(home) / "PDF";
+  std::set<fs::path> before;
+  if (fs::exists(out))
+    for (const auto& f : fs::directory_iterator(out)) before.insert(f.path());
+
+  request({"--date", "05/03/2530", "--hour", "07", "--gender", "male", "--name", "สมชาย"});
+  const ProgramRun run = print({}, {{"CUPS_SERVER", std::nullopt}});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(pdfs().empty());
+
+  // cups-pdf writes the page after the job has left the engine.
+  fs::path printed;
+  for (int i = 0; i < 300 && printed.empty(); ++i) {
+    if (fs::exists(out))
+      for (const auto& f : fs::directory_iterator(out))
+        if (f.path().extension() == ".pdf" && !before.count(f.path())) printed = f.path();
+    if (printed.empty()) ::usleep(200 * 1000);
+  }
+  ASSERT_FALSE(printed.empty()) << "no new PDF in " << out;
+  ProgramRun info;
+  for (int i = 0; i < 50; ++i) {  // until cups-pdf has finished writing it
+    info = runProgram("/usr/bin/pdfinfo", {printed.string()}, work(), {});
+    if (info.status == 0) break;
+    ::usleep(200 * 1000);
+  }
+  EXPECT_NE(info.out.find("Pages:          1"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("612 x 792 pts (letter)"), std::string::npos) << info.out;
+  fs::remove(printed);
 }
 
 TEST_F(PrintEndToEnd, no_request_at_all) {
