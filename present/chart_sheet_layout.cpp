@@ -39,8 +39,8 @@ void header(LayoutBuilder& b) {
   b.horizontalLine("QRShapeHeaderRule1", 121, 739, 40, 2, kNavy);
   b.label("QRLabelHoroscopeOwner", 121, 43, 618, 33, {}, cordia(21, true));
   b.horizontalLine("QRShapeHeaderRule2", 121, 739, 78, 1, kNavy);
-  b.label("QRLabelAgeOwner", 350, 82, 240, 30, {}, cordia(21, true));
-  b.label("QRLabelDateEN", 590, 86, 149, 22, {}, arial(14), Align::Right).fontColour = kNavy;
+  b.label("QRLabelAgeOwner", 330, 82, 290, 30, {}, cordia(21, true));
+  b.label("QRLabelDateEN", 620, 86, 119, 22, {}, arial(14), Align::Right).fontColour = kNavy;
   // Above the day column, clear of the relationship marks; the hand-over
   // lifts it further when it draws them.
   b.image("QRImageGender", 207, 87, 23, 23);
@@ -238,13 +238,14 @@ void monthStrip(LayoutBuilder& b) {
 
 void starBox(LayoutBuilder& b) {
   b.rectangle("QRShapeStarBox", 575, 756, 146, 95, 1);
-  // Right to left: TG, NG, the two of TE, TU. TG moves between the upper
-  // (791) and the lower row (820) with the sign it shows.
-  b.label("QRLabelStarTG", 680, 757, 40, 20, "เทียงเต็ก", cordia(14, true), Align::Centre);
-  b.label("QRLabelStarNG", 647, 757, 34, 20, "ง้วยเต็ก", cordia(14, true), Align::Centre);
-  b.label("QRLabelStarTE", 605, 757, 44, 20, "เทียงอิก", cordia(14, true), Align::Centre);
-  b.label("QRLabelStarTU", 576, 757, 32, 20, "เทียงอุย", cordia(14, true), Align::Centre);
-  b.label("QRLabelStarRoek", 577, 772, 60, 18, "( ฤกษ์ )", cordia(14), Align::Centre);
+  // Right to left: TG, NG, the two of TE, TU; captions in two staggered rows
+  // so that each has room. TG moves between the upper (791) and the lower
+  // row (820) with the sign it shows.
+  b.label("QRLabelStarTG", 664, 757, 56, 16, "เทียงเต็ก", cordia(15, true), Align::Centre);
+  b.label("QRLabelStarNG", 634, 772, 60, 16, "ง้วยเต็ก", cordia(15, true), Align::Centre);
+  b.label("QRLabelStarTE", 599, 757, 60, 16, "เทียงอิก", cordia(15, true), Align::Centre);
+  b.label("QRLabelStarTU", 577, 772, 46, 16, "เทียงอุย", cordia(15, true), Align::Centre);
+  b.label("QRLabelStarRoek", 578, 793, 50, 18, "( ฤกษ์ )", cordia(15), Align::Centre);
   b.image("QRImageTG", 689, 791, 22, 22);
   b.image("QRImageNG", 653, 791, 22, 22);
   b.image("QRImageTE2", 630, 820, 22, 22);
