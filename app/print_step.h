@@ -1,22 +1,22 @@
 #pragma once
 // The print command as the driven run uses it: the chart sheet printed on
 // the default printer, previewed, or written to the PDF that --pdf names.
+// An unattended run never opens the preview, which nobody could close: the
+// sheet is saved as a PDF in the current directory instead.
+#include <filesystem>
 #include <optional>
-#include <string>
 
+#include "app/print_command.h"
 #include "present/forms.h"
-
-class QWidget;
 
 namespace vesprin {
 
-struct PrintStepResult {
-  enum class Outcome { Printed, Previewed, WrotePdf, SavedPdfNoPrinter, Failed } outcome = Outcome::Failed;
-  std::string message;  // for standard error: the PDF's path, or why nothing was printed
-};
+PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
+                          bool unattended, std::ostream& report);
 
-// An unattended run never opens the preview, which nobody could close.
-PrintStepResult runPrintStep(Forms& forms, bool preview, const std::optional<std::string>& pdf,
-                             bool unattended, QWidget* parent);
+// The exit status of the run: that of the print command, except that a
+// preview saved as a PDF for want of a display counts like a print saved for
+// want of a printer.
+int exitStatusOfStep(const PrintOutcome& outcome, bool previewSaved);
 
 }  // namespace vesprin

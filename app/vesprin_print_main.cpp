@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -30,7 +31,6 @@ using namespace vesprin;
 constexpr int kExitDone = 0;  // printed, previewed or written as asked
 constexpr int kExitUsage = 1;
 constexpr int kExitRefused = 2;
-constexpr int kExitNoPrinter = 3;  // the sheet saved as a PDF in the current directory
 constexpr int kExitNoIndex = 4;
 
 void usage(std::ostream& out) {
@@ -51,29 +51,16 @@ XDG_CONFIG_HOME (talven.ini is written there at the end).
 
 Exit status: 0 printed, previewed or written; 1 bad arguments; 2 request refused
 (a hand-over file missing or malformed, wrong marker, no calendar for the birth);
-3 no printer, the chart sheet saved as a PDF in the current directory (its path
-on standard error); 4 calendar index missing or unusable.
+3 the chart sheet saved as a PDF in the current directory, its path on standard
+error (no usable printer, or a preview asked for without a display); 4 calendar
+index missing or unusable; 5 the chart sheet could be neither printed nor written.
 )";
-}
-
-int statusOf(const PrintStepResult& r) {
-  switch (r.outcome) {
-    case PrintStepResult::Outcome::Printed:
-    case PrintStepResult::Outcome::Previewed:
-    case PrintStepResult::Outcome::WrotePdf:
-      return kExitDone;
-    case PrintStepResult::Outcome::SavedPdfNoPrinter:
-      return kExitNoPrinter;
-    case PrintStepResult::Outcome::Failed:
-      break;
-  }
-  return kExitRefused;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::optional<std::string> pdf;
+  std::optional<std::filesystem::path> pdf;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--help" || args[i] == "-h") {
@@ -126,11 +113,11 @@ int main(int argc, char** argv) {
     for (const std::string& w : out.warnings) std::cerr << "vesprin-print: " << w << '\n';
     switch (out.kind) {
       case RunOutcome::Kind::Print: {
-        const PrintStepResult printed = runPrintStep(forms, out.preview, pdf, unattended, &window);
-        if (!printed.message.empty()) std::cerr << "vesprin-print: " << printed.message << '\n';
-        status = statusOf(printed);
+        const bool previewSaved = out.preview && unattended && !pdf;
+        const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr);
+        status = exitStatusOfStep(printed, previewSaved);
         if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
-            dump && *dump && printed.outcome != PrintStepResult::Outcome::Failed)
+            dump && *dump && printed.result != PrintResult::Failed)
           std::ofstream(dump, std::ios::binary) << printedStateDump(forms);
         break;
       }
