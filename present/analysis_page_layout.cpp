@@ -55,7 +55,7 @@ void powerTable(LayoutBuilder& b) {
 
 void monthAndGroups(LayoutBuilder& b) {
   b.label("QRLabelBornIn", 0, 286, 80, 26, "เกิดในเดือน", cordia(20));
-  b.label("QRLabelBornInCheck", 80, 286, 150, 26, "[ ..... ] " + std::string(20, '.'), cordia(20));
+  b.label("QRLabelBornInCheck", 88, 286, 150, 26, "[ ..... ] " + std::string(20, '.'), cordia(20));
   b.label("QRLabelSeasonCaption", 240, 286, 40, 26, "ฤดู", cordia(20));
   b.label("QRLabelseason", 280, 286, 200, 26, {}, cordia(20, true));
   b.label("QRLabelGroups", 0, 314, 260, 26, "ในดวงมี (ภาคี / ไตรภาคี / กลุ่มทิศ )", cordia(20));
