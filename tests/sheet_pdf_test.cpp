@@ -112,6 +112,7 @@ TEST_F(SheetPdfTest, no_pdf_for_a_birth_that_cannot_be_printed) {
     const char* births;
     int status;
     const char* message;
+    const char* pdf = "none.pdf";
   };
   const Case cases[] = {
       // --pdf takes exactly one birth line: a usage error otherwise.
@@ -122,10 +123,12 @@ TEST_F(SheetPdfTest, no_pdf_for_a_birth_that_cannot_be_printed) {
       {"05 13 2530 07 30 m 09\n", 2, "no chart sheet written"},
       // An incomplete chart: the Chinese age cannot be known from the calendar.
       {"01 01 2344 07 30 m 09\n", 2, "the chart is incomplete"},
+      // A sound chart whose file cannot be written.
+      {"05 03 2530 07 30 m 09\n", 5, "cannot write", "no-such-folder/none.pdf"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.births);
-    const Ran r = cast(c.births, "none.pdf");
+    const Ran r = cast(c.births, c.pdf);
     EXPECT_EQ(r.status, c.status);
     EXPECT_NE(stderrText().find(c.message), std::string::npos) << stderrText();
     EXPECT_FALSE(fs::exists(dir / "none.pdf"));
