@@ -87,6 +87,12 @@ TEST_F(SheetPdfTest, one_letter_page_with_the_owner_the_ages_and_the_power_text)
   EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
   EXPECT_NE(info.out.find("612 x 792 pts (letter)"), std::string::npos) << info.out;
 
+  // The pictures are there, at the resolution they were drawn at, kept lossless.
+  const Ran images = run("pdfimages -list '" + pdf.string() + "'");
+  ASSERT_EQ(images.status, 0);
+  EXPECT_NE(images.out.find(" 576   576 "), std::string::npos) << images.out;
+  EXPECT_EQ(images.out.find("jpeg"), std::string::npos) << images.out;
+
   const Ran text = run("pdftotext '" + pdf.string() + "' -");
   ASSERT_EQ(text.status, 0);
   const std::string page = comparable(text.out);
