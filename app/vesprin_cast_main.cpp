@@ -27,6 +27,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitUsage = 1;
 constexpr int kExitSomeRefused = 2;
 constexpr int kExitNoIndex = 4;
+constexpr int kExitPdfNotWritten = 5;
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
@@ -147,10 +148,10 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
     std::string json;
-    const bool written = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr);
+    const SheetPdf sheet = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr);
     writeOut(json + '\n');
     std::fflush(stdout);
-    return written ? kExitOk : kExitSomeRefused;
+    return sheet == SheetPdf::Written ? kExitOk : sheet == SheetPdf::NotCast ? kExitSomeRefused : kExitPdfNotWritten;
 #endif
   }
 

@@ -113,6 +113,13 @@ TEST_F(SheetPdfTest, one_letter_page_with_the_owner_the_ages_and_the_power_text)
     EXPECT_EQ(page.find(comparable(hidden)), std::string::npos) << hidden;
 }
 
+TEST_F(SheetPdfTest, a_pdf_that_cannot_be_written_is_reported_with_the_json_as_usual) {
+  const Ran r = cast("05 03 2530 07 30 m 09\n", "no-such-folder/sheet.pdf");
+  EXPECT_EQ(r.status, 5);
+  EXPECT_TRUE(r.out.starts_with("{\"analysisLines\""));
+  EXPECT_NE(stderrText().find("cannot write no-such-folder/sheet.pdf"), std::string::npos) << stderrText();
+}
+
 TEST_F(SheetPdfTest, no_pdf_for_a_birth_that_cannot_be_printed) {
   struct Case {
     const char* births;

@@ -148,8 +148,9 @@ TEST_F(SheetRenderTest, thai_text_uses_a_thai_font_and_long_captions_are_cut_who
     const QString family = resolvedFamily(font);
     SCOPED_TRACE(font.family + " -> " + family.toStdString());
     EXPECT_FALSE(family.isEmpty());
-    if (font.family == "CordiaUPC")
+    if (font.family == "CordiaUPC") {
       EXPECT_TRUE(QFontDatabase::writingSystems(family).contains(QFontDatabase::Thai));
+    }
   }
   // A caption far too long for its box is cut after a whole character cluster, with an ellipsis.
   std::string name;
