@@ -20,6 +20,7 @@
 #include "present/picture_store.h"
 #include "present/print_steps.h"
 #include "present/render/report_output.h"
+#include "tests/cast_on.h"
 
 namespace vesprin {
 namespace {
@@ -29,14 +30,7 @@ class SheetRenderTest : public ::testing::Test {
   void SetUp() override { ensureGuiApplication(); }
 
   void cast(const char* birth) {
-    static const std::vector<std::string> dirs{VESPRIN_SOURCE_DATA_DIR};
-    auto index = CalendarSession::LoadCalendarIndex(dirs);
-    ASSERT_TRUE(index.index) << index.error;
-    FixedClock clock({2026, 12, 9});
-    ScriptedUserInterface ui;
-    CalendarSession calendar(std::move(*index.index), dirs, clock, ui);
-    writeBirthFields(forms.main, *parseCastRequest(birth).fields);
-    ASSERT_EQ(CastPipeline(calendar, forms, ui).Cast().status, CastOutcome::Status::Cast);
+    ASSERT_EQ(castOn(forms, {2026, 12, 9}, birth).status, CastOutcome::Status::Cast);
     prepareChartSheetWithoutHandOver(forms);
   }
 
