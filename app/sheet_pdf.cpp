@@ -47,7 +47,7 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
   if (!request.fields) {
     appendErrorJson(json, request.error);
     err << "vesprin-cast: no chart sheet written: " << request.error << '\n';
-    return SheetPdf::Refused;
+    return SheetPdf::NotCast;
   }
   const int year = toInt(request.fields->year);
   if (years.years.empty() || year < years.years.front() || year > years.years.back()) {
@@ -57,7 +57,7 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
     json += refusal;
     err << "vesprin-cast: no chart sheet written: year " << request.fields->year
         << " is outside the calendar\n";
-    return SheetPdf::Refused;
+    return SheetPdf::NotCast;
   }
   calendar.startFreshRun();
   const CastOutcome outcome = CastChart(calendar, ui, *request.fields);
@@ -66,7 +66,7 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
     err << "vesprin-cast: no chart sheet written: "
         << (outcome.status == CastOutcome::Status::CyclesUnknown ? "the chart is incomplete: " : "")
         << outcome.error << '\n';
-    return SheetPdf::Refused;
+    return SheetPdf::NotCast;
   }
 
   Forms forms = makeForms();

@@ -12,11 +12,10 @@
 
 namespace vesprin {
 
-// What became of the sheet of one birth line.
 enum class SheetPdf {
-  Written,
-  Refused,     // the line cannot be cast, or its chart is incomplete: no file
-  NotWritten,  // the chart was cast but the file could not be written
+  Written,     // the chart sheet is in the file
+  NotCast,     // the line could not be cast, or its chart is incomplete: no file
+  NotWritten,  // cast, but the file could not be written
 };
 
 // Appends the JSON object of the birth to `json`. When the chart was cast

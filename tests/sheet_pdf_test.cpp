@@ -87,6 +87,12 @@ TEST_F(SheetPdfTest, one_letter_page_with_the_owner_the_ages_and_the_power_text)
   EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
   EXPECT_NE(info.out.find("612 x 792 pts (letter)"), std::string::npos) << info.out;
 
+  // The pictures are there, at the resolution they were drawn at, kept lossless.
+  const Ran images = run("pdfimages -list '" + pdf.string() + "'");
+  ASSERT_EQ(images.status, 0);
+  EXPECT_NE(images.out.find(" 576   576 "), std::string::npos) << images.out;
+  EXPECT_EQ(images.out.find("jpeg"), std::string::npos) << images.out;
+
   const Ran text = run("pdftotext '" + pdf.string() + "' -");
   ASSERT_EQ(text.status, 0);
   const std::string page = comparable(text.out);
@@ -107,12 +113,18 @@ TEST_F(SheetPdfTest, one_letter_page_with_the_owner_the_ages_and_the_power_text)
     EXPECT_EQ(page.find(comparable(hidden)), std::string::npos) << hidden;
 }
 
+TEST_F(SheetPdfTest, a_pdf_that_cannot_be_written_is_reported_with_the_json_as_usual) {
+  const Ran r = cast("05 03 2530 07 30 m 09\n", "no-such-folder/sheet.pdf");
+  EXPECT_EQ(r.status, 5);
+  EXPECT_TRUE(r.out.starts_with("{\"analysisLines\""));
+  EXPECT_NE(stderrText().find("cannot write no-such-folder/sheet.pdf"), std::string::npos) << stderrText();
+}
+
 TEST_F(SheetPdfTest, no_pdf_for_a_birth_that_cannot_be_printed) {
   struct Case {
     const char* births;
     int status;
     const char* message;
-    const char* pdf = "none.pdf";
   };
   const Case cases[] = {
       // --pdf takes exactly one birth line: a usage error otherwise.
@@ -123,12 +135,10 @@ TEST_F(SheetPdfTest, no_pdf_for_a_birth_that_cannot_be_printed) {
       {"05 13 2530 07 30 m 09\n", 2, "no chart sheet written"},
       // An incomplete chart: the Chinese age cannot be known from the calendar.
       {"01 01 2344 07 30 m 09\n", 2, "the chart is incomplete"},
-      // A sound chart whose file cannot be written.
-      {"05 03 2530 07 30 m 09\n", 5, "cannot write", "no-such-folder/none.pdf"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.births);
-    const Ran r = cast(c.births, c.pdf);
+    const Ran r = cast(c.births, "none.pdf");
     EXPECT_EQ(r.status, c.status);
     EXPECT_NE(stderrText().find(c.message), std::string::npos) << stderrText();
     EXPECT_FALSE(fs::exists(dir / "none.pdf"));
