@@ -36,7 +36,8 @@ cd "$work"
 export VESPRIN_TODAY=2026-12-09 QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=$tmp/config \
   CUPS_SERVER=$tmp/no-cups.sock
 unset VESPRIN_DATA_DIR VESPRIN_DRIVES VESPRIN_SHEET_DUMP
-"$prefix/bin/make-request" --date 05/03/2530 --hour 07 --gender male --name "สมชาย" >/dev/null
+"$prefix/bin/make-request" --date 05/03/2530 --hour 07 --gender male --name "สมชาย" 2>"$tmp/err.txt" \
+  || { cat "$tmp/err.txt" >&2; fail "make-request failed"; }
 status=0
 "$prefix/bin/vesprin-print" 2>"$tmp/err.txt" || status=$?
 [[ $status == 3 ]] || { cat "$tmp/err.txt" >&2; fail "vesprin-print ended with $status, expected 3 (saved without a printer)"; }
@@ -46,7 +47,8 @@ status=0
 pdfinfo chart-sheet.pdf | grep -q "612 x 792 pts (letter)" || fail "chart-sheet.pdf is not a Letter page"
 
 # The same with --pdf, and the caster on its own.
-"$prefix/bin/make-request" --date 05/03/2530 --hour 07 --gender male >/dev/null
+"$prefix/bin/make-request" --date 05/03/2530 --hour 07 --gender male 2>"$tmp/err.txt" \
+  || { cat "$tmp/err.txt" >&2; fail "make-request failed"; }
 "$prefix/bin/vesprin-print" --pdf sheet.pdf 2>"$tmp/err.txt" || { cat "$tmp/err.txt" >&2; fail "vesprin-print --pdf failed"; }
 [[ -s sheet.pdf ]] || fail "no sheet.pdf"
 echo "05 03 2530 07 30 m 09" | "$prefix/bin/vesprin-cast" | grep -q '"year"' || fail "vesprin-cast cast nothing"
