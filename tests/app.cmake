@@ -11,3 +11,8 @@ foreach(case cast_fixture cast_fixture_no_current_year cast_shipped)
       -DOUT=${CMAKE_CURRENT_BINARY_DIR}/golden_${case}.jsonl
       -P ${CMAKE_CURRENT_SOURCE_DIR}/golden.cmake)
 endforeach()
+
+# vesprin-cast as a process on damaged calendars and odd input.
+vesprin_test(cast_bad_input_test vesprin_core)
+target_compile_definitions(cast_bad_input_test PRIVATE VESPRIN_CAST_PROGRAM="$<TARGET_FILE:vesprin-cast>")
+add_dependencies(cast_bad_input_test vesprin-cast)
