@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (!isBirthLine(line)) return 0;
   const CastRequestParse request = parseCastRequest(line);
   if (!request.fields) {
-    if (request.error.empty() || request.error.size() > 200) std::abort();
+    if (request.error.empty() || request.error.size() > 256) std::abort();
     return 0;
   }
   const Normalised n = NormaliseBirthInput(*request.fields);

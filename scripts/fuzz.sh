@@ -15,7 +15,7 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
   -DVESPRIN_BUILD_FUZZ=ON -DBUILD_TESTING=OFF -DVESPRIN_BUILD_BENCH=OFF \
-  -DVESPRIN_BUILD_CALENDAR_GEN=OFF -DVESPRIN_WITH_QT=OFF >&2
+  -DVESPRIN_BUILD_CALENDAR_GEN=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON >&2
 cmake --build build-fuzz -j"$(nproc 2>/dev/null || echo 2)" \
   --target "${targets[@]/#/fuzz_}" >&2
 

@@ -155,6 +155,11 @@ TEST_F(CastBadInputTest, damaged_calendars_and_odd_input) {
       {"input_megabyte_field",
        [&](const fs::path&, std::string& b, const fs::path&) { b = megabyte + " 05 2530 10 00 m 09\n"; },
        2, "{\"error\":\"day \\\"11111111111111111111111111111111...\\\" (1048576 bytes): expected 01-31\"}\n"},
+      // Control characters and bytes that are not UTF-8 in an echoed field
+      // stay valid JSON.
+      {"input_control_characters",
+       [](const fs::path&, std::string& b, const fs::path&) { b = "10 05 2530 10 00 m 0\x1a\x1f\xff" "9\n"; },
+       2, "{\"error\":\"pregnancy months \\\"0\\u001A\\u001F\xEF\xBF\xBD" "9\\\": expected 07-10\"}\n"},
       // Stale files in the current directory lose to the data directory asked for.
       {"stale_files_in_current_directory",
        [](const fs::path&, std::string&, const fs::path& cwd) {
