@@ -22,17 +22,20 @@ cmake --build build-asan -j"$jobs" >&2
 ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 # Fuzz smoke: a copy of each seed corpus, so the committed seeds stay as they are.
-status=0
+status=0 passed=0 failed=0
 for t in calendar_index calendar_file birth_line cast_line; do
   work=build-asan/fuzz-corpus/$t
   mkdir -p "$work" build-asan/fuzz-findings
   if build-asan/fuzz/fuzz_$t "$work" "fuzz/corpus/$t" -max_total_time="$fuzz_seconds" \
       -artifact_prefix="build-asan/fuzz-findings/$t-" -print_final_stats=1 > "build-asan/fuzz_$t.log" 2>&1; then
     echo "fuzz_$t: $(grep -o 'number_of_executed_units: *[0-9]*' "build-asan/fuzz_$t.log" | grep -o '[0-9]*$') runs, no finding"
+    passed=$((passed + 1))
   else
+    failed=$((failed + 1))
     echo "fuzz_$t: FINDING" >&2
     tail -40 "build-asan/fuzz_$t.log" >&2
     status=1
   fi
 done
+echo "fuzz smoke: $passed passed, $failed failed"
 exit $status
