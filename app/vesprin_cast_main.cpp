@@ -14,6 +14,9 @@
 #include "core/clock.h"
 #include "core/text.h"
 #include "core/text_file.h"
+#ifdef VESPRIN_WITH_PDF
+#include "app/sheet_pdf.h"
+#endif
 
 namespace {
 
@@ -26,9 +29,10 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
 
 void usage(std::ostream& out) {
-  out << "usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] < births\n"
+  out << "usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--pdf FILE] < births\n"
          "  each input line: DD MM YYYY HH MM G P  (day, month, Buddhist-Era year, hour 00-23,\n"
-         "  minute, gender m/f, pregnancy months 07-10); one JSON object per line on output\n";
+         "  minute, gender m/f, pregnancy months 07-10); one JSON object per line on output\n"
+         "  --pdf FILE: exactly one birth line; its chart sheet is written to FILE\n";
 }
 
 void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
@@ -40,12 +44,15 @@ int main(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::optional<std::string> dataDir;
   std::optional<CivilDate> today;
+  std::optional<std::string> pdf;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if ((a == "--data-dir" || a == "--today") && i + 1 < args.size()) {
+    if ((a == "--data-dir" || a == "--today" || a == "--pdf") && i + 1 < args.size()) {
       const std::string& v = args[++i];
-      if (a == "--data-dir") {
+      if (a == "--pdf") {
+        pdf = v;
+      } else if (a == "--data-dir") {
         dataDir = v;
       } else if (!(today = parseIsoDate(v))) {
         std::cerr << "vesprin-cast: --today " << quotedExcerpt(v) << ": expected a date YYYY-MM-DD\n";
@@ -92,6 +99,35 @@ int main(int argc, char** argv) {
   CalendarSession calendar(std::move(*indexLoad.index), dirs, clock, ui);
   calendar.lookFirstIn(firstDir);
   calendar.rememberFoundFiles();
+
+  if (pdf) {
+#ifdef VESPRIN_WITH_PDF
+    // The chart sheet of exactly one birth.
+    std::vector<std::string> births;
+    bool first = true;
+    std::string input;
+    while (std::getline(std::cin, input)) {
+      std::string_view text = input;
+      if (first && text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+      first = false;
+      text = trimTrailingBlanks(text);
+      if (isBirthLine(text)) births.emplace_back(text);
+    }
+    if (births.size() != 1) {
+      std::cerr << "vesprin-cast: --pdf takes exactly one birth line; standard input holds "
+                << births.size() << "\n";
+      return kExitUsage;
+    }
+    std::string json;
+    const bool written = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr);
+    writeOut(json + '\n');
+    std::fflush(stdout);
+    return written ? kExitOk : kExitSomeRefused;
+#else
+    std::cerr << "vesprin-cast: --pdf: this build has no PDF output (Qt 6 was not found)\n";
+    return kExitUsage;
+#endif
+  }
 
   bool refused = false;
   bool firstLine = true;

@@ -40,9 +40,12 @@ struct Component {
   int penWidth = 1;
   bool enabled = true;
   bool visible = true;
+  bool checked = false;  // check boxes (the page-preview choice)
   Colour fontColour = colours::kWindowText;
   bool bold = false;
   std::vector<std::string> lines;  // memos and lists
+
+  friend bool operator==(const Component&, const Component&) = default;
 };
 
 }  // namespace vesprin

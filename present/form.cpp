@@ -5,24 +5,52 @@
 
 namespace vesprin {
 
+UnknownComponent::UnknownComponent(const std::string& form, std::string_view component)
+    : std::logic_error(form + " declares no component \"" + std::string(component) + "\"") {}
+
+Component designState(const LayoutItem& item) {
+  Component c;
+  c.caption = item.caption;
+  c.picture = item.picture;
+  c.left = item.left;
+  c.top = item.top;
+  c.width = item.width;
+  c.height = item.height;
+  c.penColour = item.penColour;
+  c.penStyle = item.penStyle;
+  c.penWidth = item.penWidth;
+  c.enabled = item.enabled;
+  c.visible = item.visible;
+  c.fontColour = item.fontColour;
+  c.bold = item.font.bold;
+  return c;
+}
+
+Form::Form(const Layout& layout) : layout_(&layout) {
+  components_.reserve(layout.size());
+  for (const LayoutItem& item : layout.items()) components_.push_back(designState(item));
+}
+
 Component& Form::operator[](std::string_view component) {
-  auto it = components_.find(component);
-  if (it == components_.end()) it = components_.emplace(std::string(component), Component{}).first;
-  return it->second;
+  const auto i = layout_->indexOf(component);
+  if (!i) throw UnknownComponent(name(), component);
+  return components_[*i];
+}
+
+const Component& Form::at(std::string_view component) const {
+  const auto i = layout_->indexOf(component);
+  if (!i) throw UnknownComponent(name(), component);
+  return components_[*i];
 }
 
 const Component* Form::find(std::string_view component) const {
-  auto it = components_.find(component);
-  return it == components_.end() ? nullptr : &it->second;
+  const auto i = layout_->indexOf(component);
+  return i ? &components_[*i] : nullptr;
 }
 
 std::string Form::caption(std::string_view component) const {
   const Component* c = find(component);
   return c ? c->caption : std::string();
-}
-
-std::map<std::string, Component> Form::components() const {
-  return {components_.begin(), components_.end()};
 }
 
 ComponentName::ComponentName(std::string_view row, int k) {

@@ -1,44 +1,52 @@
 #pragma once
-// A form is a window or a report: named components that keep their state
-// between casts, because the print relies on what earlier casts and the
-// hand-over left there.
-#include <map>
+// A form is a window or a report: the components its layout declares, each
+// keeping its state between casts, because the print relies on what earlier
+// casts and the hand-over left there. Components are kept in stored order.
+#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 #include "present/component.h"
+#include "present/layout.h"
 
 namespace vesprin {
 
+// A name the form's layout does not declare: a programming error, reported
+// by name rather than printed as a blank.
+class UnknownComponent : public std::logic_error {
+ public:
+  UnknownComponent(const std::string& form, std::string_view component);
+};
+
 class Form {
  public:
-  explicit Form(std::string name) : name_(std::move(name)) {}
+  // Every declared component with its design-time state.
+  explicit Form(const Layout& layout);
 
-  const std::string& name() const { return name_; }
+  const std::string& name() const { return layout_->formName(); }
+  const Layout& layout() const { return *layout_; }
 
-  // The component of that name; created with default properties the first
-  // time it is written.
+  // The component of that name; throws UnknownComponent for a name the
+  // layout does not declare.
   Component& operator[](std::string_view component);
-  // The component, or nullptr when nothing ever wrote it.
+  const Component& at(std::string_view component) const;
+  // The component, or nullptr when the layout declares no such name.
   const Component* find(std::string_view component) const;
-  // Caption of a component; empty when it does not exist.
+  // Caption of a component; empty when it is not declared.
   std::string caption(std::string_view component) const;
 
-  // The components in name order (for dumps and comparisons).
-  std::map<std::string, Component> components() const;
+  // The components in stored order, parallel to layout().items().
+  const std::vector<Component>& components() const { return components_; }
   std::size_t size() const { return components_.size(); }
 
  private:
-  struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
-  std::string name_;
-  // Every cast writes a few hundred components by name: hashed, and looked
-  // up by string_view so that no name is copied to find it.
-  std::unordered_map<std::string, Component, NameHash, std::equal_to<>> components_;
+  const Layout* layout_;
+  std::vector<Component> components_;
 };
+
+// The design-time state of a declared component.
+Component designState(const LayoutItem& item);
 
 // A component name built from a row and an index without touching the heap:
 // numbered("LabelAgeOn", 3) names "LabelAgeOn3".

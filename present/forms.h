@@ -1,20 +1,21 @@
 #pragma once
 // The four windows of a run, created once and kept until it ends: the main
 // window, the chart sheet, the analysis window (its memo holds the analysis
-// text) and the analysis page.
+// text) and the analysis page. Each accepts only the names its layout declares.
 #include "present/form.h"
+#include "present/layouts.h"
 
 namespace vesprin {
 
 struct Forms {
-  Form main{"TFormHoroscope"};
-  Form chartSheet{"TFormPrintHoroscope"};
-  Form analysis{"TFormAnalyse"};
-  Form analysisPage{"TFormPrintHoroscope2"};
+  Form main{mainWindowLayout()};
+  Form chartSheet{chartSheetLayout()};
+  Form analysis{analysisWindowLayout()};
+  Form analysisPage{analysisPageLayout()};
 };
 
-// Design-time state of the forms that the cast and the hand-over rely on:
-// input field texts, the hidden cache labels, the version label.
+// The forms in their design-time state: input field texts, the hidden cache
+// labels, the version label, the disabled frames (all from the layouts).
 Forms makeForms();
 
 }  // namespace vesprin

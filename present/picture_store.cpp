@@ -6,22 +6,6 @@
 
 namespace vesprin {
 namespace fs = std::filesystem;
-namespace {
-
-// The entry of `dir` whose name equals `folded` without regard to case. The
-// exact spelling is tried first, since callers mostly use the stored one.
-std::optional<fs::path> findIn(const fs::path& dir, std::string_view name, const std::string& folded) {
-  std::error_code ec;
-  const fs::path exact = dir / fs::path(std::string(name));
-  if (fs::is_regular_file(exact, ec)) return exact;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    if (foldCase(it->path().filename().string()) != folded) continue;
-    if (fs::is_regular_file(it->path(), ec)) return it->path();
-  }
-  return std::nullopt;
-}
-
-}  // namespace
 
 std::string foldCase(std::string_view name) {
   std::string s(name);
@@ -35,16 +19,44 @@ PictureStore::PictureStore(fs::path dataDir, std::ostream& report)
 
 PictureStore::PictureStore() : PictureStore(dataDirectory(), std::cerr) {}
 
+const PictureStore::Listing& PictureStore::listing(const fs::path& dir) {
+  auto [it, fresh] = listings_.try_emplace(dir);
+  if (fresh) {
+    std::error_code ec;
+    for (fs::directory_iterator d(dir, ec), end; !ec && d != end; d.increment(ec))
+      if (fs::is_regular_file(d->path(), ec))
+        it->second.emplace(foldCase(d->path().filename().string()), d->path());
+  }
+  return it->second;
+}
+
+// The exact spelling first (callers mostly use the stored one), then any
+// spelling of the name.
+std::optional<fs::path> PictureStore::findIn(const fs::path& dir, std::string_view name) {
+  std::error_code ec;
+  const fs::path exact = dir / fs::path(std::string(name));
+  if (fs::is_regular_file(exact, ec)) return exact;
+  const Listing& files = listing(dir);
+  if (auto it = files.find(foldCase(name)); it != files.end()) return it->second;
+  return std::nullopt;
+}
+
 std::optional<fs::path> PictureStore::find(std::string_view name) {
   const bool bare = !name.empty() && name.find_first_of("/\\") == std::string_view::npos &&
                     name != "." && name != "..";
   const std::string folded = foldCase(name);
+  // The two balance-panel pictures are found on the drive roots by the
+  // hand-over, which names them by their whole path.
+  if (const fs::path whole{std::string(name)}; whole.is_absolute()) {
+    std::error_code ec;
+    if (fs::is_regular_file(whole, ec)) return whole;
+  }
   if (bare) {
     std::error_code ec;
     const fs::path here = fs::current_path(ec);
     if (!ec)
-      if (auto p = findIn(here, name, folded)) return p;
-    if (auto p = findIn(picturesDir_, name, folded)) return p;
+      if (auto p = findIn(here, name)) return p;
+    if (auto p = findIn(picturesDir_, name)) return p;
   }
   if (reported_.insert(folded).second)
     report_ << "picture " << (name.empty() ? "(no name)" : std::string(name))

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev rapidjson-dev libswe-dev
-          qt6-base-dev fonts-arphic-ukai fonts-dejavu-core
-          clang libclang-rt-14-dev time)
+          qt6-base-dev fonts-arphic-ukai fonts-dejavu-core fonts-thai-tlwg fonts-liberation
+          poppler-utils clang libclang-rt-14-dev time)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -79,6 +79,13 @@ TEST_F(PictureStoreTest, OnlyBareFileNamesAreLookedUp) {
   EXPECT_TRUE(store.find("o1.bmp"));
 }
 
+TEST_F(PictureStoreTest, WholePathOfADriveRootPicture) {
+  touch(root_ / "balance.bmp");
+  PictureStore store(root_ / "data", report_);
+  EXPECT_EQ(store.find((root_ / "balance.bmp").string()), root_ / "balance.bmp");
+  EXPECT_FALSE(store.find((root_ / "thermometer.bmp").string()));
+}
+
 TEST_F(PictureStoreTest, AbsentDataDirectoryIsNoFailure) {
   PictureStore store(root_ / "nowhere", report_);
   EXPECT_FALSE(store.find("o1.bmp"));

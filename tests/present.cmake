@@ -1,3 +1,4 @@
+vesprin_test(layout_test vesprin_present)
 vesprin_test(picture_store_test vesprin_present)
 vesprin_test(hidden_stem_row_test vesprin_present)
 vesprin_test(owner_texts_test vesprin_present)

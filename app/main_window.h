@@ -1,0 +1,49 @@
+#pragma once
+// The main window as the user sees it: a small fixed dialog with the cover
+// caption and a two-panel status bar. Its input fields and chart panel are
+// state in the forms (they lie under the covers); what is shown is the
+// caption, the status text and the cursor.
+#include <QLabel>
+#include <QWidget>
+
+namespace vesprin {
+
+inline constexpr const char* kApplicationTitle = "พิมพ์ดวงจีน";
+inline constexpr const char* kStatusWait = " Wait...";
+inline constexpr const char* kStatusReady = " Ready";
+// The hint of the chart panel: the rule for births before BE 2484.
+inline constexpr const char* kBirthYearRuleHint =
+    "เฉพาะผู้ที่เกิดก่อนปี พ.ศ.2484 ในเดือน ม.ค. , ก.พ. , มี.ค. ให้บวก พ.ศ. เพิ่มอีก 1 ปี\r"
+    "เช่น เกิดปี 2480 ให้เลือกเป็นปี 2481";
+inline constexpr const char* kCreditLine = "Vesprin chart print engine";
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+ public:
+  explicit MainWindow(QWidget* parent = nullptr);
+
+  // Status panel 2.
+  void setStatus(const QString& text);
+  QString status() const;
+  // The hints the status bar shows over the two covered panels.
+  void setPanelHints(const QString& chartPanel, const QString& inputPanel);
+
+ signals:
+  // The first time the window becomes active; StartUp runs from here.
+  void firstActivated();
+  // The window is closing; the settings are written from here.
+  void closing();
+
+ protected:
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  QLabel* cover_ = nullptr;      // PanelCover2 with the caption
+  QLabel* inputCover_ = nullptr;  // PanelCover1
+  QLabel* credit_ = nullptr;     // status panel 1
+  QLabel* status_ = nullptr;     // status panel 2
+  bool activated_ = false;
+};
+
+}  // namespace vesprin

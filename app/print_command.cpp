@@ -1,0 +1,92 @@
+#include "app/print_command.h"
+
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "present/print_steps.h"
+#include "present/render/report_output.h"
+
+namespace vesprin {
+
+int exitStatusOf(const PrintOutcome& outcome) {
+  switch (outcome.result) {
+    case PrintResult::Printed:
+    case PrintResult::Previewed:
+    case PrintResult::WrittenToPdf:
+      return kExitPrinted;
+    case PrintResult::SavedWithoutPrinter:
+      return kExitNoPrinter;
+    case PrintResult::Failed:
+      break;
+  }
+  return kExitOutputFailed;
+}
+
+PrintCommand::PrintCommand(PictureFinder findPicture, std::ostream& report)
+    : renderer_(std::move(findPicture)), report_(report) {}
+
+PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
+  prepareChartSheetForPrint(forms);
+  const Form& sheet = forms.chartSheet;
+  if (choice.pdf) return writePdf(sheet, *choice.pdf, PrintResult::WrittenToPdf);
+  if (choice.preview) return preview(sheet);
+  return print(sheet);
+}
+
+std::filesystem::path PrintCommand::fallbackPdfPath() {
+  const std::filesystem::path dir = std::filesystem::current_path();
+  std::filesystem::path file = dir / "chart-sheet.pdf";
+  for (int n = 2; std::filesystem::exists(file); ++n)
+    file = dir / ("chart-sheet-" + std::to_string(n) + ".pdf");
+  return file;
+}
+
+PrintOutcome PrintCommand::writePdf(const Form& sheet, const std::filesystem::path& file,
+                                    PrintResult asked) {
+  PdfResult written = writeReportPdf(sheet, file, renderer_);
+  if (!written.ok) {
+    report_ << "vesprin: " << written.error << '\n';
+    return {PrintResult::Failed, {}, written.error};
+  }
+  return {asked, std::filesystem::absolute(file), {}};
+}
+
+PrintOutcome PrintCommand::print(const Form& sheet) {
+  // The default printer, no dialog; a sheet that cannot go to a printer is
+  // saved rather than lost.
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (!info.isNull()) {
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPageLayout(pageLayoutOf(*sheet.layout().page()));
+    printer.setFullPage(false);
+    printer.setDocName(QStringLiteral("Vesprin chart sheet"));
+    QPainter painter;
+    if (painter.begin(&printer)) {
+      paintReportPage(painter, printer, sheet, renderer_);
+      if (painter.end()) return {PrintResult::Printed, {}, {}};
+    }
+  }
+  const std::filesystem::path file = fallbackPdfPath();
+  PrintOutcome saved = writePdf(sheet, file, PrintResult::SavedWithoutPrinter);
+  if (saved.result == PrintResult::SavedWithoutPrinter)
+    report_ << "vesprin: no usable printer; the chart sheet was saved as " << saved.pdf.string() << '\n';
+  return saved;
+}
+
+PrintOutcome PrintCommand::preview(const Form& sheet) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageLayout(pageLayoutOf(*sheet.layout().page()));
+  printer.setFullPage(false);
+  QPrintPreviewDialog dialog(&printer);
+  dialog.setWindowTitle(QStringLiteral("พิมพ์ดวงจีน"));
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
+    QPainter painter(target);
+    paintReportPage(painter, *target, sheet, renderer_);
+  });
+  dialog.exec();
+  return {PrintResult::Previewed, {}, {}};
+}
+
+}  // namespace vesprin

@@ -1,0 +1,120 @@
+#include "app/print_run.h"
+
+#include "app/cast_pipeline.h"
+#include "core/text.h"
+#include "present/bind_handover.h"
+#include "present/handover_files.h"
+
+namespace vesprin {
+namespace {
+
+constexpr const char* kVersionAtStartUp = "TALVEN Vesprin 3.00 PRO";
+constexpr const char* kMakerCredit = "Vesprin chart print engine";
+constexpr const char* kBirthYearRule =
+    "เฉพาะผู้ที่เกิดก่อนปี พ.ศ.2484 ในเดือน ม.ค. , ก.พ. , มี.ค. ให้บวก พ.ศ. เพิ่มอีก 1 ปี\r"
+    "เช่น เกิดปี 2480 ให้เลือกเป็นปี 2481";
+
+RunOutcome refused(std::string cause, std::vector<std::string> warnings = {}) {
+  return {RunOutcome::Kind::Refused, std::move(cause), std::move(warnings), false};
+}
+
+std::string notFound(const char* name, const DriveMap& drives) {
+  std::string where = "the current directory";
+  for (const std::string& root : drives.searchRoots()) where += ", " + root;
+  return concat({name, " not found in ", where, drives.searchRoots().empty() ? " (VESPRIN_DRIVES maps no drive)" : ""});
+}
+
+// Why the request's chart cannot be printed, in English with the Thai message
+// the cast showed for it.
+std::string castRefusal(const CastOutcome& out, const std::string& birth) {
+  std::string why = out.error;
+  if (out.status == CastOutcome::Status::GaveUp && why.rfind("calendar data file ", 0) == 0)
+    why += concat({" (", kInsertDataDisk, why.substr(19, why.find(' ', 19) - 19), ")"});
+  return concat({"the chart of ", birth, " cannot be cast: ", why});
+}
+
+}  // namespace
+
+std::string birthText(const Form& main) {
+  std::string month = main.caption("ComboBoxmm").substr(0, 2);
+  return concat({main.caption("ComboBoxdd"), "/", month, "/", main.caption("ComboBoxyy"), " ",
+                 main.caption("ComboBoxth"), " h"});
+}
+
+PrintRun::PrintRun(Forms& forms, UserInterface& ui, const Clock& clock, DriveMap drives,
+                   std::vector<std::string> searchDirs)
+    : forms_(forms), ui_(ui), clock_(clock), drives_(std::move(drives)), searchDirs_(std::move(searchDirs)) {}
+
+PrintRun::~PrintRun() = default;
+
+RunOutcome PrintRun::StartUp() {
+  Form& main = forms_.main;
+  if (main.caption("LabelCurrentDataCalendar") != "CurrentDataCalendar")
+    return refused("the start-up has already run");
+  // 1. Hourglass; the chart sheet's margins are those of its page setup.
+  ui_.busyCursor(true);
+
+  // 2. Calendar index and year list; without an index the program cannot run.
+  auto index = CalendarSession::LoadCalendarIndex(searchDirs_);
+  if (!index.index) {
+    ui_.busyCursor(false);
+    ui_.error(kProgramCannotRun);
+    return {RunOutcome::Kind::NoIndex, concat({index.error, " (", kProgramCannotRun, ")"}), {}, false};
+  }
+  years_ = index.index->yearList();
+  main["ComboBoxyy"].caption = std::to_string(years_.defaultYear);
+  calendar_ = std::make_unique<CalendarSession>(std::move(*index.index), searchDirs_, clock_, ui_);
+
+  // 3, 4. Panel hints, version label, no analysis note yet.
+  main["PanelHoro"].hint = kBirthYearRule;
+  main["Panelnnssddmmyyyytt"].hint = kMakerCredit;
+  forms_.chartSheet["QRLabelVersion"].caption = kVersionAtStartUp;
+  main["LabelAn"].caption.clear();
+
+  // 5. The print request.
+  RunOutcome out = ApplyPrintRequest();
+  ui_.busyCursor(false);
+  return out;
+}
+
+RunOutcome PrintRun::ApplyPrintRequest() {
+  std::vector<std::string> warnings;
+  const auto take = [&](const char* name) {
+    auto file = takeHandoverFile(name, drives_);
+    if (file && !file->deleteError.empty())
+      warnings.push_back(concat({"cannot delete ", file->path, ": ", file->deleteError,
+                                 "; the same request may be served again"}));
+    return file;
+  };
+
+  // Both files are taken (read and deleted) before either is judged, so a
+  // bad request is not served again at the next start.
+  forms_.main["LabelAn"].caption.clear();
+  const auto marksFile = take(kMarksFileName);
+  const auto recordFile = take(kRecordFileName);
+  if (!recordFile) return refused("no request: " + notFound(kRecordFileName, drives_), warnings);
+  if (!marksFile) return refused(notFound(kMarksFileName, drives_), warnings);
+  auto marks = parseAnalysisMarks(marksFile->lines, marksFile->path);
+  if (marks.error) return refused(marks.error->message(), warnings);
+  auto record = parseBirthRecord(recordFile->lines, recordFile->path, years_);
+  if (record.error) return refused(record.error->message(), warnings);
+
+  // The marks onto the chart sheet; the record into the memo.
+  bindAnalysisMarks(forms_, *marks.value, drives_.searchRoots());
+  forms_.main["MemoVesprinPrint"].lines = record.value->lines;
+
+  // The warm-up cast loads the data files the request is likely to need. Its
+  // chart is never printed: the request's own cast must succeed or the
+  // request is refused.
+  CastPipeline pipeline(*calendar_, forms_, ui_);
+  setWarmUpInputs(forms_.main);
+  pipeline.Cast();
+
+  bindBirthRecord(forms_.main, *record.value);
+  const std::string birth = birthText(forms_.main);
+  const CastOutcome cast = pipeline.Cast();
+  if (cast.status != CastOutcome::Status::Cast) return refused(castRefusal(cast, birth), warnings);
+  return {RunOutcome::Kind::Print, {}, std::move(warnings), record.value->preview};
+}
+
+}  // namespace vesprin

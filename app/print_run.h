@@ -1,0 +1,60 @@
+#pragma once
+// One driven run of the engine, up to the print command: StartUp at the first
+// activation of the main window, and within it the print request read from
+// the hand-over files. Everything here works on the forms and needs no
+// display; the application then runs the print command (or not) and closes
+// the main window.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/calendar_session.h"
+#include "core/clock.h"
+#include "core/user_interface.h"
+#include "present/drive_map.h"
+#include "present/forms.h"
+
+namespace vesprin {
+
+struct RunOutcome {
+  enum class Kind {
+    Print,    // the request's chart is cast and bound: run the print command
+    Refused,  // nothing to print: no request, a malformed one, or a chart that cannot be cast
+    NoIndex,  // the calendar index is missing or unusable
+  } kind = Kind::Refused;
+  std::string cause;                  // why, when not Print (English, with the Thai message where there is one)
+  std::vector<std::string> warnings;  // things to report that do not stop the run
+  bool preview = false;               // the record asks for the page preview
+};
+
+class PrintRun {
+ public:
+  // `searchDirs`: where the calendar index and data files are looked for
+  // after their name (the current directory and the data directory).
+  PrintRun(Forms& forms, UserInterface& ui, const Clock& clock, DriveMap drives,
+           std::vector<std::string> searchDirs);
+  ~PrintRun();
+
+  // Runs once, while LabelCurrentDataCalendar still holds its first caption:
+  // margins, calendar index and year list, panel hints, version label, then
+  // the print request.
+  RunOutcome StartUp();
+
+ private:
+  RunOutcome ApplyPrintRequest();
+
+  Forms& forms_;
+  UserInterface& ui_;
+  const Clock& clock_;
+  DriveMap drives_;
+  std::vector<std::string> searchDirs_;
+  std::unique_ptr<CalendarSession> calendar_;
+  YearList years_;
+};
+
+// The warm-up cast's inputs and the birth of the request, for messages:
+// "05/03/2530 07 h".
+std::string birthText(const Form& main);
+
+}  // namespace vesprin

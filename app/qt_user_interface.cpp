@@ -1,0 +1,88 @@
+#include "app/qt_user_interface.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+
+#include "app/main_window.h"
+
+namespace vesprin {
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s).replace(QChar('\r'), QChar('\n')); }
+
+bool set(const char* name) {
+  const char* v = std::getenv(name);
+  return v && *v;
+}
+
+}  // namespace
+
+void QtUserInterface::error(const std::string& text) {
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), qs(text),
+                  QMessageBox::Ok, &window_);
+  box.exec();
+  QApplication::restoreOverrideCursor();
+}
+
+bool QtUserInterface::confirm(const std::string& text, PromptButtons buttons) {
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle), qs(text),
+                  QMessageBox::NoButton, &window_);
+  QAbstractButton* again = nullptr;
+  if (buttons == PromptButtons::YesNo) {
+    again = box.addButton(QMessageBox::Yes);
+    box.setEscapeButton(box.addButton(QMessageBox::No));
+  } else {
+    again = box.addButton(QMessageBox::Ok);
+    // Closing the message gives up: a hidden escape button, because a box
+    // with OK alone would take the closing for OK.
+    QPushButton* close = box.addButton(QMessageBox::Cancel);
+    close->hide();
+    box.setEscapeButton(close);
+  }
+  box.exec();
+  QApplication::restoreOverrideCursor();
+  return box.clickedButton() == again;
+}
+
+void QtUserInterface::status(const std::string& text) { window_.setStatus(QString::fromStdString(text)); }
+
+void QtUserInterface::busyCursor(bool busy) {
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ++busy_;
+  } else if (busy_ > 0) {
+    QApplication::restoreOverrideCursor();
+    --busy_;
+  }
+}
+
+void UnattendedUserInterface::error(const std::string& text) { std::cerr << "message: " << text << '\n'; }
+
+bool UnattendedUserInterface::confirm(const std::string& text, PromptButtons) {
+  std::cerr << "message: " << text << " (no one to answer: given up)\n";
+  return false;
+}
+
+void UnattendedUserInterface::status(const std::string& text) {
+  if (window_) window_->setStatus(QString::fromStdString(text));
+}
+
+bool runsUnattended() {
+  if (const char* p = std::getenv("QT_QPA_PLATFORM"); p && *p)
+    return std::strncmp(p, "offscreen", 9) == 0 || std::strncmp(p, "minimal", 7) == 0;
+  return !set("DISPLAY") && !set("WAYLAND_DISPLAY");
+}
+
+std::unique_ptr<UserInterface> makeUserInterface(MainWindow& window) {
+  if (runsUnattended()) return std::make_unique<UnattendedUserInterface>(&window);
+  return std::make_unique<QtUserInterface>(window);
+}
+
+}  // namespace vesprin

@@ -1,0 +1,88 @@
+#include "app/sheet_pdf.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+#include <QGuiApplication>
+
+#include "app/cast_json.h"
+#include "app/cast_pipeline.h"
+#include "app/cast_request.h"
+#include "core/text.h"
+#include "present/bind_interpretation.h"
+#include "present/picture_store.h"
+#include "present/print_steps.h"
+#include "present/render/report_output.h"
+
+namespace vesprin {
+
+namespace {
+
+// Without a desktop session Qt warns that it has no runtime folder, which it
+// does not need for painting a PDF; every other message passes.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (text.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+  std::cerr << (type == QtDebugMsg ? "" : "vesprin: ") << text.toStdString() << '\n';
+}
+
+}  // namespace
+
+void ensureGuiApplication() {
+  if (QGuiApplication::instance()) return;
+  qInstallMessageHandler(quietMessages);
+  // Painting a PDF needs fonts, not a screen.
+  if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "vesprin";
+  static char* argv[] = {name, nullptr};
+  static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+bool castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
+                   const YearList& years, const std::filesystem::path& pdf, std::string& json,
+                   std::ostream& err) {
+  ui.messages.clear();
+  const CastRequestParse request = parseCastRequest(line);
+  if (!request.fields) {
+    appendErrorJson(json, request.error);
+    err << "vesprin-cast: no chart sheet written: " << request.error << '\n';
+    return false;
+  }
+  const int year = toInt(request.fields->year);
+  if (years.years.empty() || year < years.years.front() || year > years.years.back()) {
+    // The JSON path words the refusal; only the sheet's absence is added here.
+    std::string refusal;
+    castLineToJson(line, calendar, ui, years, refusal);
+    json += refusal;
+    err << "vesprin-cast: no chart sheet written: year " << request.fields->year
+        << " is outside the calendar\n";
+    return false;
+  }
+  calendar.startFreshRun();
+  const CastOutcome outcome = CastChart(calendar, ui, *request.fields);
+  appendCastJson(json, outcome, ui.messages);
+  if (outcome.status != CastOutcome::Status::Cast) {
+    err << "vesprin-cast: no chart sheet written: "
+        << (outcome.status == CastOutcome::Status::CyclesUnknown ? "the chart is incomplete: " : "")
+        << outcome.error << '\n';
+    return false;
+  }
+
+  Forms forms = makeForms();
+  clearAnalysisText(forms);
+  BindCast(forms, outcome);
+  prepareChartSheetWithoutHandOver(forms);
+
+  ensureGuiApplication();
+  PictureStore pictures;
+  FormRenderer renderer([&pictures](std::string_view name) { return pictures.find(name); });
+  const PdfResult written = writeReportPdf(forms.chartSheet, pdf, renderer);
+  if (!written.ok) {
+    err << "vesprin-cast: " << written.error << '\n';
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vesprin

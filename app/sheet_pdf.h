@@ -1,0 +1,25 @@
+#pragma once
+// vesprin-cast --pdf: one birth cast through the whole pipeline, its JSON as
+// usual, and its chart sheet written to a PDF. Qt Gui only, no display: the
+// offscreen platform is used unless another one is asked for.
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "app/scripted_ui.h"
+#include "core/calendar_session.h"
+
+namespace vesprin {
+
+// Appends the JSON object of the birth to `json`. When the chart was cast
+// and is complete, writes its sheet to `pdf`; otherwise writes no file and
+// says why on `err`. True when the PDF was written.
+bool castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
+                   const YearList& years, const std::filesystem::path& pdf, std::string& json,
+                   std::ostream& err);
+
+// A QGuiApplication for painting without a window, created once.
+void ensureGuiApplication();
+
+}  // namespace vesprin

@@ -1,0 +1,221 @@
+#include "present/handover_files.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/cp874.h"
+#include "core/sign.h"
+#include "core/text.h"
+#include "core/text_file.h"
+#include "cycles/month_strip.h"
+
+namespace vesprin {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr std::string_view kBlank = "blank";
+
+bool allDigits(std::string_view t) {
+  return !t.empty() && std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A two-digit text within lo..hi ("07".."10").
+bool twoDigitsWithin(std::string_view t, int lo, int hi) {
+  if (t.size() != 2 || !allDigits(t)) return false;
+  const int v = toInt(t);
+  return v >= lo && v <= hi;
+}
+
+// A decimal integer, optionally negative; none for anything else.
+std::optional<int> decimal(std::string_view t) {
+  const bool negative = !t.empty() && t.front() == '-';
+  const std::string_view digits = negative ? t.substr(1) : t;
+  if (!allDigits(digits) || digits.size() > 9) return std::nullopt;
+  const int v = toInt(digits);
+  return negative ? -v : v;
+}
+
+std::string quoted(std::string_view t) { return concat({"\"", t, "\""}); }
+
+class Refusal {
+ public:
+  explicit Refusal(const std::string& path) : path_(path) {}
+  HandoverError at(std::size_t line, std::string_view expected, std::string_view found) const {
+    return {path_, line, concat({"expected ", expected, ", found ", quoted(found)})};
+  }
+  HandoverError whole(std::string expected) const { return {path_, std::nullopt, std::move(expected)}; }
+
+ private:
+  const std::string& path_;
+};
+
+// Element fields of line 22 in their order, which is the producing cycle.
+constexpr Element kPowerFieldOrder[] = {Element::Ground, Element::Gold, Element::Water, Element::Wood,
+                                        Element::Fire};
+
+}  // namespace
+
+std::optional<HandoverFile> takeHandoverFile(std::string_view name, const DriveMap& drives) {
+  std::vector<std::string> places{std::string(name)};  // the current directory
+  for (const std::string& root : drives.searchRoots())
+    places.push_back((fs::path(root) / std::string(name)).string());
+  for (const std::string& path : places) {
+    if (!fileExists(path)) continue;
+    auto bytes = readWholeFile(path);
+    if (!bytes) continue;  // vanished or unreadable: the next place may hold it
+    HandoverFile file;
+    file.path = path;
+    forEachLine(*bytes, [&](std::string_view line) { file.lines.push_back(cp874ToUtf8(line)); });
+    std::error_code ec;
+    if (!fs::remove(path, ec) || ec) file.deleteError = ec ? ec.message() : "it disappeared";
+    return file;
+  }
+  return std::nullopt;
+}
+
+MarkCode parseMarkCode(std::string_view line) {
+  MarkCode m;
+  if (!line.empty() && line[0] == 'F') {
+    m.white = true;
+    return m;
+  }
+  m.dotted = line.size() > 1 && line[1] == 'D';
+  if (line.size() > 2) {
+    switch (line[2]) {
+      case '1': m.colour = colours::kMaroon; break;
+      case '2': m.colour = colours::kOlive; break;
+      case '3': m.colour = colours::kBlue; break;
+      case '4': m.colour = colours::kGreen; break;
+      case '5': m.colour = colours::kRed; break;
+      default: break;
+    }
+  }
+  return m;
+}
+
+std::string elementGroupPowerText(const ElementGroupPowers& p) {
+  const auto name = [](int k) { return elementThaiName(kPowerFieldOrder[k % 5]); };
+  const auto power = [&](int k) { return p.powers[static_cast<std::size_t>(k % 5)]; };
+  const auto num = [](int v) { return std::to_string(v); };
+  const int e = p.dayMaster, producer = e + 4, x1 = e + 1, x2 = e + 2, x3 = e + 3;
+  return concat({"กลุ่มดิถี ธาตุ", name(e), " กำลัง ", num(power(e)), " ธาตุ", name(producer),
+                 " กำลัง ", num(power(producer)), " ( รวมกำลัง ", num(power(e) + power(producer)),
+                 " )\r", "กลุ่มบริวาร ธาตุ", name(x1), " กำลัง ", num(power(x1)), " ธาตุ", name(x2),
+                 " กำลัง ", num(power(x2)), " ธาตุ", name(x3), " ", num(power(x3)), " ( รวมกำลัง ",
+                 num(power(x1) + power(x2) + power(x3)), " )"});
+}
+
+std::string HandoverError::message() const {
+  std::string where = file;
+  if (line) where += concat({", line ", std::to_string(*line), " (lines count from 0)"});
+  return concat({where, ": ", expected});
+}
+
+CharacterCodes decodeCharacterCodes(const std::vector<std::string>& lines, std::size_t first) {
+  CharacterCodes out;
+  for (std::size_t i = first; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    if (!allDigits(line)) {
+      out.badLine = i;
+      out.text.clear();
+      return out;
+    }
+    unsigned code = 0;  // the number modulo 256, digit by digit, so no length overflows
+    for (char c : line) code = (code * 10 + static_cast<unsigned>(c - '0')) % 256;
+    out.text += cp874Char(static_cast<unsigned char>(code));
+  }
+  return out;
+}
+
+HandoverParse<AnalysisMarks> parseAnalysisMarks(const std::vector<std::string>& lines,
+                                                const std::string& path) {
+  const Refusal refuse(path);
+  if (lines.size() < kMarksMinLines)
+    return {{}, refuse.whole(concat({"expected at least ", std::to_string(kMarksMinLines),
+                                     " lines of analysis marks, found ",
+                                     std::to_string(lines.size())}))};
+  AnalysisMarks m;
+  m.lines = lines;
+
+  // Lines 0 to 4: the balance panel; its figures are read only when it is on.
+  if (lines[0] != kBlank) {
+    const auto dayMaster = decimal(lines[0]), entourage = decimal(lines[1]);
+    if (!dayMaster) return {{}, refuse.at(0, "the day-master group figure or \"blank\"", lines[0])};
+    if (!entourage) return {{}, refuse.at(1, "the entourage group figure", lines[1])};
+    m.balance = BalancePanel{*dayMaster, *entourage, lines[2], lines[3], lines[4]};
+  }
+
+  // Lines 5 to 18: the relationship marks.
+  m.marksBlank = lines[5] == kBlank;
+  for (int k = 0; k < kMarkCount; ++k) m.marks[static_cast<std::size_t>(k)] = parseMarkCode(lines[5 + k]);
+
+  // Lines 19 to 21: the clash pictures.
+  for (std::size_t k = 0; k < 3; ++k) m.clashes[k] = !lines[19 + k].empty() && lines[19 + k][0] == 'T';
+
+  // Line 22: the powers count only with a group code "0".."4" in character 16.
+  const std::string& power = lines[22];
+  if (power.size() >= 16 && power[15] >= '0' && power[15] <= '4') {
+    if (!allDigits(std::string_view(power).substr(0, 15)))
+      return {{}, refuse.at(22, "five three-digit powers and a group code 0..4", power)};
+    ElementGroupPowers p;
+    for (std::size_t k = 0; k < 5; ++k) p.powers[k] = toInt(std::string_view(power).substr(3 * k, 3));
+    p.dayMaster = power[15] - '0';
+    m.powers = p;
+  }
+
+  // Lines 23 to the last: the analysis note in character codes.
+  if (lines[23] != kBlank) {
+    CharacterCodes note = decodeCharacterCodes(lines, 23);
+    if (note.badLine)
+      return {{}, refuse.at(*note.badLine, "a character code 0..255 of the analysis note",
+                            lines[*note.badLine])};
+    m.analysisNote = std::move(note.text);
+  }
+  return {std::move(m), std::nullopt};
+}
+
+HandoverParse<BirthRecord> parseBirthRecord(const std::vector<std::string>& lines,
+                                            const std::string& path, const YearList& years) {
+  const Refusal refuse(path);
+  if (lines.size() < kRecordMinLines)
+    return {{}, refuse.whole(concat({"expected at least ", std::to_string(kRecordMinLines),
+                                     " lines of birth record, found ",
+                                     std::to_string(lines.size())}))};
+  if (lines[0] != kRecordMarker)
+    return {{}, refuse.at(0, concat({"the marker ", quoted(kRecordMarker)}), lines[0])};
+  BirthRecord r;
+  r.lines = lines;
+  if (!twoDigitsWithin(lines[1], 1, 31)) return {{}, refuse.at(1, "the day of birth \"01\"..\"31\"", lines[1])};
+  if (!twoDigitsWithin(lines[2], 1, 12))
+    return {{}, refuse.at(2, "the month of birth \"01\"..\"12\"", lines[2])};
+  const int year = lines[3].size() == 4 && allDigits(lines[3]) ? toInt(lines[3]) : 0;
+  if (std::find(years.years.begin(), years.years.end(), year) == years.years.end()) {
+    const std::string range =
+        years.years.empty() ? std::string("(the calendar offers none)")
+                            : concat({std::to_string(years.years.front()), "..",
+                                      std::to_string(years.years.back())});
+    return {{}, refuse.at(3, concat({"a Buddhist-Era year of birth ", range}), lines[3])};
+  }
+  if (!twoDigitsWithin(lines[4], 0, 23)) return {{}, refuse.at(4, "the hour of birth \"00\"..\"23\"", lines[4])};
+  if (!twoDigitsWithin(lines[5], 7, 10))
+    return {{}, refuse.at(5, "the pregnancy length \"07\"..\"10\"", lines[5])};
+  if (!readMonthStrip(lines))
+    return {{}, refuse.at(8, "the month strip's first pillar: stem 01..10 and branch 01..12, as 0102",
+                          lines[8])};
+  r.day = lines[1];
+  r.month = toInt(lines[2]);
+  r.year = lines[3];
+  r.hour = lines[4];
+  r.toBeBorn = lines[5];
+  r.male = lines[6] == "0";
+  r.preview = lines[7] == "prev";
+  if (lines[11] != kBlank) {
+    CharacterCodes name = decodeCharacterCodes(lines, 11);
+    if (name.badLine)
+      return {{}, refuse.at(*name.badLine, "a character code 0..255 of the name", lines[*name.badLine])};
+    r.name = std::move(name.text);
+  }
+  return {std::move(r), std::nullopt};
+}
+
+}  // namespace vesprin

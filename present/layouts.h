@@ -1,0 +1,40 @@
+#pragma once
+// The four forms of a run and what each declares: the chart sheet (Letter),
+// the analysis page (A4), and the name lists of the main window and the
+// analysis window, whose components are state only.
+#include <array>
+#include <string_view>
+
+#include "present/layout.h"
+
+namespace vesprin {
+
+const Layout& chartSheetLayout();
+const Layout& analysisPageLayout();
+const Layout& mainWindowLayout();
+const Layout& analysisWindowLayout();
+
+// Chart sheet geometry that more than one rule needs.
+namespace sheet {
+
+// Left edge of the 26-pixel character pictures of the natal columns, in the
+// order yy, mm, dd, tt, aspect, tb, aspectSomBoon (right to left on paper).
+inline constexpr std::array<std::string_view, 7> kNatalSuffixes = {
+    "yy", "mm", "dd", "tt", "aspect", "tb", "aspectSomBoon"};
+inline constexpr std::array<int, 7> kNatalColumnLeft = {286, 246, 206, 166, 110, 70, 30};
+
+// Luck pillar k (1..10) and transit column j (1..15) run right to left.
+constexpr int luckColumnLeft(int k) { return 390 - 40 * (k - 1); }
+constexpr int transitColumnLeft(int j) { return 623 - 40 * (j - 1); }
+// Month m (1 = January at the right .. 12 = December at the left).
+constexpr int monthColumnLeft(int m) { return 486 - 41 * (m - 1); }
+
+// Where a rule moves the gender picture and the month-strength label when
+// the hand-over draws relationship marks or clash pictures.
+inline constexpr int kGenderTopWithMarks = 84;
+inline constexpr int kMonthStrengthTopWithMarks = 314;
+inline constexpr int kMonthStrengthTopWithClash = 320;
+
+}  // namespace sheet
+
+}  // namespace vesprin

@@ -1,0 +1,267 @@
+#include "present/render/form_renderer.h"
+
+#include <iostream>
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+
+namespace vesprin {
+namespace {
+
+QColor qColour(Colour c) { return QColor(c.r, c.g, c.b); }
+
+// CordiaUPC and AngsanaUPC set Thai small for their pixel height; a stand-in
+// from the font system (a face of ordinary proportions) is set three
+// quarters as large, so that captions keep about the length the layout was
+// drawn for.
+constexpr double kStandInScale = 0.75;
+
+double standInScale(const QString& family) {
+  static QHash<QString, double> known;
+  const auto it = known.constFind(family);
+  if (it != known.constEnd()) return *it;
+  const bool smallFace = family == QStringLiteral("CordiaUPC") || family == QStringLiteral("AngsanaUPC");
+  const bool installed = QFontInfo(QFont(family)).family().compare(family, Qt::CaseInsensitive) == 0;
+  return known[family] = smallFace && !installed ? kStandInScale : 1.0;
+}
+
+QFont fontOf(const FontSpec& spec, bool bold, double shrink = 1.0) {
+  const QString family = QString::fromStdString(spec.family);
+  QFont font(family);
+  font.setPixelSize(std::max(1, static_cast<int>(spec.pixelSize * standInScale(family) * shrink + 0.5)));
+  font.setBold(bold);
+  // Unhinted outlines: the same line widths on a printer, in a PDF and on screen.
+  font.setHintingPreference(QFont::PreferNoHinting);
+  font.setStyleStrategy(QFont::PreferOutline);
+  return font;
+}
+
+Qt::Alignment horizontal(Align a) {
+  switch (a) {
+    case Align::Centre: return Qt::AlignHCenter;
+    case Align::Right: return Qt::AlignRight;
+    case Align::Left: break;
+  }
+  return Qt::AlignLeft;
+}
+
+// The lines of a caption: a single CR separates them; a word-wrapped label
+// breaks each at word boundaries within its width.
+QStringList layoutLines(const QString& caption, const QFont& font, double width, bool wrap) {
+  const QStringList paragraphs = caption.split(QChar(u'\r'));
+  if (!wrap) return paragraphs;
+  QStringList lines;
+  for (const QString& paragraph : paragraphs) {
+    QTextLayout layout(paragraph, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+      line.setLineWidth(width);
+      lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    if (paragraph.isEmpty()) lines << QString();
+  }
+  return lines;
+}
+
+double widest(const QStringList& lines, const QFontMetricsF& fm) {
+  double w = 0;
+  for (const QString& l : lines) w = std::max(w, fm.horizontalAdvance(l));
+  return w;
+}
+
+// A caption too large for its box is drawn a little smaller, down to
+// kSmallestShrink; if it still does not fit, what runs over is cut at whole
+// characters (Thai marks stay on their consonant) with an ellipsis, and
+// lines below the box are left out. Never half a glyph.
+constexpr double kSmallestShrink = 0.7;
+
+void paintLabel(QPainter& p, const LayoutItem& item, const Component& c, const QRectF& box,
+                PaintedComponent& record) {
+  const QString caption = QString::fromStdString(c.caption);
+  QFont font;
+  QStringList lines;
+  for (double shrink = 1.0; shrink >= kSmallestShrink - 1e-9; shrink -= 0.05) {
+    font = fontOf(item.font, c.bold, shrink);
+    lines = layoutLines(caption, font, box.width(), item.wordWrap);
+    const QFontMetricsF fm(font);
+    if (widest(lines, fm) <= box.width() &&
+        (lines.size() == 1 || lines.size() * fm.lineSpacing() <= box.height() + fm.descent()))
+      break;
+  }
+  const QFontMetricsF fm(font);
+  // Lines that do not fit below the first are dropped.
+  const double lineHeight = fm.lineSpacing();
+  qsizetype fitting = 1;
+  while (fitting < lines.size() && (fitting + 1) * lineHeight <= box.height() + fm.descent())
+    ++fitting;
+  if (fitting < lines.size()) {
+    // What does not fit runs into the last line, which is then cut with an ellipsis.
+    QStringList rest = lines.mid(fitting - 1);
+    lines = lines.mid(0, fitting);
+    lines.last() = rest.join(QChar(u' '));
+  }
+
+  p.setFont(font);
+  p.setPen(qColour(c.fontColour));
+  const Qt::Alignment align = horizontal(item.align) | Qt::AlignTop;
+  // The text block sits in the middle of the box, whatever the face's line height.
+  double y = box.top() + (box.height() - lines.size() * lineHeight) / 2;
+  for (QString& line : lines) {
+    if (fm.horizontalAdvance(line) > box.width()) line = fm.elidedText(line, Qt::ElideRight, box.width());
+    p.drawText(QRectF(box.left(), y, box.width(), lineHeight), align | Qt::TextDontClip, line);
+    record.lines.push_back(line.toStdString());
+    y += lineHeight;
+  }
+}
+
+void paintShape(QPainter& p, const LayoutItem& item, const Component& c, const QRectF& box) {
+  QPen pen(qColour(c.penColour));
+  pen.setWidthF(c.penWidth);
+  pen.setStyle(c.penStyle == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+  pen.setCapStyle(Qt::FlatCap);
+  pen.setJoinStyle(Qt::MiterJoin);
+  p.setPen(pen);
+  p.setBrush(item.fill ? QBrush(qColour(*item.fill)) : QBrush(Qt::NoBrush));
+  // The pen stays inside the shape's box.
+  const double half = c.penWidth / 2.0;
+  const QRectF inner = box.adjusted(half, half, -half, -half);
+  switch (item.shape) {
+    case ShapeKind::Rectangle:
+      if (inner.width() < 0 || inner.height() < 0)
+        p.fillRect(box, qColour(c.penColour));  // smaller than its pen: a dot
+      else
+        p.drawRect(inner);
+      break;
+    case ShapeKind::Circle:
+      p.drawEllipse(inner);
+      break;
+    case ShapeKind::HorizontalLine: {
+      const double y = box.top() + box.height() / 2;
+      p.drawLine(QPointF(box.left(), y), QPointF(box.right(), y));
+      break;
+    }
+    case ShapeKind::VerticalLine: {
+      const double x = box.left() + box.width() / 2;
+      p.drawLine(QPointF(x, box.top()), QPointF(x, box.bottom()));
+      break;
+    }
+  }
+}
+
+bool drawable(const LayoutItem& item, const Component& c) {
+  if (!c.visible) return false;
+  switch (item.kind) {
+    case ItemKind::Label: return !c.caption.empty();
+    case ItemKind::Image: return !c.picture.empty();
+    case ItemKind::Shape: return c.enabled;
+    case ItemKind::Control: return false;
+  }
+  return false;
+}
+
+QRectF boxOf(const Component& c) { return QRectF(c.left, c.top, c.width, c.height); }
+
+// An enabled, visible, filled rectangle hides whatever lies wholly inside it.
+bool opaque(const LayoutItem& item, const Component& c) {
+  return item.kind == ItemKind::Shape && item.shape == ShapeKind::Rectangle && item.fill &&
+         c.enabled && c.visible;
+}
+
+}  // namespace
+
+QString resolvedFamily(const FontSpec& spec) { return QFontInfo(fontOf(spec, false)).family(); }
+
+FormRenderer::FormRenderer(PictureFinder findPicture) : find_(std::move(findPicture)) {}
+
+const QImage* FormRenderer::picture(const std::string& name, std::string* file) {
+  const auto path = find_ ? find_(name) : std::nullopt;
+  if (!path) return nullptr;
+  const QString key = QString::fromStdString(path->string());
+  auto it = images_.find(key);
+  if (it == images_.end()) {
+    QImage image(key);
+    if (image.isNull()) std::cerr << "picture " << path->string() << " cannot be read; its image stays empty\n";
+    it = images_.insert(key, image);
+  }
+  *file = path->string();
+  return it->isNull() ? nullptr : &*it;
+}
+
+std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form, double scale) {
+  const Layout& layout = form.layout();
+  const auto& items = layout.items();
+  const auto& state = form.components();
+  const PageSetup page = layout.page().value_or(PageSetup{});
+  std::vector<PaintedComponent> painted;
+
+  std::vector<std::size_t> opaqueShapes;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (opaque(items[i], state[i])) opaqueShapes.push_back(i);
+  auto hidden = [&](std::size_t i) {
+    for (std::size_t j : opaqueShapes)
+      if (j > i && items[j].onPage == items[i].onPage && boxOf(state[j]).contains(boxOf(state[i])))
+        return true;
+    return false;
+  };
+
+  p.save();
+  p.scale(scale, scale);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  for (bool onPage : {false, true}) {
+    p.save();
+    if (onPage)
+      p.translate(-page.bandLeft, -page.bandTop);  // measured from the paper's corner
+    else if (page.bandWidth > 0)
+      p.setClipRect(QRectF(0, 0, page.bandWidth, page.bandHeight));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const LayoutItem& item = items[i];
+      const Component& c = state[i];
+      if (item.onPage != onPage || !drawable(item, c) || hidden(i)) continue;
+      const QRectF box = boxOf(c);
+      PaintedComponent record{item.name, item.kind, box.left() + (onPage ? 0 : page.bandLeft),
+                              box.top() + (onPage ? 0 : page.bandTop), box.width(), box.height(), {}, {}};
+      switch (item.kind) {
+        case ItemKind::Label:
+          paintLabel(p, item, c, box, record);
+          break;
+        case ItemKind::Image: {
+          const QImage* image = picture(c.picture, &record.picture);
+          if (!image) continue;
+          if (item.stretch) {
+            p.drawImage(box, *image);
+          } else {
+            // Natural size in page units, from the resolution the bitmap carries.
+            const double dpmX = image->dotsPerMeterX() > 0 ? image->dotsPerMeterX() : 96 / 0.0254;
+            const double dpmY = image->dotsPerMeterY() > 0 ? image->dotsPerMeterY() : 96 / 0.0254;
+            const QSizeF natural(image->width() * kLayoutDpi / (dpmX * 0.0254),
+                                 image->height() * kLayoutDpi / (dpmY * 0.0254));
+            p.save();
+            p.setClipRect(box, Qt::IntersectClip);
+            p.drawImage(QRectF(box.topLeft(), natural), *image);
+            p.restore();
+          }
+          break;
+        }
+        case ItemKind::Shape:
+          paintShape(p, item, c, box);
+          break;
+        case ItemKind::Control:
+          continue;
+      }
+      painted.push_back(std::move(record));
+    }
+    p.restore();
+  }
+  p.restore();
+  return painted;
+}
+
+}  // namespace vesprin

@@ -1,0 +1,4 @@
+vesprin_test(handover_files_test vesprin_present)
+vesprin_test(bind_handover_test vesprin_present)
+vesprin_test(request_test vesprin_request)
+vesprin_test(print_run_test vesprin_app vesprin_request)

@@ -1,0 +1,168 @@
+// The driven run up to the print command, over the test calendar: what a
+// request leaves on the forms, and every way it is refused before anything
+// could be printed.
+#include "app/print_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/scripted_ui.h"
+#include "tools/make-request/request.h"
+
+namespace vesprin {
+namespace {
+namespace fs = std::filesystem;
+
+class PrintRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    old_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("vesprin-run-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::current_path(dir_);
+  }
+  void TearDown() override {
+    fs::current_path(old_);
+    fs::remove_all(dir_);
+  }
+
+  static PrintRequest request(const char* day, const char* month, const char* year, const char* hour) {
+    PrintRequest r;
+    r.day = day;
+    r.month = month;
+    r.year = year;
+    r.hour = hour;
+    r.male = false;
+    r.name = "กข";
+    r.stripYear = 2530;
+    std::tie(r.stripStem, r.stripBranch) = januaryPillar(2530);
+    r.marks[0] = MarkStyle{false, true, 3};
+    r.analysis = "ดี";
+    return r;
+  }
+  static void write(const fs::path& dir, const PrintRequest& r) {
+    const RequestFiles files = writeRequest(r);
+    ASSERT_EQ(files.error, "");
+    fs::create_directories(dir);
+    std::ofstream(dir / "VesprinPrintAnalyze.DAT", std::ios::binary) << joinLines(files.marks);
+    std::ofstream(dir / "VesprinPrint.DAT", std::ios::binary) << joinLines(files.record);
+  }
+  RunOutcome run(std::string dataDir = std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987",
+                 const std::string& drives = "") {
+    PrintRun r(forms, ui, clock, DriveMap::parse(drives).map, {fs::current_path().string(), dataDir});
+    return r.StartUp();
+  }
+
+  fs::path dir_, old_;
+  FixedClock clock{{1987, 6, 1}};
+  ScriptedUserInterface ui;
+  Forms forms = makeForms();
+};
+
+TEST_F(PrintRunTest, a_request_is_cast_and_bound_and_its_files_are_gone) {
+  PrintRequest r = request("11", "05", "2530", "00");
+  r.preview = true;
+  write(dir_ / "d", r);
+  const RunOutcome out = run(std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987", "D=" + (dir_ / "d").string());
+  ASSERT_EQ(out.kind, RunOutcome::Kind::Print) << out.cause;
+  EXPECT_TRUE(out.preview);
+  EXPECT_FALSE(fs::exists(dir_ / "d" / "VesprinPrint.DAT"));
+  EXPECT_FALSE(fs::exists(dir_ / "d" / "VesprinPrintAnalyze.DAT"));
+  const Form& m = forms.main;
+  EXPECT_EQ(m.caption("EditName"), "กข");
+  EXPECT_EQ(m.caption("ComboBoxdd"), "11");
+  EXPECT_EQ(m.caption("ComboBoxmm"), "05 = พฤษภาคม");
+  EXPECT_EQ(m.caption("ComboBoxth"), "00");
+  EXPECT_EQ(m.caption("LabelAn"), "ดี");
+  EXPECT_EQ(m.find("PanelHoro")->hint.rfind("เฉพาะผู้ที่เกิดก่อนปี", 0), 0u);
+  // The request's chart, not the warm-up's: year (4,4), day (7,9) of 11/05/2530.
+  EXPECT_EQ(forms.chartSheet.find("QRImageChineseOnyy")->picture, "o4.bmp");
+  EXPECT_EQ(forms.chartSheet.find("QRImageZodiacOndd")->picture, "n7.bmp");
+  EXPECT_EQ(forms.chartSheet.find("QRImageGender")->picture, "female.bmp");
+  EXPECT_EQ(forms.chartSheet.find("QRShapeyybon")->penColour, colours::kBlue);
+  // The month strip from the record's line 8: January 2530 is 8/2.
+  EXPECT_EQ(forms.chartSheet.find("QRImage12")->picture, "o8.bmp");
+  // The warm-up cast (2555) is beyond the test calendar: both of its prompts
+  // (current year, birth year) gave up at once, with the cast error between
+  // them because no calendar lines were loaded yet.
+  EXPECT_EQ(ui.messages, (std::vector<std::string>{"กรุณาใส่แผ่นข้อมูล ", "มีข้อผิดพลาดในการผูกดวง",
+                                                   "กรุณาใส่แผ่นข้อมูล "}));
+}
+
+TEST_F(PrintRunTest, refusals) {
+  struct Case {
+    const char* what;
+    std::function<void(const fs::path&)> prepare;
+    const char* cause;
+  };
+  const auto good = [](const fs::path& d) { write(d, request("11", "05", "2530", "07")); };
+  const Case cases[] = {
+      {"no request at all", [](const fs::path&) {}, "no request: VesprinPrint.DAT not found in the current directory (VESPRIN_DRIVES maps no drive)"},
+      {"no marks file",
+       [&](const fs::path& d) {
+         good(d);
+         fs::remove(d / "VesprinPrintAnalyze.DAT");
+       },
+       "VesprinPrintAnalyze.DAT not found"},
+      {"wrong marker",
+       [&](const fs::path& d) {
+         good(d);
+         std::ofstream(d / "VesprinPrint.DAT", std::ios::binary)
+             << "KELMARD1\n11\n05\n2530\n07\n09\n0\nprint\n0802\n2530\n1987\nblank\n";
+       },
+       "VesprinPrint.DAT, line 0 (lines count from 0): expected the marker \"KELMARD2\", found \"KELMARD1\""},
+      {"year outside the year list", [](const fs::path& d) { write(d, request("11", "05", "2532", "07")); },
+       "expected a Buddhist-Era year of birth 2529..2531, found \"2532\""},
+      // Before the first line of the test calendar's file: the warm-up chart
+      // must not be printed in its place.
+      {"no calendar line", [](const fs::path& d) { write(d, request("05", "01", "2529", "07")); },
+       "the chart of 05/01/2529 07 h cannot be cast: no calendar line for this birth"},
+      // A man born after the file's last large festival counts forward to
+      // the next one, which the file does not hold: the start age is unknown.
+      {"incomplete chart",
+       [](const fs::path& d) {
+         PrintRequest r = request("20", "12", "2531", "07");
+         r.male = true;
+         write(d, r);
+       },
+       "the chart of 20/12/2531 07 h cannot be cast: no large festival"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    forms = makeForms();
+    c.prepare(dir_);
+    const RunOutcome out = run();
+    EXPECT_EQ(out.kind, RunOutcome::Kind::Refused);
+    EXPECT_NE(out.cause.find(c.cause), std::string::npos) << out.cause;
+    EXPECT_FALSE(fs::exists(dir_ / "VesprinPrint.DAT"));
+    EXPECT_FALSE(fs::exists(dir_ / "VesprinPrintAnalyze.DAT"));
+  }
+}
+
+TEST_F(PrintRunTest, the_data_disk_given_up_and_no_index) {
+  // An index naming a file that is nowhere: the prompt gives up, the request
+  // is refused with the prompt's text.
+  fs::create_directories(dir_ / "data");
+  std::ofstream(dir_ / "data" / "HOROSCOPE.INI") << "[DATA CALENDAR]\n2528    2532   MISSING.DAT\n[END OF DATA]\n";
+  write(dir_, request("11", "05", "2530", "07"));
+  RunOutcome out = run((dir_ / "data").string());
+  EXPECT_EQ(out.kind, RunOutcome::Kind::Refused);
+  EXPECT_NE(out.cause.find("calendar data file MISSING.DAT not found (กรุณาใส่แผ่นข้อมูล MISSING.DAT)"),
+            std::string::npos) << out.cause;
+
+  forms = makeForms();
+  ui.messages.clear();
+  write(dir_, request("11", "05", "2530", "07"));
+  out = run((dir_ / "nowhere").string());
+  EXPECT_EQ(out.kind, RunOutcome::Kind::NoIndex);
+  EXPECT_EQ(ui.messages, std::vector<std::string>{"โปรแกรมไม่สามารถทำงานได้"});
+  EXPECT_TRUE(fs::exists(dir_ / "VesprinPrint.DAT"));  // the request waits for a working engine
+}
+
+}  // namespace
+}  // namespace vesprin

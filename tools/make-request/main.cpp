@@ -1,0 +1,288 @@
+// make-request: writes the two hand-over files of one print request from
+// readable arguments, as the companion program would, so that a person can
+// ask the engine for a chart without knowing the line format.
+#include <array>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "core/clock.h"
+#include "core/text.h"
+#include "present/handover_files.h"
+#include "tools/make-request/request.h"
+
+namespace {
+namespace fs = std::filesystem;
+using namespace vesprin;
+
+constexpr int kExitOk = 0;
+constexpr int kExitUsage = 1;
+constexpr int kExitWrite = 2;
+
+void usage(std::ostream& out) {
+  out << R"(usage: make-request --date DD/MM/YYYY --hour HH --gender male|female [options]
+
+Writes VesprinPrintAnalyze.DAT and VesprinPrint.DAT (code page 874, CR LF) for
+vesprin-print, into the current directory or --dir.
+
+Birth record:
+  --date DD/MM/YYYY     birth date, the year in the Buddhist Era (CE + 543)
+  --hour HH             hour of birth 00..23 (the minute is always 00)
+  --gender G            male or female (also m, f, ชาย, หญิง)
+  --pregnancy NN        pregnancy length in months, 07..10 (default 09)
+  --name TEXT           the person's name, UTF-8 Thai or Latin (default: none)
+  --preview             ask for the page preview instead of printing
+  --strip-year YYYY     Buddhist-Era year of the month strip (default: this year)
+  --strip-pillar SS/BB  its January pillar, stem 01..10 / branch 01..12
+                        (default: worked out from the year)
+Analysis marks (all optional):
+  --mark NAME=STYLE     a relationship mark; NAME is yybon, mmbon, ddbon, ttbon,
+                        yymmbon, mmddbon, ddttbon (above the chart) or the same
+                        with lang (below it); STYLE is a comma list of a colour
+                        (black, maroon, olive, blue, green, red, white) and
+                        "dotted". Repeat for more marks; marks not named stay
+                        white. Without any --mark no mark is drawn.
+  --clash PAIR          a clash picture: year-month, month-day or day-time
+  --balance DM,ENT      switch the balance panel on with the day-master and the
+                        entourage group figures
+  --climate V           its verdict: B (balanced), H, VH (hot), C, VC (cold)
+  --share KIND:TEXT     a climate share, hot:TEXT or cold:TEXT, at most twice
+  --power LIST          element powers 0..999, as ground=5,gold=10,water=3,wood=7,fire=12
+  --day-master ELEMENT  the day-master element of the power text (ground, gold,
+                        water, wood, fire; earth and metal also)
+  --analysis TEXT       the analysis note (UTF-8; a newline breaks the line)
+Other:
+  --dir DIR             where to write the files (default: the current directory)
+  --help                this text
+
+Exit status: 0 written, 1 bad arguments, 2 the files could not be written.
+)";
+}
+
+struct Usage {
+  std::string message;
+};
+
+bool twoDigits(const std::string& t, int lo, int hi) {
+  return t.size() == 2 && std::isdigit(static_cast<unsigned char>(t[0])) &&
+         std::isdigit(static_cast<unsigned char>(t[1])) && toInt(t) >= lo && toInt(t) <= hi;
+}
+
+int number(const std::string& option, const std::string& t, int lo, int hi) {
+  const int v = toInt(t);
+  if (t.empty() || (v == 0 && t != "0" && t != "00" && t != "000") || v < lo || v > hi)
+    throw Usage{option + " \"" + t + "\": expected a number " + std::to_string(lo) + ".." +
+                std::to_string(hi)};
+  return v;
+}
+
+std::vector<std::string> split(const std::string& t, char sep) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  for (std::size_t p; (p = t.find(sep, start)) != std::string::npos; start = p + 1)
+    out.push_back(t.substr(start, p - start));
+  out.push_back(t.substr(start));
+  return out;
+}
+
+int elementField(const std::string& option, const std::string& name) {
+  static const std::map<std::string, int> kFields = {{"ground", 0}, {"earth", 0}, {"gold", 1},
+                                                     {"metal", 1},  {"water", 2}, {"wood", 3},
+                                                     {"fire", 4}};
+  const auto it = kFields.find(name);
+  if (it == kFields.end())
+    throw Usage{option + " \"" + name + "\": expected ground, gold, water, wood or fire"};
+  return it->second;
+}
+
+MarkStyle markStyle(const std::string& text) {
+  static const std::map<std::string, int> kColours = {{"black", 0}, {"maroon", 1}, {"olive", 2},
+                                                      {"blue", 3},  {"green", 4},  {"red", 5}};
+  MarkStyle m;
+  for (const std::string& word : split(text, ',')) {
+    if (word == "dotted") {
+      m.dotted = true;
+    } else if (word == "white") {
+      m.white = true;
+    } else if (auto it = kColours.find(word); it != kColours.end()) {
+      m.colour = it->second;
+    } else {
+      throw Usage{"--mark style \"" + word + "\": expected a colour (black, maroon, olive, blue, "
+                  "green, red, white) or dotted"};
+    }
+  }
+  return m;
+}
+
+int markIndex(const std::string& name) {
+  static const char* kNames[] = {"yybon",  "mmbon",  "ddbon",  "ttbon",   "yymmbon",
+                                 "mmddbon", "ddttbon", "yylang", "mmlang", "ddlang",
+                                 "ttlang", "yymmlang", "mmddlang", "ddttlang"};
+  for (int k = 0; k < 14; ++k)
+    if (name == kNames[k]) return k;
+  throw Usage{"--mark \"" + name + "\": expected yybon, mmbon, ddbon, ttbon, yymmbon, mmddbon, "
+              "ddttbon or the same with lang"};
+}
+
+PrintRequest parseArguments(const std::vector<std::string>& args, std::string& dir) {
+  PrintRequest r;
+  bool haveDate = false, haveHour = false, haveGender = false, havePillar = false;
+  std::optional<std::array<int, 5>> powers;
+  std::optional<int> dayMaster;
+  r.stripYear = SystemClock().today().year + 543;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--preview") {
+      r.preview = true;
+      continue;
+    }
+    if (i + 1 >= args.size()) throw Usage{a.rfind("--", 0) == 0 ? a + " needs a value" : "unknown argument \"" + a + "\""};
+    const std::string& v = args[++i];
+    if (a == "--date") {
+      const auto parts = split(v, '/');
+      if (parts.size() != 3 || !twoDigits(parts[0], 1, 31) || !twoDigits(parts[1], 1, 12) ||
+          parts[2].size() != 4 || toInt(parts[2]) < 2300)
+        throw Usage{"--date \"" + v + "\": expected DD/MM/YYYY with a Buddhist-Era year (CE + 543)"};
+      r.day = parts[0];
+      r.month = parts[1];
+      r.year = parts[2];
+      haveDate = true;
+    } else if (a == "--hour") {
+      if (!twoDigits(v, 0, 23)) throw Usage{"--hour \"" + v + "\": expected 00..23"};
+      r.hour = v;
+      haveHour = true;
+    } else if (a == "--gender") {
+      if (v == "male" || v == "m" || v == "ชาย") {
+        r.male = true;
+      } else if (v == "female" || v == "f" || v == "หญิง") {
+        r.male = false;
+      } else {
+        throw Usage{"--gender \"" + v + "\": expected male or female"};
+      }
+      haveGender = true;
+    } else if (a == "--pregnancy") {
+      if (!twoDigits(v, 7, 10)) throw Usage{"--pregnancy \"" + v + "\": expected 07, 08, 09 or 10"};
+      r.toBeBorn = v;
+    } else if (a == "--name") {
+      r.name = v;
+    } else if (a == "--strip-year") {
+      r.stripYear = number(a, v, 2300, 2999);
+    } else if (a == "--strip-pillar") {
+      const auto parts = split(v, '/');
+      if (parts.size() != 2 || !twoDigits(parts[0], 1, 10) || !twoDigits(parts[1], 1, 12))
+        throw Usage{"--strip-pillar \"" + v + "\": expected SS/BB, stem 01..10 and branch 01..12"};
+      r.stripStem = toInt(parts[0]);
+      r.stripBranch = toInt(parts[1]);
+      havePillar = true;
+    } else if (a == "--mark") {
+      const auto eq = v.find('=');
+      if (eq == std::string::npos) throw Usage{"--mark \"" + v + "\": expected NAME=STYLE"};
+      r.marks[static_cast<std::size_t>(markIndex(v.substr(0, eq)))] = markStyle(v.substr(eq + 1));
+    } else if (a == "--clash") {
+      const char* kPairs[] = {"year-month", "month-day", "day-time"};
+      bool known = false;
+      for (std::size_t k = 0; k < 3; ++k)
+        if (v == kPairs[k]) r.clashes[k] = known = true;
+      if (!known) throw Usage{"--clash \"" + v + "\": expected year-month, month-day or day-time"};
+    } else if (a == "--balance") {
+      const auto parts = split(v, ',');
+      if (parts.size() != 2) throw Usage{"--balance \"" + v + "\": expected two figures DM,ENT"};
+      r.balance = {number(a, parts[0], -99999, 99999), number(a, parts[1], -99999, 99999)};
+    } else if (a == "--climate") {
+      if (v != "B" && v != "H" && v != "VH" && v != "C" && v != "VC")
+        throw Usage{"--climate \"" + v + "\": expected B, H, VH, C or VC"};
+      r.climate = v;
+    } else if (a == "--share") {
+      const auto colon = v.find(':');
+      const std::string kind = v.substr(0, colon);
+      if (colon == std::string::npos || (kind != "hot" && kind != "cold"))
+        throw Usage{"--share \"" + v + "\": expected hot:TEXT or cold:TEXT"};
+      if (r.shares.size() == 2) throw Usage{"--share: at most two shares"};
+      r.shares.push_back((kind == "hot" ? "H" : "C") + v.substr(colon + 1));
+    } else if (a == "--power") {
+      std::array<int, 5> p{};
+      std::array<bool, 5> given{};
+      for (const std::string& item : split(v, ',')) {
+        const auto eq = item.find('=');
+        if (eq == std::string::npos) throw Usage{"--power \"" + item + "\": expected ELEMENT=N"};
+        const int k = elementField(a, item.substr(0, eq));
+        p[static_cast<std::size_t>(k)] = number(a, item.substr(eq + 1), 0, 999);
+        given[static_cast<std::size_t>(k)] = true;
+      }
+      for (bool g : given)
+        if (!g) throw Usage{"--power \"" + v + "\": expected all five elements"};
+      powers = p;
+    } else if (a == "--day-master") {
+      dayMaster = elementField(a, v);
+    } else if (a == "--analysis") {
+      r.analysis = v;
+    } else if (a == "--dir") {
+      dir = v;
+    } else {
+      throw Usage{"unknown argument \"" + a + "\""};
+    }
+  }
+  if (!haveDate || !haveHour || !haveGender) throw Usage{"--date, --hour and --gender are needed"};
+  if (powers.has_value() != dayMaster.has_value())
+    throw Usage{"--power and --day-master go together"};
+  if (powers) {
+    r.powers = powers;
+    r.dayMaster = *dayMaster;
+  }
+  if (!r.balance && (r.climate != "B" || !r.shares.empty()))
+    throw Usage{"--climate and --share need --balance"};
+  if (!havePillar) std::tie(r.stripStem, r.stripBranch) = januaryPillar(r.stripYear);
+  return r;
+}
+
+// Written beside its final name and renamed, so the engine never reads half a file.
+bool writeFile(const fs::path& path, const std::string& bytes) {
+  const fs::path tmp = path.string() + ".tmp";
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    if (!(out << bytes) || !out.flush()) return false;
+  }
+  std::error_code ec;
+  fs::rename(tmp, path, ec);
+  return !ec;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  for (const std::string& a : args)
+    if (a == "--help" || a == "-h") {
+      usage(std::cout);
+      return kExitOk;
+    }
+  std::string dir = ".";
+  PrintRequest request;
+  try {
+    request = parseArguments(args, dir);
+  } catch (const Usage& u) {
+    std::cerr << "make-request: " << u.message << "\n(make-request --help shows the options)\n";
+    return kExitUsage;
+  }
+  const RequestFiles files = writeRequest(request);
+  if (!files.error.empty()) {
+    std::cerr << "make-request: " << files.error << '\n';
+    return kExitUsage;
+  }
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  // The marks first: the engine reads them first, and the record is what makes a request.
+  const fs::path marks = fs::path(dir) / kMarksFileName, record = fs::path(dir) / kRecordFileName;
+  if (!writeFile(marks, joinLines(files.marks)) || !writeFile(record, joinLines(files.record))) {
+    std::cerr << "make-request: cannot write the hand-over files into " << dir << '\n';
+    return kExitWrite;
+  }
+  std::cerr << "make-request: wrote " << marks.string() << " and " << record.string() << '\n';
+  return kExitOk;
+}
