@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace vesprin {
@@ -81,14 +82,25 @@ void MainWindow::setPanelHints(const QString& chartPanel, const QString& inputPa
   inputCover_->setStatusTip(inputPanel);
 }
 
+void MainWindow::activatedOnce() {
+  if (activated_) return;
+  activated_ = true;
+  // After the activation has been handled: StartUp may open message boxes
+  // and closes the window in the end.
+  QMetaObject::invokeMethod(this, &MainWindow::firstActivated, Qt::QueuedConnection);
+}
+
 bool MainWindow::event(QEvent* e) {
-  if (e->type() == QEvent::WindowActivate && !activated_) {
-    activated_ = true;
-    // After the activation has been handled: StartUp may open message boxes
-    // and closes the window in the end.
-    QMetaObject::invokeMethod(this, &MainWindow::firstActivated, Qt::QueuedConnection);
-  }
+  if (e->type() == QEvent::WindowActivate) activatedOnce();
   return QWidget::event(e);
+}
+
+void MainWindow::showEvent(QShowEvent* e) {
+  QWidget::showEvent(e);
+  activateWindow();
+  // A display without a window manager never activates a window: a shown
+  // main window counts as active after a moment, so no run waits for focus.
+  QTimer::singleShot(500, this, &MainWindow::activatedOnce);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

@@ -36,6 +36,7 @@ class MainWindow : public QWidget {
 
  protected:
   bool event(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
  private:
@@ -44,6 +45,7 @@ class MainWindow : public QWidget {
   QLabel* credit_ = nullptr;     // status panel 1
   QLabel* status_ = nullptr;     // status panel 2
   bool activated_ = false;
+  void activatedOnce();
 };
 
 }  // namespace vesprin

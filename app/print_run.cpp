@@ -2,6 +2,7 @@
 
 #include "app/cast_pipeline.h"
 #include "core/text.h"
+#include "present/form_dump.h"
 #include "present/bind_handover.h"
 #include "present/handover_files.h"
 
@@ -34,6 +35,16 @@ std::string castRefusal(const CastOutcome& out, const std::string& birth) {
 }
 
 }  // namespace
+
+std::string printedStateDump(const Forms& forms) {
+  std::string out = dumpForm(forms.chartSheet);
+  out += "[TFormHoroscope]\n";
+  for (const char* field : {"EditName", "ComboBoxGender", "ComboBoxdd", "ComboBoxmm", "ComboBoxyy",
+                            "ComboBoxth", "ComboBoxtm", "ComboBoxToBeBorn"})
+    out += concat({field, " \"", forms.main.caption(field), "\"\n"});
+  out += concat({"CheckBoxPagePreview ", forms.main.at("CheckBoxPagePreview").checked ? "checked" : "unchecked", "\n"});
+  return out;
+}
 
 std::string birthText(const Form& main) {
   std::string month = main.caption("ComboBoxmm").substr(0, 2);

@@ -53,6 +53,11 @@ class PrintRun {
   YearList years_;
 };
 
+// What the print command put on paper, as text: the chart sheet's dump, then
+// the main window's input fields and preview choice. Written where
+// $VESPRIN_SHEET_DUMP names, for checks of whole runs.
+std::string printedStateDump(const Forms& forms);
+
 // The warm-up cast's inputs and the birth of the request, for messages:
 // "05/03/2530 07 h".
 std::string birthText(const Form& main);

@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     return written ? kExitOk : kExitSomeRefused;
 #else
-    std::cerr << "vesprin-cast: --pdf: this build has no PDF output (Qt 6 was not found)\n";
+    std::cerr << "vesprin-cast: --pdf: this build has no PDF output (built without Qt 6)\n";
     return kExitUsage;
 #endif
   }

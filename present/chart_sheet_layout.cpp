@@ -145,7 +145,7 @@ void luckPillars(LayoutBuilder& b) {
 void boxesRightOfLuck(LayoutBuilder& b) {
   // The child-sign box shows copies of the child pictures, which lie under the mask.
   b.rectangle("QRShape11", 537, 346, 43, 143, 3);
-  b.label("QRLabelNumNengKeng", 537, 350, 43, 22, {}, cordia(16, true), Align::Centre);
+  b.label("QRLabelNumNengKeng", 539, 352, 39, 22, {}, cordia(16, true), Align::Centre);
   b.image("QRImage26", 545, 392, 26, 26);
   b.image("QRImage27", 552, 430, 13, 21);
 

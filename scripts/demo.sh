@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# The main job on the bundled example: casts the births of examples/births.txt
-# with the shipped calendar and shows each chart as JSON.
+# The main job on the bundled example: installs what is missing, builds,
+# writes the example request (examples/request.args) with make-request into a
+# scratch folder and runs vesprin-print there. The chart sheet goes to the
+# default printer; with no printer it is saved as a PDF, whose path is shown.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$(pwd)
 scripts/setup.sh
-echo "== vesprin-cast < examples/births.txt" >&2
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/vesprin-demo.XXXXXX")
+mapfile -t args < <(grep -v '^#' examples/request.args)
+echo "== make-request ${args[*]}" >&2
+build/tools/make-request/make-request "${args[@]}" --dir "$scratch"
+
+echo "== vesprin-print in $scratch" >&2
 status=0
-build/app/vesprin-cast --today "${VESPRIN_TODAY:-2026-12-09}" < examples/births.txt > build/demo.jsonl || status=$?
-if command -v python3 >/dev/null; then
-  python3 -c 'import json,sys
-for line in sys.stdin: print(json.dumps(json.loads(line), ensure_ascii=False, indent=1))' < build/demo.jsonl
-else
-  cat build/demo.jsonl
-fi
+(cd "$scratch" && VESPRIN_TODAY="${VESPRIN_TODAY:-2026-12-09}" "$root/build/app/vesprin-print" "$@") || status=$?
+case $status in
+  0) echo "the chart sheet was printed (or previewed, or written as asked)" >&2 ;;
+  3) for pdf in "$scratch"/*.pdf; do echo "no printer: the chart sheet is in $pdf"; done ;;
+  *) echo "vesprin-print ended with exit status $status" >&2 ;;
+esac
 exit $status

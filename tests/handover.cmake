@@ -2,3 +2,11 @@ vesprin_test(handover_files_test vesprin_present)
 vesprin_test(bind_handover_test vesprin_present)
 vesprin_test(request_test vesprin_request)
 vesprin_test(print_run_test vesprin_app vesprin_request)
+if(TARGET vesprin-print AND TARGET make-request)
+  vesprin_test(print_e2e_test)
+  target_include_directories(print_e2e_test PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_definitions(print_e2e_test PRIVATE
+    VESPRIN_PRINT="$<TARGET_FILE:vesprin-print>" MAKE_REQUEST="$<TARGET_FILE:make-request>"
+    VESPRIN_TEST_BINARY_DIR="${CMAKE_CURRENT_BINARY_DIR}")
+  add_dependencies(print_e2e_test vesprin-print make-request)
+endif()

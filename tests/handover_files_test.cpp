@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/scratch_folder.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -12,26 +14,12 @@ namespace {
 namespace fs = std::filesystem;
 
 // A fresh folder as the current directory, with drive roots inside it.
-class HandoverSearch : public ::testing::Test {
+class HandoverSearch : public testing::InScratchFolder {
  protected:
-  void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("vesprin-handover-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
   static void write(const fs::path& p, const std::string& bytes) {
     fs::create_directories(p.parent_path().empty() ? fs::path(".") : p.parent_path());
     std::ofstream(p, std::ios::binary) << bytes;
   }
-  fs::path dir_, old_;
 };
 
 std::vector<std::string> marksLines() {

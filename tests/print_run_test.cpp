@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/scratch_folder.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -15,21 +17,8 @@ namespace vesprin {
 namespace {
 namespace fs = std::filesystem;
 
-class PrintRunTest : public ::testing::Test {
+class PrintRunTest : public testing::InScratchFolder {
  protected:
-  void SetUp() override {
-    old_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("vesprin-run-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    fs::current_path(dir_);
-  }
-  void TearDown() override {
-    fs::current_path(old_);
-    fs::remove_all(dir_);
-  }
 
   static PrintRequest request(const char* day, const char* month, const char* year, const char* hour) {
     PrintRequest r;
@@ -58,7 +47,6 @@ class PrintRunTest : public ::testing::Test {
     return r.StartUp();
   }
 
-  fs::path dir_, old_;
   FixedClock clock{{1987, 6, 1}};
   ScriptedUserInterface ui;
   Forms forms = makeForms();

@@ -1,0 +1,145 @@
+// vesprin-print: the engine. Started by the companion program (or by hand)
+// in a folder where the two hand-over files were written; reads them, casts
+// the chart they ask for, prints it on the default printer, previews it or
+// writes it to a PDF, and ends.
+#include <QApplication>
+#include <QScreen>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/print_run.h"
+#include "app/print_step.h"
+#include "app/qt_user_interface.h"
+#include "app/settings_file.h"
+#include "core/clock.h"
+#include "core/text_file.h"
+#include "present/forms.h"
+
+namespace {
+using namespace vesprin;
+
+constexpr int kExitDone = 0;  // printed, previewed or written as asked
+constexpr int kExitUsage = 1;
+constexpr int kExitRefused = 2;
+constexpr int kExitNoIndex = 4;
+
+void usage(std::ostream& out) {
+  out << R"(usage: vesprin-print [--pdf FILE]
+
+Reads the print request that the companion program wrote, VesprinPrintAnalyze.DAT
+and VesprinPrint.DAT, from the current directory or else from the drive roots of
+VESPRIN_DRIVES (D, E, F, G, H, then C), deletes them, casts the chart and prints
+the chart sheet on the default printer (or shows the page preview when the
+request asks for it), then ends.
+
+  --pdf FILE   write the chart sheet to FILE instead of printing or previewing
+  --help       this text
+
+Environment: VESPRIN_DRIVES (e.g. "D=/media/usb0;C=/srv/handover"),
+VESPRIN_DATA_DIR (calendar and pictures), VESPRIN_TODAY (YYYY-MM-DD),
+XDG_CONFIG_HOME (talven.ini is written there at the end).
+
+Exit status: 0 printed, previewed or written; 1 bad arguments; 2 request refused
+(a hand-over file missing or malformed, wrong marker, no calendar for the birth);
+3 the chart sheet saved as a PDF in the current directory, its path on standard
+error (no usable printer, or a preview asked for without a display); 4 calendar
+index missing or unusable; 5 the chart sheet could be neither printed nor written.
+)";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::optional<std::filesystem::path> pdf;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--help" || args[i] == "-h") {
+      usage(std::cout);
+      return kExitDone;
+    }
+    if (args[i] == "--pdf" && i + 1 < args.size() && !args[i + 1].empty()) {
+      pdf = args[++i];
+      continue;
+    }
+    std::cerr << "vesprin-print: " << (args[i] == "--pdf" ? "--pdf needs a file name" : "unknown argument \"" + args[i] + "\"")
+              << '\n';
+    usage(std::cerr);
+    return kExitUsage;
+  }
+  if (const char* env = std::getenv("VESPRIN_TODAY"); env && *env && !parseIsoDate(env)) {
+    std::cerr << "vesprin-print: VESPRIN_TODAY \"" << env << "\": expected a date YYYY-MM-DD\n";
+    return kExitUsage;
+  }
+
+  // Nobody can answer a message box without a display: run on the offscreen
+  // platform, with every message on standard error.
+  const bool unattended = runsUnattended();
+  if (unattended && !std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); !runtime || !*runtime) {
+    // Qt wants a private runtime folder and complains on standard error
+    // without one; the messages there are meant for the administrator.
+    const std::string dir = "/tmp/runtime-" + std::to_string(::getuid());
+    ::mkdir(dir.c_str(), 0700);
+    ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  }
+  int qtArgc = 1;
+  QApplication app(qtArgc, argv);
+  app.setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
+
+  // The four windows in their order: the main window, the chart sheet, the
+  // analysis window, the analysis page. Only the main window is seen.
+  Forms forms = makeForms();
+  MainWindow window;
+  std::unique_ptr<UserInterface> ui = makeUserInterface(window);
+
+  auto drives = DriveMap::fromEnvironment();
+  for (const std::string& e : drives.errors) std::cerr << "vesprin-print: " << e << '\n';
+  SystemClock clock;
+  PrintRun run(forms, *ui, clock, std::move(drives.map), defaultSearchDirs());
+
+  int status = kExitDone;
+  QObject::connect(&window, &MainWindow::firstActivated, [&] {
+    const RunOutcome out = run.StartUp();
+    for (const std::string& w : out.warnings) std::cerr << "vesprin-print: " << w << '\n';
+    switch (out.kind) {
+      case RunOutcome::Kind::Print: {
+        const bool previewSaved = out.preview && unattended && !pdf;
+        const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr);
+        status = exitStatusOfStep(printed, previewSaved);
+        if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
+            dump && *dump && printed.result != PrintResult::Failed)
+          std::ofstream(dump, std::ios::binary) << printedStateDump(forms);
+        break;
+      }
+      case RunOutcome::Kind::NoIndex:
+        std::cerr << "vesprin-print: " << out.cause << '\n';
+        status = kExitNoIndex;
+        break;
+      case RunOutcome::Kind::Refused:
+        std::cerr << "vesprin-print: request refused, nothing printed: " << out.cause << '\n';
+        status = kExitRefused;
+        break;
+    }
+    window.close();  // ends the program
+  });
+  QObject::connect(&window, &MainWindow::closing, [&] {
+    if (const std::string e = writeRunFalse(settingsFilePath()); !e.empty())
+      std::cerr << "vesprin-print: settings not written: " << e << '\n';
+  });
+
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    window.move(screen->availableGeometry().center() - window.rect().center());
+  window.show();
+  const int loop = app.exec();
+  return loop == 0 ? status : loop;
+}

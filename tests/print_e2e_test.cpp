@@ -1,0 +1,385 @@
+// The engine driven end to end, as the companion drives it: make-request
+// writes the two hand-over files into a fresh folder, vesprin-print runs
+// there unattended, with today's date fixed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "tests/run_program.h"
+
+namespace vesprin {
+namespace {
+namespace fs = std::filesystem;
+using testing::ProgramRun;
+using testing::runProgram;
+
+const std::string kSourceData = VESPRIN_SOURCE_DATA_DIR;
+const std::string kFixtureData = std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987";
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> linesOf(const fs::path& p) {
+  std::vector<std::string> lines;
+  std::istringstream in(slurp(p));
+  for (std::string l; std::getline(in, l);) {
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    lines.push_back(l);
+  }
+  return lines;
+}
+
+void writeLines(const fs::path& p, const std::vector<std::string>& lines) {
+  std::ofstream out(p, std::ios::binary | std::ios::trunc);
+  for (const auto& l : lines) out << l << "\r\n";
+}
+
+// One page of US Letter, as pdfinfo reads the file.
+::testing::AssertionResult oneLetterPage(const fs::path& pdf) {
+  const ProgramRun info = runProgram("/usr/bin/pdfinfo", {pdf.string()}, pdf.parent_path(), {});
+  if (info.status == 0 && std::regex_search(info.out, std::regex("Pages:\\s+1\\n")) &&
+      info.out.find("612 x 792 pts (letter)") != std::string::npos)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << pdf << ": " << info.out << info.err;
+}
+
+class PrintEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() /
+           ("vesprin-e2e-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fresh();
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+  // A fresh folder for the next run.
+  void fresh() {
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "work");
+  }
+  fs::path work() const { return dir_ / "work"; }
+
+  ProgramRun request(std::vector<std::string> args, const fs::path& where = {}) {
+    args.push_back("--dir");
+    args.push_back((where.empty() ? work() : where).string());
+    ProgramRun r = runProgram(MAKE_REQUEST, args, work(), {{"VESPRIN_TODAY", "2026-12-09"}});
+    EXPECT_EQ(r.status, 0) << r.err;
+    return r;
+  }
+  ProgramRun print(std::vector<std::string> args = {}, std::map<std::string, std::optional<std::string>> env = {}) {
+    std::map<std::string, std::optional<std::string>> e = {
+        {"VESPRIN_TODAY", "2026-12-09"},
+        {"VESPRIN_DATA_DIR", kSourceData},
+        {"VESPRIN_DRIVES", std::nullopt},
+        {"VESPRIN_SHEET_DUMP", (dir_ / "dump.txt").string()},
+        {"QT_QPA_PLATFORM", "offscreen"},
+        {"XDG_CONFIG_HOME", (dir_ / "config").string()},
+    };
+    for (auto& [k, v] : env) e[k] = v;
+    return runProgram(VESPRIN_PRINT, args, work(), e);
+  }
+  // The PDFs in the working folder.
+  std::vector<fs::path> pdfs() const {
+    std::vector<fs::path> out;
+    for (const auto& f : fs::directory_iterator(work()))
+      if (f.path().extension() == ".pdf") out.push_back(f.path());
+    return out;
+  }
+
+  fs::path dir_;
+};
+
+const std::vector<std::string> kBirth = {"--date", "05/03/2530", "--hour", "07", "--gender", "male"};
+
+TEST_F(PrintEndToEnd, refusals_print_nothing) {
+  struct Case {
+    const char* what;
+    std::vector<std::pair<int, const char*>> marks, record;  // line -> text; -1 drops the last line
+    bool noMarks;
+    const char* dataDir;  // none: the shipped calendar
+    const char* today;
+    int status;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"no marks file", {}, {}, true, nullptr, nullptr, 2,
+       "request refused, nothing printed: VesprinPrintAnalyze.DAT not found in the current directory"},
+      {"marks file too short", {{-1, ""}}, {}, false, nullptr, nullptr, 2,
+       "VesprinPrintAnalyze.DAT: expected at least 24 lines of analysis marks, found 23"},
+      {"birth record too short", {}, {{-1, ""}}, false, nullptr, nullptr, 2,
+       "VesprinPrint.DAT: expected at least 12 lines of birth record, found 11"},
+      {"wrong marker", {}, {{0, "KELMARD3"}}, false, nullptr, nullptr, 2,
+       "VesprinPrint.DAT, line 0 (lines count from 0): expected the marker \"KELMARD2\", found \"KELMARD3\""},
+      {"day", {}, {{1, "00"}}, false, nullptr, nullptr, 2, "line 1 (lines count from 0): expected the day of birth"},
+      {"month", {}, {{2, "13"}}, false, nullptr, nullptr, 2,
+       "line 2 (lines count from 0): expected the month of birth \"01\"..\"12\", found \"13\""},
+      {"year", {}, {{3, "2743"}}, false, nullptr, nullptr, 2,
+       "line 3 (lines count from 0): expected a Buddhist-Era year of birth 2344..2742, found \"2743\""},
+      {"hour", {}, {{4, "7"}}, false, nullptr, nullptr, 2, "line 4 (lines count from 0): expected the hour of birth"},
+      {"pregnancy", {}, {{5, "11"}}, false, nullptr, nullptr, 2, "line 5 (lines count from 0): expected the pregnancy length"},
+      {"name code", {}, {{11, "1 6 1"}}, false, nullptr, nullptr, 2,
+       "line 11 (lines count from 0): expected a character code 0..255 of the name, found \"1 6 1\""},
+      {"group figure", {{0, "twelve"}}, {}, false, nullptr, nullptr, 2,
+       "VesprinPrintAnalyze.DAT, line 0 (lines count from 0): expected the day-master group figure"},
+      {"power figure", {{22, "00501000300701a2"}}, {}, false, nullptr, nullptr, 2,
+       "line 22 (lines count from 0): expected five three-digit powers and a group code 0..4"},
+      {"analysis code", {{23, "x"}}, {}, false, nullptr, nullptr, 2,
+       "line 23 (lines count from 0): expected a character code 0..255 of the analysis note"},
+      // The test calendar: 2529-2531, its file beginning in September 2528.
+      {"no calendar line for the birth", {}, {{1, "05"}, {2, "01"}, {3, "2529"}}, false, "fixture", "1987-06-01", 2,
+       "the chart of 05/01/2529 07 h cannot be cast: no calendar line for this birth"},
+      {"incomplete: no pillar for the current year", {}, {{3, "2530"}}, false, "fixture", nullptr, 2,
+       "the chart of 05/03/2530 07 h cannot be cast: no pillar for the current year 2569: Chinese age unknown"},
+      {"data disk given up", {}, {}, false, "missing-file", nullptr, 2,
+       "cannot be cast: calendar data file CAL2528.DAT not found (กรุณาใส่แผ่นข้อมูล CAL2528.DAT)"},
+      {"no calendar index", {}, {}, false, "nowhere", nullptr, 4,
+       "calendar index HOROSCOPE.INI not found (โปรแกรมไม่สามารถทำงานได้)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fresh();
+    request(kBirth);
+    const fs::path marks = work() / "VesprinPrintAnalyze.DAT", record = work() / "VesprinPrint.DAT";
+    for (const auto& [file, edits] : {std::pair{marks, c.marks}, std::pair{record, c.record}}) {
+      auto lines = linesOf(file);
+      for (const auto& [line, text] : edits)
+        if (line < 0) lines.pop_back();
+        else lines[static_cast<std::size_t>(line)] = text;
+      writeLines(file, lines);
+    }
+    if (c.noMarks) fs::remove(marks);
+    std::string data = kSourceData;
+    if (c.dataDir && std::string(c.dataDir) == "fixture") data = kFixtureData;
+    if (c.dataDir && std::string(c.dataDir) == "nowhere") data = (dir_ / "nowhere").string();
+    if (c.dataDir && std::string(c.dataDir) == "missing-file") {
+      data = (dir_ / "data").string();
+      fs::create_directories(data);
+      fs::copy_file(kFixtureData + "/HOROSCOPE.INI", data + "/HOROSCOPE.INI");
+    }
+    const ProgramRun run = print({"--pdf", "sheet.pdf"}, {{"VESPRIN_DATA_DIR", data},
+                                                         {"VESPRIN_TODAY", c.today ? c.today : "2026-12-09"}});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_TRUE(pdfs().empty());
+    EXPECT_FALSE(fs::exists(dir_ / "dump.txt"));
+    // The request is served once: gone, unless the engine could not start at all.
+    EXPECT_EQ(fs::exists(record), c.status == 4);
+    EXPECT_EQ(slurp(dir_ / "config" / "talven.ini"), "[Application]\nRun=False\n");
+  }
+}
+
+// The example request of the demo, written with --pdf: the chart sheet's
+// component values and positions as a text dump, against the golden one.
+TEST_F(PrintEndToEnd, example_request_matches_the_golden_sheet) {
+  std::vector<std::string> args;
+  for (const auto& line : linesOf(std::string(VESPRIN_TEST_DIR) + "/../examples/request.args"))
+    if (!line.empty() && line[0] != '#') args.push_back(line);
+  request(args);
+  const ProgramRun run = print({"--pdf", "sheet.pdf"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::exists(work() / "sheet.pdf"));
+  EXPECT_FALSE(fs::exists(work() / "VesprinPrint.DAT"));
+  EXPECT_FALSE(fs::exists(work() / "VesprinPrintAnalyze.DAT"));
+  const std::string golden = std::string(VESPRIN_TEST_DIR) + "/golden/print_request/example_request.txt";
+  const std::string dump = slurp(dir_ / "dump.txt");
+  const fs::path actual = fs::path(VESPRIN_TEST_BINARY_DIR) / "print_request_example_request.txt";
+  std::ofstream(actual, std::ios::binary) << dump;
+  EXPECT_EQ(dump, slurp(golden)) << "the run's dump is in " << actual << "; compare it with " << golden;
+  EXPECT_EQ(slurp(dir_ / "config" / "talven.ini"), "[Application]\nRun=False\n");
+
+  // The texts on the page itself; the extraction loses Thai tone marks, so
+  // these are pieces without them.
+  const ProgramRun text = runProgram("/usr/bin/pdftotext", {"-layout", "sheet.pdf", "-"}, work(), {});
+  ASSERT_EQ(text.status, 0) << text.err;
+  for (const char* expected : {"นางสาวดวงใจ", "23/11/2541", "Nov 23, 1998", "ธาตุทอง", "ควรเสริม"})
+    EXPECT_NE(text.out.find(expected), std::string::npos) << expected;
+  EXPECT_TRUE(oneLetterPage(work() / "sheet.pdf"));
+}
+
+// The cases of the hand-over format that matter, each in a fresh folder,
+// each read back from the dump of what was written to the PDF.
+TEST_F(PrintEndToEnd, hand_over_edge_cases) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;  // make-request arguments after the birth
+    std::vector<std::pair<int, const char*>> marks, record;  // line edits after make-request
+    // Parts of the dump line of a component ("x": the line has nothing after the position).
+    std::vector<std::pair<const char*, const char*>> expected;
+  };
+  const Case cases[] = {
+      {"mark T, D, 3: dotted blue, the gender picture and month strength lifted",
+       {"--mark", "yybon=blue,dotted"}, {}, {},
+       {{"QRShapeyybon", "pen #0000ff 2 dotted"}, {"QRImageGender", ",84 "},
+        {"QRLabelFarBetweenFestival", ",314 "}}},
+      {"mark T, blank, 9: solid black; F alone: white", {}, {{5, "T 9"}, {6, "F"}}, {},
+       {{"QRShapeyybon", "pen #000000 2"}, {"QRShapemmbon", "pen #ffffff 2"}}},
+      {"blank lines: no marks, no balance panel, no note, the program title", {}, {}, {},
+       {{"QRShapeddttlang", "pen #ffffff"}, {"QRShapeA", "pen #ffffff"}, {"QRShapeB", "pen #ffffff"},
+        {"QRLabelA1", "\"\""}, {"QRLabelA7", "\"\""}, {"QRImageIdea", "x"},
+        {"QRLabelPowerElements", "\"โปรแกรมผูกดวงจีน Vesprin Version 2.99\""}}},
+      {"clash lines T, F, T", {}, {{19, "T"}, {20, "F"}, {21, "T"}}, {},
+       {{"QRImagechng1", "chng.bmp"}, {"QRImagechng3", "chng.bmp"}, {"QRLabelFarBetweenFestival", ",320 "}}},
+      {"power text of the example",
+       {"--power", "ground=5,gold=10,water=3,wood=7,fire=12", "--day-master", "water"}, {}, {},
+       {{"QRLabelPowerElements",
+         "\"กลุ่มดิถี ธาตุน้ำ กำลัง 3 ธาตุทอง กำลัง 10 ( รวมกำลัง 13 )\\rกลุ่มบริวาร ธาตุไม้ กำลัง 7 ธาตุไฟ "
+         "กำลัง 12 ธาตุดิน 5 ( รวมกำลัง 24 )\""}}},
+      {"gender 0 is a man", {}, {}, {{6, "0"}}, {{"ComboBoxGender", "\"ชาย\""}, {"QRImageGender", "male.bmp"}}},
+      {"gender 1 is a woman", {}, {}, {{6, "1"}}, {{"ComboBoxGender", "\"หญิง\""}, {"QRImageGender", "female.bmp"}}},
+      {"gender blank-0 is a woman", {}, {}, {{6, " 0"}}, {{"ComboBoxGender", "\"หญิง\""}}},
+      {"gender 00 is a woman", {}, {}, {{6, "00"}}, {{"ComboBoxGender", "\"หญิง\""}}},
+      {"prev asks for the preview", {}, {}, {{7, "prev"}}, {{"CheckBoxPagePreview", " checked"}}},
+      {"Prev prints", {}, {}, {{7, "Prev"}}, {{"CheckBoxPagePreview", "unchecked"}}},
+      {"the one-letter name", {}, {}, {{11, "161"}}, {{"EditName", "\"ก\""}, {"QRLabelHoroscopeOwner", "\"ชื่อ ก "}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fresh();
+    std::vector<std::string> args = kBirth;
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    request(args);
+    for (const auto& [file, edits] : {std::pair{work() / "VesprinPrintAnalyze.DAT", c.marks},
+                                      std::pair{work() / "VesprinPrint.DAT", c.record}}) {
+      auto lines = linesOf(file);
+      for (const auto& [line, text] : edits) lines[static_cast<std::size_t>(line)] = text;
+      writeLines(file, lines);
+    }
+    const ProgramRun run = print({"--pdf", "sheet.pdf"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string dump = "\n" + slurp(dir_ / "dump.txt");
+    for (const auto& [name, part] : c.expected) {
+      const std::size_t at = dump.find("\n" + std::string(name) + " ");
+      ASSERT_NE(at, std::string::npos) << name;
+      const std::string line = dump.substr(at + 1, dump.find('\n', at + 1) - at - 1);
+      if (std::string(part) == "x")
+        EXPECT_EQ(line.find_first_of("\"."), std::string::npos) << line;  // no picture, no caption
+      else
+        EXPECT_NE(line.find(part), std::string::npos) << line << "\n  expected: " << part;
+    }
+  }
+}
+
+TEST_F(PrintEndToEnd, found_under_a_mapped_drive_and_deleted_there) {
+  // E is searched before C: its request is served and deleted, the copy on
+  // C stays for the next start. Nothing in the current directory.
+  request({"--date", "05/03/2530", "--hour", "07", "--gender", "male", "--name", "อี"}, dir_ / "e");
+  request({"--date", "05/03/2530", "--hour", "07", "--gender", "male", "--name", "ซี"}, dir_ / "c");
+  const std::string drives = "C=" + (dir_ / "c").string() + ";E=" + (dir_ / "e").string() + ";D=" + (dir_ / "d").string();
+  const ProgramRun run = print({"--pdf", "sheet.pdf"}, {{"VESPRIN_DRIVES", drives}});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(slurp(dir_ / "dump.txt").find("EditName \"อี\""), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "e" / "VesprinPrint.DAT"));
+  EXPECT_FALSE(fs::exists(dir_ / "e" / "VesprinPrintAnalyze.DAT"));
+  EXPECT_TRUE(fs::exists(dir_ / "c" / "VesprinPrint.DAT"));
+  EXPECT_TRUE(fs::exists(dir_ / "c" / "VesprinPrintAnalyze.DAT"));
+}
+
+// Without a usable printer the sheet is not lost: saved as a PDF in the
+// current directory, its path on standard error, exit status 3. The same for
+// a preview asked for where nobody can see it.
+TEST_F(PrintEndToEnd, no_printer_and_no_display_for_the_preview) {
+  struct Case {
+    const char* what;
+    const char* printLine;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"print without a printer", "print", "chart-sheet.pdf"},
+      {"preview without a display", "prev", "no display for the page preview: the chart sheet is saved as"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fresh();
+    request(kBirth);
+    auto lines = linesOf(work() / "VesprinPrint.DAT");
+    lines[7] = c.printLine;
+    writeLines(work() / "VesprinPrint.DAT", lines);
+    // A CUPS server that is not there: no printer at all.
+    const ProgramRun run = print({}, {{"CUPS_SERVER", (dir_ / "no-cups.sock").string()}});
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    const auto written = pdfs();
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_NE(run.err.find(written[0].filename().string()), std::string::npos) << run.err;
+    EXPECT_TRUE(oneLetterPage(written[0]));
+  }
+}
+
+// A real printer: CUPS with the cups-pdf queue as the default destination
+// (.ci/run sets it up). The printed page lands as a PDF in ~/PDF.
+TEST_F(PrintEndToEnd, prints_on_the_default_printer) {
+  const ProgramRun lp = runProgram("/usr/bin/lpstat", {"-d"}, work(), {});
+  if (lp.status != 0 || lp.out.find("system default destination:") == std::string::npos)
+    GTEST_SKIP() << "no CUPS scheduler with a default printer (scripts/cups-printer.sh start sets one up)";
+  const char* home = std::getenv("HOME");
+  ASSERT_TRUE(home);
+  const fs::path out = fs::path(home) / "PDF";
+  std::set<fs::path> before;
+  if (fs::exists(out))
+    for (const auto& f : fs::directory_iterator(out)) before.insert(f.path());
+
+  request({"--date", "05/03/2530", "--hour", "07", "--gender", "male", "--name", "สมชาย"});
+  const ProgramRun run = print({}, {{"CUPS_SERVER", std::nullopt}});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(pdfs().empty());
+
+  // cups-pdf writes the page after the job has left the engine.
+  fs::path printed;
+  for (int i = 0; i < 300 && printed.empty(); ++i) {
+    if (fs::exists(out))
+      for (const auto& f : fs::directory_iterator(out))
+        if (f.path().extension() == ".pdf" && !before.count(f.path())) printed = f.path();
+    if (printed.empty()) ::usleep(200 * 1000);
+  }
+  ASSERT_FALSE(printed.empty()) << "no new PDF in " << out;
+  ProgramRun info;
+  for (int i = 0; i < 50; ++i) {  // until cups-pdf has finished writing it
+    info = runProgram("/usr/bin/pdfinfo", {printed.string()}, work(), {});
+    if (info.status == 0) break;
+    ::usleep(200 * 1000);
+  }
+  EXPECT_TRUE(std::regex_search(info.out, std::regex("Pages:\\s+1\\n"))) << info.out;
+  EXPECT_NE(info.out.find("612 x 792 pts (letter)"), std::string::npos) << info.out;
+  fs::remove(printed);
+}
+
+TEST_F(PrintEndToEnd, no_request_at_all) {
+  const ProgramRun run = print();
+  EXPECT_EQ(run.status, 2);
+  EXPECT_NE(run.err.find("request refused, nothing printed: no request: VesprinPrint.DAT not found"), std::string::npos)
+      << run.err;
+  EXPECT_TRUE(pdfs().empty());
+}
+
+TEST_F(PrintEndToEnd, unknown_options_and_help) {
+  EXPECT_EQ(print({"--pdf"}).status, 1);
+  EXPECT_EQ(print({"--print"}).status, 1);
+  EXPECT_EQ(print({}, {{"VESPRIN_TODAY", "2026-13-01"}}).status, 1);
+  const ProgramRun help = print({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Exit status"), std::string::npos);
+  const ProgramRun requestHelp = runProgram(MAKE_REQUEST, {"--help"}, work(), {});
+  EXPECT_EQ(requestHelp.status, 0);
+  EXPECT_NE(requestHelp.out.find("--strip-year"), std::string::npos);
+}
+
+TEST_F(PrintEndToEnd, make_request_refuses_a_name_code_page_874_cannot_hold) {
+  std::vector<std::string> args = kBirth;
+  args.insert(args.end(), {"--name", "สมชาย 王", "--dir", work().string()});
+  const ProgramRun run = runProgram(MAKE_REQUEST, args, work(), {});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("the character \"王\" (byte 16) has no code in code page 874"), std::string::npos) << run.err;
+  EXPECT_FALSE(fs::exists(work() / "VesprinPrint.DAT"));
+  EXPECT_FALSE(fs::exists(work() / "VesprinPrintAnalyze.DAT"));
+}
+
+}  // namespace
+}  // namespace vesprin

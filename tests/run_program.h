@@ -1,0 +1,78 @@
+#pragma once
+// Runs a program of the build as a person or the companion would: in a given
+// folder, with some environment variables set or removed, collecting its
+// exit status and what it wrote.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace vesprin::testing {
+
+struct ProgramRun {
+  int status = -1;  // exit status; 128 + signal when killed
+  std::string out, err;
+};
+
+// `env`: a value sets the variable, none removes it.
+inline ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                             const std::filesystem::path& cwd,
+                             const std::map<std::string, std::optional<std::string>>& env) {
+  namespace fs = std::filesystem;
+  const fs::path outFile = fs::temp_directory_path() / ("vesprin-run-out-" + std::to_string(::getpid()));
+  const fs::path errFile = fs::temp_directory_path() / ("vesprin-run-err-" + std::to_string(::getpid()));
+  std::vector<std::string> envp;
+  for (char** e = environ; *e; ++e) {
+    const std::string entry = *e;
+    if (!env.count(entry.substr(0, entry.find('=')))) envp.push_back(entry);
+  }
+  for (const auto& [k, v] : env)
+    if (v) envp.push_back(k + "=" + *v);
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  std::vector<char*> envv;
+  for (auto& e : envp) envv.push_back(e.data());
+  envv.push_back(nullptr);
+
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int in = ::open("/dev/null", O_RDONLY);
+    const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(in, 0);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    if (::chdir(cwd.c_str()) != 0) ::_exit(126);
+    ::alarm(120);  // a run that waits for nobody is killed, and the test says so
+    ::execve(program.c_str(), argv.data(), envv.data());
+    ::_exit(127);
+  }
+  ProgramRun r;
+  int st = 0;
+  ::waitpid(pid, &st, 0);
+  r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+  const auto slurp = [](const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  };
+  r.out = slurp(outFile);
+  r.err = slurp(errFile);
+  fs::remove(outFile);
+  fs::remove(errFile);
+  return r;
+}
+
+}  // namespace vesprin::testing
