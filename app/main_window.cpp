@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/print_run.h"
+
 namespace vesprin {
 namespace {
 
@@ -57,14 +59,14 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent) {
   auto* bar = new QStatusBar(this);
   bar->setObjectName("StatusBarHoroscope");
   bar->setSizeGripEnabled(false);
-  credit_ = new QLabel(QString::fromUtf8(kCreditLine), bar);
+  credit_ = new QLabel(QString::fromUtf8(kMakerCredit), bar);
   status_ = new QLabel(QString::fromUtf8(kStatusReady), bar);
   status_->setFixedWidth(kStatusPanelWidth);
   bar->addWidget(credit_, 1);
   bar->addPermanentWidget(status_);
   layout->addWidget(bar);
 
-  setPanelHints(hintText(kBirthYearRuleHint), QString::fromUtf8(kCreditLine));
+  setPanelHints(hintText(kBirthYearRule), QString::fromUtf8(kMakerCredit));
 }
 
 void MainWindow::setStatus(const QString& text) {

@@ -11,11 +11,6 @@ namespace vesprin {
 inline constexpr const char* kApplicationTitle = "พิมพ์ดวงจีน";
 inline constexpr const char* kStatusWait = " Wait...";
 inline constexpr const char* kStatusReady = " Ready";
-// The hint of the chart panel: the rule for births before BE 2484.
-inline constexpr const char* kBirthYearRuleHint =
-    "เฉพาะผู้ที่เกิดก่อนปี พ.ศ.2484 ในเดือน ม.ค. , ก.พ. , มี.ค. ให้บวก พ.ศ. เพิ่มอีก 1 ปี\r"
-    "เช่น เกิดปี 2480 ให้เลือกเป็นปี 2481";
-inline constexpr const char* kCreditLine = "Vesprin chart print engine";
 
 class MainWindow : public QWidget {
   Q_OBJECT

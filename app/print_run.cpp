@@ -10,10 +10,6 @@ namespace vesprin {
 namespace {
 
 constexpr const char* kVersionAtStartUp = "TALVEN Vesprin 3.00 PRO";
-constexpr const char* kMakerCredit = "Vesprin chart print engine";
-constexpr const char* kBirthYearRule =
-    "เฉพาะผู้ที่เกิดก่อนปี พ.ศ.2484 ในเดือน ม.ค. , ก.พ. , มี.ค. ให้บวก พ.ศ. เพิ่มอีก 1 ปี\r"
-    "เช่น เกิดปี 2480 ให้เลือกเป็นปี 2481";
 
 RunOutcome refused(std::string cause, std::vector<std::string> warnings = {}) {
   return {RunOutcome::Kind::Refused, std::move(cause), std::move(warnings), false};

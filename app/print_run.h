@@ -17,6 +17,14 @@
 
 namespace vesprin {
 
+// The hints of the two covered panels, which the status bar shows: the rule
+// for births before BE 2484 over the chart panel, the maker's credit line
+// over the input panel.
+inline constexpr const char* kBirthYearRule =
+    "เฉพาะผู้ที่เกิดก่อนปี พ.ศ.2484 ในเดือน ม.ค. , ก.พ. , มี.ค. ให้บวก พ.ศ. เพิ่มอีก 1 ปี\r"
+    "เช่น เกิดปี 2480 ให้เลือกเป็นปี 2481";
+inline constexpr const char* kMakerCredit = "Vesprin chart print engine";
+
 struct RunOutcome {
   enum class Kind {
     Print,    // the request's chart is cast and bound: run the print command

@@ -5,7 +5,6 @@
 #include <QPushButton>
 
 #include <cstdlib>
-#include <cstring>
 #include <iostream>
 
 #include "app/main_window.h"
@@ -14,11 +13,6 @@ namespace vesprin {
 namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s).replace(QChar('\r'), QChar('\n')); }
-
-bool set(const char* name) {
-  const char* v = std::getenv(name);
-  return v && *v;
-}
 
 }  // namespace
 
@@ -74,11 +68,23 @@ void UnattendedUserInterface::status(const std::string& text) {
   if (window_) window_->setStatus(QString::fromStdString(text));
 }
 
-bool runsUnattended() {
-  if (const char* p = std::getenv("QT_QPA_PLATFORM"); p && *p)
-    return std::strncmp(p, "offscreen", 9) == 0 || std::strncmp(p, "minimal", 7) == 0;
-  return !set("DISPLAY") && !set("WAYLAND_DISPLAY");
+std::string platformChoice(const char* qpa, const char* display, const char* wayland) {
+  const auto set = [](const char* v) { return v && *v; };
+  if (set(qpa)) return {};
+  if (set(wayland)) return "wayland;xcb;offscreen";
+  if (set(display)) return "xcb;offscreen";
+  return "offscreen";
 }
+
+void choosePlatform() {
+  const std::string platform = platformChoice(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
+                                              std::getenv("WAYLAND_DISPLAY"));
+  if (!platform.empty()) ::setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
+}
+
+bool isUnattendedPlatform(std::string_view name) { return name == "offscreen" || name == "minimal"; }
+
+bool runsUnattended() { return isUnattendedPlatform(QGuiApplication::platformName().toStdString()); }
 
 std::unique_ptr<UserInterface> makeUserInterface(MainWindow& window) {
   if (runsUnattended()) return std::make_unique<UnattendedUserInterface>(&window);

@@ -5,6 +5,8 @@
 // standard-error interface instead, so no run ever waits for a person who is
 // not there.
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "core/user_interface.h"
 
@@ -38,8 +40,18 @@ class UnattendedUserInterface : public UserInterface {
   MainWindow* window_;
 };
 
-// True when no person can answer a message box: QT_QPA_PLATFORM is
-// "offscreen" or "minimal", or there is neither an X nor a Wayland display.
+// The platform to ask Qt for, before the application object exists, given
+// QT_QPA_PLATFORM, DISPLAY and WAYLAND_DISPLAY (null when not set): empty to
+// leave the choice as it is; "offscreen" without any display; otherwise the
+// display's platform with "offscreen" after it, so that a display that
+// cannot be reached makes the run unattended instead of ending it.
+std::string platformChoice(const char* qpa, const char* display, const char* wayland);
+// Sets QT_QPA_PLATFORM from the environment as platformChoice says.
+void choosePlatform();
+
+// True when no person can answer a message box: the platform in use is
+// "offscreen" or "minimal". Asked once the application object exists.
+bool isUnattendedPlatform(std::string_view platformName);
 bool runsUnattended();
 
 // The interface for this run.

@@ -39,7 +39,7 @@ void ensureGuiApplication() {
   static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-bool castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
+SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
                    const YearList& years, const std::filesystem::path& pdf, std::string& json,
                    std::ostream& err) {
   ui.messages.clear();
@@ -47,7 +47,7 @@ bool castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUse
   if (!request.fields) {
     appendErrorJson(json, request.error);
     err << "vesprin-cast: no chart sheet written: " << request.error << '\n';
-    return false;
+    return SheetPdf::NotCast;
   }
   const int year = toInt(request.fields->year);
   if (years.years.empty() || year < years.years.front() || year > years.years.back()) {
@@ -57,7 +57,7 @@ bool castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUse
     json += refusal;
     err << "vesprin-cast: no chart sheet written: year " << request.fields->year
         << " is outside the calendar\n";
-    return false;
+    return SheetPdf::NotCast;
   }
   calendar.startFreshRun();
   const CastOutcome outcome = CastChart(calendar, ui, *request.fields);
@@ -66,7 +66,7 @@ bool castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUse
     err << "vesprin-cast: no chart sheet written: "
         << (outcome.status == CastOutcome::Status::CyclesUnknown ? "the chart is incomplete: " : "")
         << outcome.error << '\n';
-    return false;
+    return SheetPdf::NotCast;
   }
 
   Forms forms = makeForms();
@@ -80,9 +80,9 @@ bool castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUse
   const PdfResult written = writeReportPdf(forms.chartSheet, pdf, renderer);
   if (!written.ok) {
     err << "vesprin-cast: " << written.error << '\n';
-    return false;
+    return SheetPdf::NotWritten;
   }
-  return true;
+  return SheetPdf::Written;
 }
 
 }  // namespace vesprin

@@ -12,10 +12,16 @@
 
 namespace vesprin {
 
+enum class SheetPdf {
+  Written,     // the chart sheet is in the file
+  NotCast,     // the line could not be cast, or its chart is incomplete: no file
+  NotWritten,  // cast, but the file could not be written
+};
+
 // Appends the JSON object of the birth to `json`. When the chart was cast
 // and is complete, writes its sheet to `pdf`; otherwise writes no file and
-// says why on `err`. True when the PDF was written.
-bool castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
+// says why on `err`.
+SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
                    const YearList& years, const std::filesystem::path& pdf, std::string& json,
                    std::ostream& err);
 

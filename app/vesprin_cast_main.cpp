@@ -16,6 +16,9 @@
 #include "core/text_file.h"
 #ifdef VESPRIN_WITH_PDF
 #include "app/sheet_pdf.h"
+#else
+#include <filesystem>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -24,6 +27,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitUsage = 1;
 constexpr int kExitSomeRefused = 2;
 constexpr int kExitNoIndex = 4;
+constexpr int kExitPdfNotWritten = 5;
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
@@ -36,6 +40,28 @@ void usage(std::ostream& out) {
 }
 
 void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+#ifndef VESPRIN_WITH_PDF
+// The chart sheet needs Qt, which a cast without --pdf must not pay for at
+// start: the PDF path is its own program, vesprin-cast-pdf (this source with
+// the renderer), beside this one or in the installed libexec folder. It runs
+// in place of this process with the same arguments, before any input is read.
+int runPdfProgram(char** argv) {
+  std::vector<std::filesystem::path> candidates;
+  std::error_code ec;
+  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) candidates.push_back(self.parent_path() / "vesprin-cast-pdf");
+  candidates.emplace_back(VESPRIN_LIBEXEC_DIR "/vesprin-cast-pdf");
+  for (const auto& program : candidates) {
+    if (::access(program.c_str(), X_OK) != 0) continue;
+    ::execv(program.c_str(), argv);
+    std::cerr << "vesprin-cast: --pdf: cannot run " << program.string() << "\n";
+    return kExitUsage;
+  }
+  std::cerr << "vesprin-cast: --pdf: this build has no PDF output (built without Qt 6)\n";
+  return kExitUsage;
+}
+#endif
 
 }  // namespace
 
@@ -67,6 +93,9 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
   }
+#ifndef VESPRIN_WITH_PDF
+  if (pdf) return runPdfProgram(argv);
+#endif
   if (!today) {
     if (const char* env = std::getenv("VESPRIN_TODAY"); env && *env && !parseIsoDate(env)) {
       std::cerr << "vesprin-cast: VESPRIN_TODAY " << quotedExcerpt(env)
@@ -119,13 +148,10 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
     std::string json;
-    const bool written = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr);
+    const SheetPdf sheet = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr);
     writeOut(json + '\n');
     std::fflush(stdout);
-    return written ? kExitOk : kExitSomeRefused;
-#else
-    std::cerr << "vesprin-cast: --pdf: this build has no PDF output (built without Qt 6)\n";
-    return kExitUsage;
+    return sheet == SheetPdf::Written ? kExitOk : sheet == SheetPdf::NotCast ? kExitSomeRefused : kExitPdfNotWritten;
 #endif
   }
 

@@ -83,8 +83,7 @@ int main(int argc, char** argv) {
 
   // Nobody can answer a message box without a display: run on the offscreen
   // platform, with every message on standard error.
-  const bool unattended = runsUnattended();
-  if (unattended && !std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  choosePlatform();
   if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); !runtime || !*runtime) {
     // Qt wants a private runtime folder and complains on standard error
     // without one; the messages there are meant for the administrator.
@@ -95,6 +94,7 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   app.setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
+  const bool unattended = runsUnattended();
 
   // The four windows in their order: the main window, the chart sheet, the
   // analysis window, the analysis page. Only the main window is seen.

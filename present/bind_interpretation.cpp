@@ -102,13 +102,15 @@ void bindChildSign(Forms& forms, std::optional<ZodiacBelow> childBranch) {
     main["ShapeNumNengKeng"].visible = true;
     main["LabelNumNengKeng"].caption = "ราศี";
     main["LabelNumNengKeng2"].caption = "ลูก";
-    frame.height = 143;
-    frame.width = 43;
-    frame.left = 537;
-    frame.top = 346;
+    // The frame takes its place in the layout: the child-sign box.
+    const LayoutItem& box = *sheet.layout().find("QRShape11");
+    frame.left = box.left;
+    frame.top = box.top;
+    frame.width = box.width;
+    frame.height = box.height;
     sheet["QRLabelNumNengKeng"].caption = "ราศีลูก";
     sheet["QRShape27"].width = 247;
-    sheet["QRImageNumNengKeng"].left = 637;
+    sheet["QRImageNumNengKeng"].left = sheet.layout().find("QRImageNumNengKeng")->left;
     const std::string character = BranchPicture(*childBranch);
     const std::string number = SignNumberPicture(*childBranch);
     main["ImageNumNengKeng"].picture = character;

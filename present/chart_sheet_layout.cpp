@@ -102,10 +102,11 @@ void elementPanel(LayoutBuilder& b) {
   b.verticalLine("QRShapeC", 560, 127, 250, 1, kGrey, PenStyle::Dotted);
   b.verticalLine("QRShapeD", 738, 127, 250, 1, kGrey, PenStyle::Dotted);
   b.horizontalLine("QRShapeE", 560, 739, 250, 1, kGrey, PenStyle::Dotted);
-  b.image("QRImageA1", 575, 150, 92, 64);
-  b.label("QRLabelA1", 563, 128, 58, 22, {}, cordia(16, true));
-  b.label("QRLabelA2", 621, 128, 59, 22, {}, cordia(16, true), Align::Right);
-  b.image("QRImageA2", 687, 130, 16, 72);
+  b.image("QRImageA1", 589, 152, 64, 64);  // the square balance, twice its natural size
+  // The day-master group over the left pan, the entourage over the right one.
+  b.label("QRLabelA1", 563, 130, 56, 20, {}, cordia(14, true));
+  b.label("QRLabelA2", 619, 130, 61, 20, {}, cordia(14, true), Align::Right);
+  b.image("QRImageA2", 684, 134, 20, 40);  // the thermometer, 1 : 2 as drawn
   b.label("QRLabelA7", 703, 155, 36, 20, {}, cordia(15, true));
   b.label("QRLabelA5", 563, 222, 175, 24, {}, cordia(16), Align::Centre);
 
@@ -113,7 +114,7 @@ void elementPanel(LayoutBuilder& b) {
   LayoutItem& power = b.label("QRLabelPowerElements", 345, 254, 394, 44, {}, cordia(16));
   power.fontColour = kGrey;
   power.wordWrap = true;
-  b.image("QRImageIdea", 345, 302, 20, 20);
+  b.image("QRImageIdea", 345, 300, 24, 24, {}, false);  // natural size
   LayoutItem& note = b.label("QRLabelAnalyze", 369, 300, 370, 44, {}, cordia(16, true));
   note.fontColour = colours::kMaroon;
   note.wordWrap = true;
@@ -145,7 +146,7 @@ void luckPillars(LayoutBuilder& b) {
 void boxesRightOfLuck(LayoutBuilder& b) {
   // The child-sign box shows copies of the child pictures, which lie under the mask.
   b.rectangle("QRShape11", 537, 346, 43, 143, 3);
-  b.label("QRLabelNumNengKeng", 539, 352, 39, 22, {}, cordia(16, true), Align::Centre);
+  b.label("QRLabelNumNengKeng", 540, 356, 37, 22, {}, cordia(16, true), Align::Centre);
   b.image("QRImage26", 545, 392, 26, 26);
   b.image("QRImage27", 552, 430, 13, 21);
 
@@ -294,7 +295,7 @@ void clashPictures(LayoutBuilder& b) {
   // In the "lang" brackets between year and month, month and day, day and time.
   for (int i = 1; i <= 3; ++i) {
     const int mid = (pageCentre(i - 1) + pageCentre(i)) / 2;
-    b.image(named("QRImagechng", i), mid - 8, 293 + 38, 16, 16).onPage = true;
+    b.image(named("QRImagechng", i), mid - 8, 293 + 38, 16, 16, {}, false).onPage = true;
   }
 }
 

@@ -16,12 +16,12 @@ constexpr char kRootOrder[] = {'D', 'E', 'F', 'G', 'H', 'C'};
 
 }  // namespace
 
-DriveMap::Parse DriveMap::parse(std::string_view spec) {
+DriveMap::Parse DriveMap::parse(std::string_view text) {
   Parse out;
-  while (!spec.empty()) {
-    const std::size_t end = spec.find(';');
-    const std::string_view item = spec.substr(0, end);
-    spec = end == std::string_view::npos ? std::string_view{} : spec.substr(end + 1);
+  while (!text.empty()) {
+    const std::size_t end = text.find(';');
+    const std::string_view item = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
     if (item.find_first_not_of(' ') == std::string_view::npos) continue;
     const bool letter = item.size() >= 3 && std::isalpha(static_cast<unsigned char>(item[0])) &&
                         item[1] == '=';

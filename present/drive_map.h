@@ -14,7 +14,7 @@ class DriveMap {
   struct Parse;
   // "L=DIR" items separated by ";"; the letter in either case. Empty items
   // are skipped; an item of another form is reported and skipped.
-  static Parse parse(std::string_view spec);
+  static Parse parse(std::string_view text);
   // $VESPRIN_DRIVES (nothing mapped when it is not set).
   static Parse fromEnvironment();
 

@@ -22,10 +22,11 @@ start)
     $sudo apt-get update -q >&2
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
   fi
-  if ! lpstat -r >/dev/null 2>&1; then
+  running() { lpstat -r 2>/dev/null | grep -q "scheduler is running"; }
+  if ! running; then
     $sudo /usr/sbin/cupsd -f &
     echo $! > "$pidfile"
-    for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+    for _ in $(seq 50); do running && break; sleep 0.2; done
   fi
   $sudo lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
   $sudo lpadmin -d PDF

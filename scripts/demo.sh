@@ -13,9 +13,15 @@ mapfile -t args < <(grep -v '^#' examples/request.args)
 echo "== make-request ${args[*]}" >&2
 build/tools/make-request/make-request "${args[@]}" --dir "$scratch"
 
-echo "== vesprin-print in $scratch" >&2
+# The balance panel's two pictures come from a drive root, as on the
+# companion's machine: drive D is a folder of the scratch folder here.
+mkdir -p "$scratch/drive-d"
+cp data/pictures/balance.bmp data/pictures/thermometer.bmp "$scratch/drive-d/"
+
+echo "== vesprin-print in $scratch (VESPRIN_DRIVES=D=$scratch/drive-d)" >&2
 status=0
-(cd "$scratch" && VESPRIN_TODAY="${VESPRIN_TODAY:-2026-12-09}" "$root/build/app/vesprin-print" "$@") || status=$?
+(cd "$scratch" && VESPRIN_DRIVES="D=$scratch/drive-d" VESPRIN_TODAY="${VESPRIN_TODAY:-2026-12-09}" \
+  "$root/build/app/vesprin-print" "$@") || status=$?
 case $status in
   0) echo "the chart sheet was printed (or previewed, or written as asked)" >&2 ;;
   3) for pdf in "$scratch"/*.pdf; do echo "no printer: the chart sheet is in $pdf"; done ;;

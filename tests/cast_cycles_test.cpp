@@ -6,20 +6,11 @@
 #include "app/scripted_ui.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
+#include "tests/cast_on.h"
 
 namespace vesprin {
 namespace {
 
-CastOutcome castOn(Forms& forms, CivilDate today, const char* birth) {
-  static const std::vector<std::string> dirs{VESPRIN_SOURCE_DATA_DIR};
-  auto index = CalendarSession::LoadCalendarIndex(dirs);
-  EXPECT_TRUE(index.index) << index.error;
-  FixedClock clock(today);
-  ScriptedUserInterface ui;
-  CalendarSession calendar(std::move(*index.index), dirs, clock, ui);
-  writeBirthFields(forms.main, *parseCastRequest(birth).fields);
-  return CastPipeline(calendar, forms, ui).Cast();
-}
 
 TEST(cast_cycles_test, stages_fill_the_result_and_the_forms) {
   Forms forms = makeForms();

@@ -13,20 +13,11 @@
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "present/form_dump.h"
+#include "tests/cast_on.h"
 
 namespace vesprin {
 namespace {
 
-CastOutcome castOn(Forms& forms, CivilDate today, const char* birth) {
-  static const std::vector<std::string> dirs{VESPRIN_SOURCE_DATA_DIR};
-  auto index = CalendarSession::LoadCalendarIndex(dirs);
-  EXPECT_TRUE(index.index) << index.error;
-  FixedClock clock(today);
-  ScriptedUserInterface ui;
-  CalendarSession calendar(std::move(*index.index), dirs, clock, ui);
-  writeBirthFields(forms.main, *parseCastRequest(birth).fields);
-  return CastPipeline(calendar, forms, ui).Cast();
-}
 
 void compareWithGolden(const std::string& dump, const std::string& file) {
   const std::string path = std::string(VESPRIN_TEST_DIR) + "/golden/chart_sheet/" + file;

@@ -87,6 +87,12 @@ TEST_F(SheetPdfTest, one_letter_page_with_the_owner_the_ages_and_the_power_text)
   EXPECT_NE(info.out.find("Pages:           1\n"), std::string::npos) << info.out;
   EXPECT_NE(info.out.find("612 x 792 pts (letter)"), std::string::npos) << info.out;
 
+  // The pictures are there, at the resolution they were drawn at, kept lossless.
+  const Ran images = run("pdfimages -list '" + pdf.string() + "'");
+  ASSERT_EQ(images.status, 0);
+  EXPECT_NE(images.out.find(" 576   576 "), std::string::npos) << images.out;
+  EXPECT_EQ(images.out.find("jpeg"), std::string::npos) << images.out;
+
   const Ran text = run("pdftotext '" + pdf.string() + "' -");
   ASSERT_EQ(text.status, 0);
   const std::string page = comparable(text.out);
@@ -105,6 +111,13 @@ TEST_F(SheetPdfTest, one_letter_page_with_the_owner_the_ages_and_the_power_text)
   // Under the white mask: the long year table's captions and the star บุ่งเชียง.
   for (const char* hidden : {"บุ่งเชียง", "111", "TALVEN Vesprin 3.00 PRO"})
     EXPECT_EQ(page.find(comparable(hidden)), std::string::npos) << hidden;
+}
+
+TEST_F(SheetPdfTest, a_pdf_that_cannot_be_written_is_reported_with_the_json_as_usual) {
+  const Ran r = cast("05 03 2530 07 30 m 09\n", "no-such-folder/sheet.pdf");
+  EXPECT_EQ(r.status, 5);
+  EXPECT_TRUE(r.out.starts_with("{\"analysisLines\""));
+  EXPECT_NE(stderrText().find("cannot write no-such-folder/sheet.pdf"), std::string::npos) << stderrText();
 }
 
 TEST_F(SheetPdfTest, no_pdf_for_a_birth_that_cannot_be_printed) {

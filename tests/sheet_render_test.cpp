@@ -20,6 +20,7 @@
 #include "present/picture_store.h"
 #include "present/print_steps.h"
 #include "present/render/report_output.h"
+#include "tests/cast_on.h"
 
 namespace vesprin {
 namespace {
@@ -29,14 +30,7 @@ class SheetRenderTest : public ::testing::Test {
   void SetUp() override { ensureGuiApplication(); }
 
   void cast(const char* birth) {
-    static const std::vector<std::string> dirs{VESPRIN_SOURCE_DATA_DIR};
-    auto index = CalendarSession::LoadCalendarIndex(dirs);
-    ASSERT_TRUE(index.index) << index.error;
-    FixedClock clock({2026, 12, 9});
-    ScriptedUserInterface ui;
-    CalendarSession calendar(std::move(*index.index), dirs, clock, ui);
-    writeBirthFields(forms.main, *parseCastRequest(birth).fields);
-    ASSERT_EQ(CastPipeline(calendar, forms, ui).Cast().status, CastOutcome::Status::Cast);
+    ASSERT_EQ(castOn(forms, {2026, 12, 9}, birth).status, CastOutcome::Status::Cast);
     prepareChartSheetWithoutHandOver(forms);
   }
 
@@ -148,8 +142,9 @@ TEST_F(SheetRenderTest, thai_text_uses_a_thai_font_and_long_captions_are_cut_who
     const QString family = resolvedFamily(font);
     SCOPED_TRACE(font.family + " -> " + family.toStdString());
     EXPECT_FALSE(family.isEmpty());
-    if (font.family == "CordiaUPC")
+    if (font.family == "CordiaUPC") {
       EXPECT_TRUE(QFontDatabase::writingSystems(family).contains(QFontDatabase::Thai));
+    }
   }
   // A caption far too long for its box is cut after a whole character cluster, with an ellipsis.
   std::string name;

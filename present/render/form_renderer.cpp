@@ -215,6 +215,8 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
+  // Line art: a PDF keeps the pictures as drawn rather than as JPEG.
+  p.setRenderHint(QPainter::LosslessImageRendering);
   for (bool onPage : {false, true}) {
     p.save();
     if (onPage)
