@@ -1,5 +1,7 @@
 #include "core/calendar_day.h"
 
+#include "core/text.h"
+
 namespace vesprin {
 namespace {
 
@@ -64,9 +66,12 @@ CalendarDayParse parseCalendarDay(std::string_view line) {
     }
   }
   r.day.festivalHour = hour;
-  if (line.size() >= 34 && line.substr(32, 2) == "**")
+  // Blanks and carriage returns after the mark do not change it: a data set
+  // copied with other line ends keeps every festival.
+  const std::string_view mark = trimTrailingBlanks(line);
+  if (mark.size() >= 34 && mark.substr(32, 2) == "**")
     r.day.mark = FestivalMark::Large;
-  else if (line.size() == 33 && line[32] == '*')
+  else if (mark.size() == 33 && mark[32] == '*')
     r.day.mark = FestivalMark::Small;
   r.ok = true;
   return r;

@@ -4,7 +4,8 @@
 // Columns (1-based): 1-10 "YYYY MM DD" (Buddhist Era), 12-15 year pillar,
 // 17-20 month pillar, 22-25 day pillar (two digits per sign), 27-31 festival
 // time "HH:MM" of which only the hour is read, 33-34 the mark: "**" a large
-// festival, a lone "*" at column 33 ending the line a small one.
+// festival, a lone "*" at column 33 ending the line a small one (blanks, tabs
+// and carriage returns at the end of a line do not count).
 #include <string>
 #include <string_view>
 

@@ -1,8 +1,7 @@
 #include "core/calendar_file.h"
 
-#include "core/text.h"
-
 #include "core/civil_date.h"
+#include "core/text.h"
 #include "core/text_file.h"
 
 namespace vesprin {
@@ -50,6 +49,14 @@ std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
   // Other rules count days by line distance, so a gap would shift them all.
   if (lines_.size() > 1 && *n != firstDayNumber_ + static_cast<std::int64_t>(lines_.size()) - 1)
     return where() + "the day after the previous line";
+  // The day pillar counts the days of the sixty-day cycle: each line is one
+  // step on from the line before, or the file is damaged.
+  if (lines_.size() > 1) {
+    const Pillar next = pillarAdd(lines_.back().day, 1);
+    if (parsed.day.day != next)
+      return where() + "day pillar " + padded(next.stem, 2) + padded(next.branch, 2) +
+             " in columns 22-25, one step after the previous line's";
+  }
   if (lines_.size() == 1) firstDayNumber_ = *n;
   lines_.push_back(std::move(parsed.day));
   return {};

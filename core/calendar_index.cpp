@@ -32,10 +32,20 @@ CalendarIndex::Parse CalendarIndex::parse(const std::vector<std::string>& lines)
   if (!section) return {std::nullopt, "no [DATA CALENDAR] section"};
 
   CalendarIndex index;
+  const auto lineName = [](std::size_t i) { return "line " + std::to_string(i + 1); };
   for (std::size_t i = *section + 1; i < lines.size(); ++i) {
     const std::string& line = lines[i];
     if (startsWithUpper(line, "[END OF DATA]")) {
       if (index.entries_.empty()) return {std::nullopt, "the [DATA CALENDAR] section has no entry"};
+      // The year list runs from the first entry's first year + 1 to the last
+      // entry's last year - 1; it must hold at least one year.
+      const int first = index.entries_.front().firstYear;
+      const int last = index.entries_.back().lastYear;
+      if (first + 1 > last - 1)
+        return {std::nullopt, lineName(i - 1) + ": the entries run from " + std::to_string(first) +
+                                  " to " + std::to_string(last) +
+                                  ", which leaves no selectable year (the first and the last "
+                                  "are not selectable)"};
       return {std::move(index), {}};
     }
     const auto first = fourDigits(line, 0);
@@ -43,9 +53,15 @@ CalendarIndex::Parse CalendarIndex::parse(const std::vector<std::string>& lines)
     std::string name = line.size() > 15 ? line.substr(15) : std::string();
     while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
     if (!first || !last || name.empty() || *first > *last)
-      return {std::nullopt, "line " + std::to_string(i + 1) +
+      return {std::nullopt, lineName(i) +
                                 ": expected an entry \"YYYY    YYYY   file name\" "
                                 "(first year in columns 1-4, last year in 9-12, name from 16)"};
+    // The year list is built from the first and the last entry: entries out
+    // of order would make it wrong.
+    if (!index.entries_.empty() && *first < index.entries_.back().firstYear)
+      return {std::nullopt, lineName(i) + ": entry from " + std::to_string(*first) +
+                                " after one from " + std::to_string(index.entries_.back().firstYear) +
+                                ": expected entries in ascending order of their first year"};
     index.entries_.push_back({*first, *last, std::move(name)});
   }
   return {std::nullopt, "the [DATA CALENDAR] section has no [END OF DATA] line"};

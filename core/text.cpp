@@ -22,12 +22,18 @@ std::string_view trimTrailingBlanks(std::string_view t) {
 }
 
 std::string quotedExcerpt(std::string_view t, std::size_t maxChars) {
-  // Counts UTF-8 characters (lead bytes), cutting only before a lead byte.
-  std::size_t chars = 0, cut = 0;
+  // Counts UTF-8 characters, cutting only between them. A character has at
+  // most three continuation bytes; any more count as characters of their own,
+  // so that damaged text cannot make one "character" of a megabyte.
+  std::size_t chars = 0, cut = 0, continuation = 0;
   for (; cut < t.size(); ++cut) {
-    if ((static_cast<unsigned char>(t[cut]) & 0xC0) == 0x80) continue;
+    if ((static_cast<unsigned char>(t[cut]) & 0xC0) == 0x80 && chars > 0 && continuation < 3) {
+      ++continuation;
+      continue;
+    }
     if (chars == maxChars) break;
     ++chars;
+    continuation = 0;
   }
   if (cut == t.size()) return concat({"\"", t, "\""});
   return concat({"\"", t.substr(0, cut), "...\" (", std::to_string(t.size()), " bytes)"});

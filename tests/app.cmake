@@ -35,3 +35,8 @@ if(TARGET vesprin_print_command)
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
 vesprin_test(settings_file_test vesprin_app)
+
+# vesprin-cast as a process on damaged calendars and odd input.
+vesprin_test(cast_bad_input_test vesprin_core)
+target_compile_definitions(cast_bad_input_test PRIVATE VESPRIN_CAST_PROGRAM="$<TARGET_FILE:vesprin-cast>")
+add_dependencies(cast_bad_input_test vesprin-cast)

@@ -54,6 +54,11 @@ TEST(calendar_test, unusable_indexes_are_refused_with_the_reason) {
       {{"[DATA CALENDAR]", "24x0    2499   A.DAT", "[END OF DATA]"}, "line 2: expected an entry"},
       {{"[DATA CALENDAR]", "2400    2499", "[END OF DATA]"}, "line 2: expected an entry"},
       {{"[DATA CALENDAR]", "[END OF DATA]"}, "has no entry"},
+      // The year list needs a year between the first and the last.
+      {{"[DATA CALENDAR]", "2543 to 2544   A.DAT", "[END OF DATA]"},
+       "line 2: the entries run from 2543 to 2544, which leaves no selectable year"},
+      {{"[DATA CALENDAR]", "2543 to 2545   A.DAT", "2400 to 2542   B.DAT", "[END OF DATA]"},
+       "line 3: entry from 2400 after one from 2543: expected entries in ascending order"},
   };
   for (const Case& c : cases) {
     const auto parsed = CalendarIndex::parse(c.lines);
@@ -71,7 +76,14 @@ TEST(calendar_test, day_lines_and_their_marks) {
   const Case cases[] = {
       {"2530 05 06 0404 0206 0204 04:30 **", FestivalMark::Large, 4},
       {"2530 05 21 0404 0206 0707 10:15 *", FestivalMark::Small, 10},
-      {"2530 05 21 0404 0206 0707 10:15 * ", FestivalMark::None, 10},  // a lone "*" ends the line
+      // Blanks, tabs and carriage returns after the mark never change it.
+      {"2530 05 21 0404 0206 0707 10:15 * ", FestivalMark::Small, 10},
+      {"2530 05 21 0404 0206 0707 10:15 *\t", FestivalMark::Small, 10},
+      {"2530 05 21 0404 0206 0707 10:15 *\r", FestivalMark::Small, 10},
+      {"2530 05 21 0404 0206 0707 10:15 * \r\r", FestivalMark::Small, 10},
+      {"2530 05 06 0404 0206 0204 04:30 **\r", FestivalMark::Large, 4},
+      {"2530 05 22 0404 0206 0808 00:00 \r", FestivalMark::None, 0},
+      {"2530 05 21 0404 0206 0707 10:15 *x", FestivalMark::None, 10},  // a lone "*" ends the line
       {"2530 05 22 0404 0206 0808 00:00", FestivalMark::None, 0},
       {"2530 05 22 0404 0206 0808 24", FestivalMark::None, 24},
   };
@@ -126,6 +138,13 @@ TEST(calendar_test, files_must_be_consecutive_days_and_name_the_bad_line) {
   broken[4] = "2530 03 02 0404";
   const auto s = CalendarFile::fromLines("f.DAT", broken);
   EXPECT_EQ(s.error, "calendar file f.DAT line 5: expected a day line of at least 28 characters");
+
+  // A day pillar that is not one step after the day before: damage, not data.
+  auto skipped = lines;
+  skipped[3].replace(21, 4, "0707");
+  EXPECT_EQ(CalendarFile::fromLines("f.DAT", skipped).error,
+            "calendar file f.DAT line 4: expected day pillar 0303 in columns 22-25, one step after "
+            "the previous line's");
 
   auto unreal = lines;
   unreal[1] = "2530 02 30 0404 0103 0101 00:00";

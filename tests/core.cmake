@@ -1,4 +1,5 @@
 vesprin_test(sign_test vesprin_core)
+vesprin_test(text_test vesprin_core)
 vesprin_test(birth_input_test vesprin_core)
 vesprin_test(calendar_test vesprin_app)
 vesprin_test(pillars_test vesprin_core)

@@ -1,0 +1,103 @@
+# The layers of the engine, enforced by the build.
+#
+# Every target built from a layer folder declares its layer right after its
+# add_library or add_executable:
+#
+#   vesprin_layer(<target> <layer> [QT <Qt module>...])
+#
+# The target then sees the headers of its own folder only (through an include
+# root that holds nothing but that folder), and the headers of the layers it
+# links; so a core/ file that includes a present/ header does not compile. At
+# the end of the configuration every declared target's links are checked
+# against the table below: a layer links only the layers beneath it, Qt only
+# in the modules it declared and the table allows, and nothing else below app/.
+
+set(VESPRIN_LAYERS core interpret cycles present app tools)
+set(VESPRIN_LAYER_USES_core "")
+set(VESPRIN_LAYER_USES_interpret core)
+set(VESPRIN_LAYER_USES_cycles core)
+set(VESPRIN_LAYER_USES_present core interpret cycles)
+set(VESPRIN_LAYER_USES_app core interpret cycles present)
+# The tools stand beside the engine: they may use all of it, the engine none of them.
+set(VESPRIN_LAYER_USES_tools core interpret cycles present app)
+# Qt modules a layer's targets may declare: the renderer of present/ paints
+# with Qt Gui; the application uses Widgets and PrintSupport. The computation
+# builds without Qt.
+set(VESPRIN_LAYER_QT_core "")
+set(VESPRIN_LAYER_QT_interpret "")
+set(VESPRIN_LAYER_QT_cycles "")
+set(VESPRIN_LAYER_QT_present Core Gui)
+set(VESPRIN_LAYER_QT_app Core Gui Widgets PrintSupport)
+set(VESPRIN_LAYER_QT_tools Core Gui Widgets PrintSupport)
+# Only app/ and tools/ may link anything else (header-only libraries need no link).
+set(VESPRIN_LAYER_OTHER_LIBRARIES_app ON)
+set(VESPRIN_LAYER_OTHER_LIBRARIES_tools ON)
+
+function(vesprin_layer target layer)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "QT")
+  if(NOT layer IN_LIST VESPRIN_LAYERS)
+    message(FATAL_ERROR "vesprin_layer(${target}): unknown layer \"${layer}\" (one of ${VESPRIN_LAYERS})")
+  endif()
+  foreach(module IN LISTS arg_QT)
+    if(NOT module IN_LIST VESPRIN_LAYER_QT_${layer})
+      message(FATAL_ERROR "vesprin_layer(${target}): layer ${layer} may not use Qt ${module} "
+                          "(allowed: ${VESPRIN_LAYER_QT_${layer}})")
+    endif()
+  endforeach()
+  # <build>/layers/<layer>/<layer> -> <source>/<layer>: "<layer>/x.h" resolves, nothing else does.
+  set(root "${PROJECT_BINARY_DIR}/layers/${layer}")
+  if(NOT EXISTS "${root}/${layer}")
+    file(MAKE_DIRECTORY "${root}")
+    file(CREATE_LINK "${PROJECT_SOURCE_DIR}/${layer}" "${root}/${layer}" SYMBOLIC)
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    target_include_directories(${target} PRIVATE "${root}")
+  else()
+    target_include_directories(${target} PUBLIC "${root}")
+  endif()
+  set_target_properties(${target} PROPERTIES VESPRIN_LAYER ${layer} VESPRIN_LAYER_QT "${arg_QT}")
+  set_property(GLOBAL APPEND PROPERTY VESPRIN_LAYER_TARGETS ${target})
+endfunction()
+
+function(_vesprin_check_layers)
+  get_property(targets GLOBAL PROPERTY VESPRIN_LAYER_TARGETS)
+  set(problems "")
+  foreach(target IN LISTS targets)
+    get_target_property(layer ${target} VESPRIN_LAYER)
+    get_target_property(qt ${target} VESPRIN_LAYER_QT)
+    get_target_property(links ${target} LINK_LIBRARIES)
+    get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+    set(items "")
+    foreach(item IN LISTS links interface)
+      if(NOT item MATCHES "NOTFOUND$" AND NOT item STREQUAL "")
+        string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" item "${item}")
+        list(APPEND items "${item}")
+      endif()
+    endforeach()
+    list(REMOVE_DUPLICATES items)
+    foreach(item IN LISTS items)
+      if(TARGET ${item})
+        get_target_property(used ${item} VESPRIN_LAYER)
+        if(used)
+          if(NOT used STREQUAL layer AND NOT used IN_LIST VESPRIN_LAYER_USES_${layer})
+            string(APPEND problems "\n  ${target} (${layer}) links ${item} (${used})")
+          endif()
+          continue()
+        endif()
+      endif()
+      if(item MATCHES "^Qt[56]?::(.+)$")
+        if(NOT CMAKE_MATCH_1 IN_LIST qt)
+          string(APPEND problems "\n  ${target} (${layer}) links ${item} without declaring QT ${CMAKE_MATCH_1}")
+        endif()
+      elseif(NOT VESPRIN_LAYER_OTHER_LIBRARIES_${layer})
+        string(APPEND problems "\n  ${target} (${layer}) links ${item}, which its layer may not use")
+      endif()
+    endforeach()
+  endforeach()
+  if(problems)
+    message(FATAL_ERROR "Layer rules broken (see cmake/layers.cmake):${problems}")
+  endif()
+endfunction()
+
+cmake_language(DEFER DIRECTORY "${PROJECT_SOURCE_DIR}" CALL _vesprin_check_layers)

@@ -1,0 +1,29 @@
+// The calendar data file reader on any bytes: a file either loads as
+// consecutive days whose day pillar steps once a day, or is refused with the
+// line named. Every day of a loaded file is found again by its date.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/calendar_file.h"
+
+using namespace vesprin;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const auto load = CalendarFile::fromText("fuzz.DAT", text);
+  if (!load.file) {
+    if (load.error.rfind("calendar file fuzz.DAT line ", 0) != 0) std::abort();
+    return 0;
+  }
+  const CalendarFile& f = *load.file;
+  for (int pos = 1; pos < f.size(); ++pos) {
+    const CalendarDay& d = f.day(pos);
+    if (f.findDate(d.dateText) != pos) std::abort();
+    if (pos > 1 && !(d.day == pillarAdd(f.day(pos - 1).day, 1))) std::abort();
+    if (!d.year.ok() || !d.month.ok() || !d.day.ok() || d.festivalHour < 0 || d.festivalHour > 24)
+      std::abort();
+  }
+  (void)f.findDate(std::string(text.substr(0, 10)));
+  return 0;
+}

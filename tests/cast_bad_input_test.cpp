@@ -1,0 +1,208 @@
+// vesprin-cast as a whole program on damaged calendars and odd input: every
+// case ends with its exit status and a message that names the cause, and an
+// input that only looks different (line ends, blanks, a byte-order mark, stale
+// files beside the program) gives exactly the chart of the clean input.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "core/text_file.h"
+
+namespace vesprin {
+namespace {
+namespace fs = std::filesystem;
+
+const fs::path kTests = VESPRIN_TEST_DIR;
+const fs::path kFixture = kTests / "fixtures/cal1987";
+const fs::path kCase = kTests / "golden/cast_fixture";  // births over the fixture calendar
+
+std::string readAll(const fs::path& p) { return readWholeFile(p.string()).value_or("<missing>"); }
+void writeAll(const fs::path& p, std::string_view text) {
+  std::ofstream(p, std::ios::binary) << text;
+}
+
+// Rewrites every line of a text (lines end with CRLF or LF) through f.
+std::string mapLines(const std::string& text, const std::function<std::string(std::string)>& f) {
+  std::string out;
+  forEachLine(text, [&](std::string_view line) { out += f(std::string(line)) + "\n"; });
+  return out;
+}
+
+// "" when the texts are equal, else the first line where they differ (a
+// chart line is long: the whole text would bury the answer).
+std::string firstDifference(const std::string& got, const std::string& want) {
+  std::istringstream a(got), b(want);
+  std::string x, y;
+  for (int n = 1;; ++n) {
+    const bool more = static_cast<bool>(std::getline(a, x)), wanted = static_cast<bool>(std::getline(b, y));
+    if (!more && !wanted) return "";
+    if (more != wanted || x != y)
+      return "line " + std::to_string(n) + ": got " + x.substr(0, 300) + "\nwanted " + y.substr(0, 300);
+  }
+}
+
+struct ProgramRun {
+  int status = -1;
+  std::string out, err;
+};
+
+struct Case {
+  const char* name;
+  // Changes the copy of the fixture calendar in `data`, the input births and
+  // the current directory `cwd` of the run.
+  std::function<void(const fs::path& data, std::string& births, const fs::path& cwd)> damage;
+  int status;
+  const char* message;  // expected in standard error or output; empty: the clean chart
+  const char* extraArgs = "";
+};
+
+class CastBadInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root = fs::temp_directory_path() / ("vesprin_bad_input_" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root);
+  }
+  void TearDown() override { fs::remove_all(root); }
+
+  ProgramRun run(const Case& c) {
+    const fs::path dir = root / c.name;
+    const fs::path data = dir / "data", cwd = dir / "cwd";
+    fs::create_directories(data);
+    fs::create_directories(cwd);
+    for (const char* f : {"HOROSCOPE.INI", "CAL2528.DAT"}) fs::copy_file(kFixture / f, data / f);
+    std::string births = readAll(kCase / "births.txt");
+    c.damage(data, births, cwd);
+    writeAll(dir / "births.txt", births);
+    const std::string command = "cd '" + cwd.string() + "' && '" VESPRIN_CAST_PROGRAM "' --data-dir '" +
+                                data.string() + "' --today 2530-06-01 " + c.extraArgs + " < '" +
+                                (dir / "births.txt").string() + "' > '" + (dir / "out").string() +
+                                "' 2> '" + (dir / "err").string() + "'";
+    const int raw = std::system(command.c_str());
+    ProgramRun r;
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    r.out = readAll(dir / "out");
+    r.err = readAll(dir / "err");
+    return r;
+  }
+
+  fs::path root;
+};
+
+TEST_F(CastBadInputTest, damaged_calendars_and_odd_input) {
+  const std::string cleanChart = readAll(kCase / "expected.jsonl");
+  const std::string megabyte(1 << 20, '1');
+  const Case cases[] = {
+      // Indexes that leave the year list empty or built from the wrong ends.
+      {"index_one_short_entry",
+       [](const fs::path& d, std::string&, const fs::path&) {
+         writeAll(d / "HOROSCOPE.INI", "[DATA CALENDAR]\r\n2528    2529   CAL2528.DAT\r\n[END OF DATA]\r\n");
+       },
+       4, "line 2: the entries run from 2528 to 2529, which leaves no selectable year"},
+      {"index_newest_first",
+       [](const fs::path& d, std::string&, const fs::path&) {
+         writeAll(d / "HOROSCOPE.INI",
+                  "[DATA CALENDAR]\n2530    2532   CAL2528.DAT\n2528    2529   CAL2528.DAT\n[END OF DATA]\n");
+       },
+       4, "line 3: entry from 2528 after one from 2530: expected entries in ascending order"},
+      // Line ends and trailing blanks never change what a calendar line means.
+      {"data_trailing_blank",
+       [](const fs::path& d, std::string&, const fs::path&) {
+         writeAll(d / "CAL2528.DAT", mapLines(readAll(d / "CAL2528.DAT"), [](std::string l) { return l + " "; }));
+       },
+       2, ""},
+      {"data_trailing_tab",
+       [](const fs::path& d, std::string&, const fs::path&) {
+         writeAll(d / "CAL2528.DAT", mapLines(readAll(d / "CAL2528.DAT"), [](std::string l) { return l + "\t"; }));
+       },
+       2, ""},
+      {"data_cr_cr_lf",
+       [](const fs::path& d, std::string&, const fs::path&) {
+         writeAll(d / "CAL2528.DAT", mapLines(readAll(d / "CAL2528.DAT"), [](std::string l) { return l + "\r\r"; }));
+       },
+       2, ""},
+      // A day pillar out of its sixty-day count is damage, named by file and line.
+      {"data_day_pillar_corrupted",
+       [](const fs::path& d, std::string&, const fs::path&) {
+         std::string text = readAll(d / "CAL2528.DAT");
+         int number = 0;
+         writeAll(d / "CAL2528.DAT", mapLines(text, [&](std::string l) {
+                    if (++number == 300) l.replace(21, 4, "0101");
+                    return l;
+                  }));
+       },
+       2, "CAL2528.DAT line 300: expected day pillar"},
+      // Odd input: a byte-order mark, trailing blanks, CR CR LF line ends.
+      {"input_byte_order_mark",
+       [](const fs::path&, std::string& b, const fs::path&) { b = "\xEF\xBB\xBF" + b; }, 2, ""},
+      {"input_trailing_blanks",
+       [](const fs::path&, std::string& b, const fs::path&) {
+         b = mapLines(b, [](std::string l) { return l + " \t "; });
+       },
+       2, ""},
+      {"input_cr_cr_lf",
+       [](const fs::path&, std::string& b, const fs::path&) {
+         b = mapLines(b, [](std::string l) { return l + "\r\r"; });
+       },
+       2, ""},
+      // A megabyte-long field is refused with a readable excerpt.
+      {"input_megabyte_field",
+       [&](const fs::path&, std::string& b, const fs::path&) { b = megabyte + " 05 2530 10 00 m 09\n"; },
+       2, "{\"error\":\"day \\\"11111111111111111111111111111111...\\\" (1048576 bytes): expected 01-31\"}\n"},
+      // Control characters and bytes that are not UTF-8 in an echoed field
+      // stay valid JSON.
+      {"input_control_characters",
+       [](const fs::path&, std::string& b, const fs::path&) { b = "10 05 2530 10 00 m 0\x1a\x1f\xff" "9\n"; },
+       2, "{\"error\":\"pregnancy months \\\"0\\u001A\\u001F\xEF\xBF\xBD" "9\\\": expected 07-10\"}\n"},
+      // Stale files in the current directory lose to the data directory asked for.
+      {"stale_files_in_current_directory",
+       [](const fs::path&, std::string&, const fs::path& cwd) {
+         writeAll(cwd / "HOROSCOPE.INI", "[DATA CALENDAR]\n2400    2600   CAL2528.DAT\n[END OF DATA]\n");
+         writeAll(cwd / "CAL2528.DAT", "header\n2528 09 01 0202 0109 1004 00:00\n");
+       },
+       2, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ProgramRun r = run(c);
+    EXPECT_EQ(r.status, c.status) << r.err;
+    if (*c.message == '\0') {
+      EXPECT_EQ(firstDifference(r.out, cleanChart), "");  // the chart of the clean input
+    } else {
+      EXPECT_NE((r.err + r.out).find(c.message), std::string::npos)
+          << r.err.substr(0, 500) << r.out.substr(0, 500);
+    }
+  }
+}
+
+TEST_F(CastBadInputTest, a_damaged_data_file_is_named_on_every_line_that_needs_it) {
+  const Case c{"damaged_file_every_line",
+               [](const fs::path& d, std::string& b, const fs::path&) {
+                 int number = 0;
+                 std::string text;
+                 forEachLine(readAll(d / "CAL2528.DAT"), [&](std::string_view l) {
+                   if (++number < 611) (text += l) += "\r\n";
+                 });
+                 writeAll(d / "CAL2528.DAT", text + "2530 13 01\r\n");
+                 b = "10 05 2530 23 10 m 09\n11 05 2530 00 40 f 09\n";
+               },
+               2, ""};
+  const ProgramRun r = run(c);
+  EXPECT_EQ(r.status, 2);
+  std::istringstream lines(r.out);
+  int count = 0;
+  for (std::string line; std::getline(lines, line); ++count)
+    EXPECT_NE(line.find("CAL2528.DAT line 611: expected a day line of at least 28 characters"),
+              std::string::npos)
+        << line;
+  EXPECT_EQ(count, 2);
+}
+
+}  // namespace
+}  // namespace vesprin
