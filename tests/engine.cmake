@@ -1,7 +1,6 @@
 # The engine as a whole program: bad requests through vesprin-print.
 if(TARGET vesprin-print AND TARGET make-request)
   vesprin_test(bad_request_test)
-  target_include_directories(bad_request_test PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_definitions(bad_request_test PRIVATE
     VESPRIN_PRINT="$<TARGET_FILE:vesprin-print>" MAKE_REQUEST="$<TARGET_FILE:make-request>")
   add_dependencies(bad_request_test vesprin-print make-request)
