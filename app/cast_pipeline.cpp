@@ -59,6 +59,7 @@ std::string computeTimeCycles(ChartResult& r, const CalendarFile& file,
                ? "the birth lies more than 220 years before the current year " +
                      std::to_string(r.currentYear.year) + ": Chinese age unknown"
                : "no pillar for the current year " + std::to_string(r.currentYear.year) +
+                     (r.currentYear.fileError.empty() ? "" : " (" + r.currentYear.fileError + ")") +
                      ": Chinese age unknown";
   return {};
 }

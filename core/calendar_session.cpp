@@ -109,10 +109,11 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   }
   if (cache_.year == year) return cache_;
 
-  EnsureDataFileLoaded(index_.DataFileForYear(year), PromptButtons::Ok);
-  CurrentYearPillar result{year, {}};
+  const DataFileLoad load = EnsureDataFileLoaded(index_.DataFileForYear(year), PromptButtons::Ok);
+  CurrentYearPillar result{year, {}, {}};
   if (loaded_->empty()) {
     ui_.error(kCastError);
+    if (load.outcome == DataFileLoad::Outcome::Unusable) result.fileError = load.error;
   } else if (auto pos = loaded_->findDate(yearText + " " + month + " " + day)) {
     result.pillar = loaded_->day(*pos).year;
   }

@@ -18,6 +18,9 @@ namespace vesprin {
 struct CurrentYearPillar {
   int year = 0;   // Buddhist Era; 0 until the first cast
   Pillar pillar;  // 0/0 when the calendar holds no line for the date looked up
+  // Why the pillar is 0/0 when its calendar file is damaged (the file, the
+  // line and what was expected); empty otherwise.
+  std::string fileError;
 };
 
 // What a search for a data file ended with.

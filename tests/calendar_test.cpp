@@ -281,6 +281,23 @@ TEST_F(CalendarSessionTest, data_files_are_searched_prompted_reused_and_replaced
   EXPECT_EQ(e.outcome, DataFileLoad::Outcome::Unusable);
   EXPECT_NE(e.error.find("E.DAT line 3"), std::string::npos) << e.error;
   EXPECT_TRUE(s.loaded().empty());
+  // The damage is read once per run: mended on disk, the file still gives the
+  // reason found first (every later cast reports it without reading it again).
+  write(dir / "data" / "E.DAT", {"header", "2530 01 01 0404 0103 0101 00:00"});
+  EXPECT_EQ(s.EnsureDataFileLoaded("E.DAT", PromptButtons::YesNo).error, e.error);
+}
+
+TEST_F(CalendarSessionTest, an_explicit_data_directory_is_searched_before_the_current_one) {
+  FixedClock clock({1987, 6, 1});
+  ScriptedUserInterface ui;
+  // A stale copy of A.DAT lies in the current directory, which comes first otherwise.
+  fs::create_directories(dir / "cwd");
+  write(dir / "cwd" / "A.DAT", {"header", "2530 01 01 0404 0103 0101 00:00"});
+  CalendarSession usual = session(clock, ui);
+  EXPECT_EQ(usual.EnsureDataFileLoaded("A.DAT", PromptButtons::YesNo).path, (dir / "cwd" / "A.DAT").string());
+  CalendarSession chosen = session(clock, ui);
+  chosen.lookFirstIn((dir / "data").string());
+  EXPECT_EQ(chosen.EnsureDataFileLoaded("A.DAT", PromptButtons::YesNo).path, (dir / "data" / "A.DAT").string());
 }
 
 }  // namespace

@@ -59,7 +59,8 @@ struct Case {
   std::function<void(const fs::path& data, std::string& births, const fs::path& cwd)> damage;
   int status;
   const char* message;  // expected in standard error or output; empty: the clean chart
-  const char* extraArgs = "";
+  bool dataDirFromEnvironment = false;  // VESPRIN_DATA_DIR instead of --data-dir
+  const char* today = "2530-06-01";
 };
 
 class CastBadInputTest : public ::testing::Test {
@@ -80,8 +81,10 @@ class CastBadInputTest : public ::testing::Test {
     std::string births = readAll(kCase / "births.txt");
     c.damage(data, births, cwd);
     writeAll(dir / "births.txt", births);
-    const std::string command = "cd '" + cwd.string() + "' && '" VESPRIN_CAST_PROGRAM "' --data-dir '" +
-                                data.string() + "' --today 2530-06-01 " + c.extraArgs + " < '" +
+    const std::string where = c.dataDirFromEnvironment
+                                  ? "VESPRIN_DATA_DIR='" + data.string() + "' '" VESPRIN_CAST_PROGRAM "'"
+                                  : "'" VESPRIN_CAST_PROGRAM "' --data-dir '" + data.string() + "'";
+    const std::string command = "cd '" + cwd.string() + "' && " + where + " --today " + c.today + " < '" +
                                 (dir / "births.txt").string() + "' > '" + (dir / "out").string() +
                                 "' 2> '" + (dir / "err").string() + "'";
     const int raw = std::system(command.c_str());
@@ -138,6 +141,15 @@ TEST_F(CastBadInputTest, damaged_calendars_and_odd_input) {
                   }));
        },
        2, "CAL2528.DAT line 300: expected day pillar"},
+      // A damaged file of the current year leaves the chart without its ages,
+      // and says which file and line.
+      {"data_current_year_file_damaged",
+       [](const fs::path& d, std::string&, const fs::path&) {
+         writeAll(d / "HOROSCOPE.INI",
+                  "[DATA CALENDAR]\n2528    2532   CAL2528.DAT\n2533    2540   CUR.DAT\n[END OF DATA]\n");
+         writeAll(d / "CUR.DAT", "header\n2535 06 01 0404\n");
+       },
+       2, "\"incomplete\":\"no pillar for the current year 2535 (calendar file ", false, "2535-06-01"},
       // Odd input: a byte-order mark, trailing blanks, CR CR LF line ends.
       {"input_byte_order_mark",
        [](const fs::path&, std::string& b, const fs::path&) { b = "\xEF\xBB\xBF" + b; }, 2, ""},
@@ -167,6 +179,12 @@ TEST_F(CastBadInputTest, damaged_calendars_and_odd_input) {
          writeAll(cwd / "CAL2528.DAT", "header\n2528 09 01 0202 0109 1004 00:00\n");
        },
        2, ""},
+      {"stale_files_with_data_dir_from_environment",
+       [](const fs::path&, std::string&, const fs::path& cwd) {
+         writeAll(cwd / "HOROSCOPE.INI", "[DATA CALENDAR]\n2400    2600   CAL2528.DAT\n[END OF DATA]\n");
+         writeAll(cwd / "CAL2528.DAT", "header\n2528 09 01 0202 0109 1004 00:00\n");
+       },
+       2, "", true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
