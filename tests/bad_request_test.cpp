@@ -234,7 +234,8 @@ TEST_F(BadRequest, each_gets_its_cause_and_nothing_half_done) {
        {"work/VesprinPrint.DAT"}},
       {"a read-only current directory: nothing deleted, nothing written",
        [&](BadRequest&) {}, 5,
-       {"cannot delete VesprinPrintAnalyze.DAT", "cannot delete VesprinPrint.DAT", "the same request may be served again"},
+       {"cannot delete VesprinPrintAnalyze.DAT", "cannot delete VesprinPrint.DAT", "the same request may be served again",
+        "cannot write sheet.pdf"},
        {}, true},
   };
 
