@@ -1,5 +1,7 @@
 #include "app/print_run.h"
 
+#include <filesystem>
+
 #include "app/cast_pipeline.h"
 #include "core/text.h"
 #include "present/form_dump.h"
@@ -18,7 +20,21 @@ RunOutcome refused(std::string cause, std::vector<std::string> warnings = {}) {
 std::string notFound(const char* name, const DriveMap& drives) {
   std::string where = "the current directory";
   for (const std::string& root : drives.searchRoots()) where += ", " + root;
-  return concat({name, " not found in ", where, drives.searchRoots().empty() ? " (VESPRIN_DRIVES maps no drive)" : ""});
+  // A place that holds something of that name which is not a readable file
+  // (a folder, say) is passed over and left as it is; say so, or the message
+  // would contradict what the administrator sees there.
+  std::string passed;
+  std::vector<std::string> places{name};
+  for (const std::string& root : drives.searchRoots()) places.push_back((std::filesystem::path(root) / name).string());
+  for (const std::string& place : places) {
+    std::error_code ec;
+    const auto kind = std::filesystem::status(place, ec).type();
+    if (kind == std::filesystem::file_type::not_found || kind == std::filesystem::file_type::none) continue;
+    passed += concat({"; ", place, kind == std::filesystem::file_type::directory ? " is a folder" : " cannot be read",
+                      ", left as it is"});
+  }
+  return concat({name, " not found in ", where, drives.searchRoots().empty() ? " (VESPRIN_DRIVES maps no drive)" : "",
+                 passed});
 }
 
 // Why the request's chart cannot be printed, in English with the Thai message

@@ -33,10 +33,32 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
 
 void usage(std::ostream& out) {
-  out << "usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--pdf FILE] < births\n"
-         "  each input line: DD MM YYYY HH MM G P  (day, month, Buddhist-Era year, hour 00-23,\n"
-         "  minute, gender m/f, pregnancy months 07-10); one JSON object per line on output\n"
-         "  --pdf FILE: exactly one birth line; its chart sheet is written to FILE\n";
+  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--pdf FILE] < births
+
+Casts each birth line of standard input and writes one JSON object per line.
+Each line: DD MM YYYY HH MM G P (day, month, Buddhist-Era year, hour 00-23,
+minute, gender m/f or ชาย/หญิง, pregnancy months 07-10); blank lines and lines
+starting with # are skipped.
+
+  --data-dir DIR       the data directory (HOROSCOPE.INI and the calendar files)
+  --today YYYY-MM-DD   today's date, for the current year of the chart
+  --pdf FILE           exactly one birth line; its chart sheet is written to FILE
+  --help               this text
+
+Environment:
+  VESPRIN_DATA_DIR     the data directory when --data-dir is not given
+  VESPRIN_TODAY        today's date when --today is not given
+  QT_QPA_PLATFORM      the Qt platform of --pdf (default offscreen)
+
+Files: HOROSCOPE.INI and the calendar files CAL*.DAT, looked up under their
+name, in the current directory, then in the data directory, now )";
+  out << vesprin::dataDirectory() << R"(
+(with --data-dir or VESPRIN_DATA_DIR, that directory first); its pictures/ for --pdf.
+
+Exit status: 0 every line cast (and the PDF written); 1 bad options; 2 at least
+one line gave an error object (with --pdf: no PDF written); 4 the calendar index
+missing or unusable; 5 the PDF could not be written.
+)";
 }
 
 void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }

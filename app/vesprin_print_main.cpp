@@ -45,9 +45,23 @@ request asks for it), then ends.
   --pdf FILE   write the chart sheet to FILE instead of printing or previewing
   --help       this text
 
-Environment: VESPRIN_DRIVES (e.g. "D=/media/usb0;C=/srv/handover"),
-VESPRIN_DATA_DIR (calendar and pictures), VESPRIN_TODAY (YYYY-MM-DD),
-XDG_CONFIG_HOME (talven.ini is written there at the end).
+Environment:
+  VESPRIN_DRIVES      drive roots of the companion's machine, e.g. "D=/media/usb0;C=/srv/handover"
+  VESPRIN_DATA_DIR    the data directory (calendar index, calendar files, pictures)
+  VESPRIN_TODAY       today's date YYYY-MM-DD (reproducible runs)
+  XDG_CONFIG_HOME     where talven.ini is written at the end (default ~/.config)
+  VESPRIN_SHEET_DUMP  a file to receive the printed sheet's values as text
+  QT_QPA_PLATFORM     offscreen (or no DISPLAY/WAYLAND_DISPLAY): unattended, messages on standard error
+
+Files:
+  VesprinPrintAnalyze.DAT, VesprinPrint.DAT   the request (code page 874), deleted where found
+  balance.bmp, thermometer.bmp                the balance panel's pictures, on the drive roots
+  DATA/HOROSCOPE.INI, DATA/CAL*.DAT           the calendar index and data files
+  DATA/pictures/                              the chart sheet's pictures
+  chart-sheet.pdf                             the sheet saved in the current directory without a printer
+  $XDG_CONFIG_HOME/talven.ini                 Run=False in [Application] at the end
+where DATA is the data directory, now )";
+  out << dataDirectory() << R"(
 
 Exit status: 0 printed, previewed or written; 1 bad arguments; 2 request refused
 (a hand-over file missing or malformed, wrong marker, no calendar for the birth);

@@ -12,6 +12,9 @@ namespace fs = std::filesystem;
 #ifndef VESPRIN_INSTALL_DATA_DIR
 #define VESPRIN_INSTALL_DATA_DIR ""
 #endif
+#ifndef VESPRIN_RELATIVE_DATA_DIR
+#define VESPRIN_RELATIVE_DATA_DIR ""
+#endif
 #ifndef VESPRIN_SOURCE_DATA_DIR
 #define VESPRIN_SOURCE_DATA_DIR ""
 #endif
@@ -75,9 +78,20 @@ std::string searchFile(const std::string& name, const std::string& firstDir,
 
 std::string dataDirectory() {
   if (const char* env = std::getenv("VESPRIN_DATA_DIR"); env && *env) return env;
+  const auto holdsIndex = [](const fs::path& dir) {
+    return !dir.empty() && fileExists((dir / "HOROSCOPE.INI").string());
+  };
+  // An installed program finds its data beside it (bin/../share/vesprin), so
+  // that a tree installed under any prefix, or moved, serves requests.
+  std::error_code ec;
+  const fs::path program = fs::read_symlink("/proc/self/exe", ec);
+  const std::string relative = VESPRIN_RELATIVE_DATA_DIR;
+  if (!ec && !relative.empty()) {
+    const fs::path beside = (program.parent_path() / relative).lexically_normal();
+    if (holdsIndex(beside)) return beside.string();
+  }
   const std::string installed = VESPRIN_INSTALL_DATA_DIR;
-  if (!installed.empty() && fileExists((fs::path(installed) / "HOROSCOPE.INI").string()))
-    return installed;
+  if (holdsIndex(installed)) return installed;
   return VESPRIN_SOURCE_DATA_DIR;
 }
 

@@ -43,7 +43,9 @@ std::string searchFile(const std::string& name, const std::string& firstDir,
                        const std::vector<std::string>& dirs);
 
 // The engine's data directory: $VESPRIN_DATA_DIR when set, else the installed
-// data directory when it holds HOROSCOPE.INI, else the source tree's data/.
+// data directory when it holds HOROSCOPE.INI (first share/vesprin beside the
+// running program's bin/, then the one of the configured prefix), else the
+// source tree's data/.
 std::string dataDirectory();
 
 // The current directory followed by the data directory: where the calendar

@@ -37,11 +37,28 @@ std::optional<int> decimal(std::string_view t) {
 
 std::string quoted(std::string_view t) { return concat({"\"", t, "\""}); }
 
+// What a refused line holds, for the message: a short excerpt (a line may be
+// a megabyte long), its control characters written as \xNN so that binary
+// garbage cannot disturb the terminal or the log it is written to.
+std::string foundText(std::string_view t) {
+  std::string out;
+  for (const char c : quotedExcerpt(t)) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b != 0x7F) {
+      out += c;
+      continue;
+    }
+    constexpr char kHex[] = "0123456789abcdef";
+    out += {'\\', 'x', kHex[b >> 4], kHex[b & 15]};
+  }
+  return out;
+}
+
 class Refusal {
  public:
   explicit Refusal(const std::string& path) : path_(path) {}
   HandoverError at(std::size_t line, std::string_view expected, std::string_view found) const {
-    return {path_, line, concat({"expected ", expected, ", found ", quoted(found)})};
+    return {path_, line, concat({"expected ", expected, ", found ", foundText(found)})};
   }
   HandoverError whole(std::string expected) const { return {path_, std::nullopt, std::move(expected)}; }
 

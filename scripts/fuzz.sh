@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-10}
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(calendar_index calendar_file birth_line cast_line)
+((${#targets[@]})) || targets=(calendar_index calendar_file birth_line cast_line handover)
 
 cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ \

@@ -23,7 +23,7 @@ ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 # Fuzz smoke: a copy of each seed corpus, so the committed seeds stay as they are.
 status=0 passed=0 failed=0
-for t in calendar_index calendar_file birth_line cast_line; do
+for t in calendar_index calendar_file birth_line cast_line handover; do
   work=build-asan/fuzz-corpus/$t
   mkdir -p "$work" build-asan/fuzz-findings
   if build-asan/fuzz/fuzz_$t "$work" "fuzz/corpus/$t" -max_total_time="$fuzz_seconds" \

@@ -61,6 +61,12 @@ Other:
   --dir DIR             where to write the files (default: the current directory)
   --help                this text
 
+Environment: VESPRIN_TODAY (YYYY-MM-DD) fixes today's date, whose year is the
+month strip's default year.
+
+Files: DIR/VesprinPrintAnalyze.DAT and DIR/VesprinPrint.DAT, replaced when
+they exist; nothing is written when an argument is refused.
+
 Exit status: 0 written, 1 bad arguments, 2 the files could not be written.
 )";
 }

@@ -1,0 +1,82 @@
+// The hand-over reader as the engine runs it: both request files written onto
+// a mapped drive root, taken (read, decoded from code page 874, deleted),
+// parsed against the shipped calendar's years and bound onto fresh forms.
+// The input is the analysis-marks file, a line "--8<--", then the birth
+// record; without that line the whole input is the marks file and the record
+// is missing. Whatever the bytes, the reader either refuses with a file and a
+// cause or gives values the forms accept, and every file it takes is gone.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "core/calendar_session.h"
+#include "present/bind_handover.h"
+#include "present/forms.h"
+#include "present/handover_files.h"
+
+using namespace vesprin;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kCut = "--8<--\n";
+
+struct Scene {
+  YearList years;
+  fs::path root = fs::temp_directory_path() / ("vesprin-fuzz-handover-" + std::to_string(::getpid()));
+  DriveMap drives = DriveMap::parse("D=" + root.string()).map;
+  Scene() {
+    auto load = CalendarSession::LoadCalendarIndex({VESPRIN_SOURCE_DATA_DIR});
+    if (!load.index) std::abort();
+    years = load.index->yearList();
+    fs::create_directories(root);
+  }
+  ~Scene() {
+    std::error_code ec;
+    fs::remove_all(root, ec);
+  }
+  fs::path at(const char* name) const { return root / name; }
+};
+
+void write(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void check(bool ok) {
+  if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static Scene scene;
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::size_t cut = input.find(kCut);
+  write(scene.at(kMarksFileName), input.substr(0, cut));
+  if (cut != std::string_view::npos) write(scene.at(kRecordFileName), input.substr(cut + kCut.size()));
+
+  const auto marksFile = takeHandoverFile(kMarksFileName, scene.drives);
+  const auto recordFile = takeHandoverFile(kRecordFileName, scene.drives);
+  check(marksFile && marksFile->deleteError.empty() && !fs::exists(scene.at(kMarksFileName)));
+  check(recordFile.has_value() == (cut != std::string_view::npos) && !fs::exists(scene.at(kRecordFileName)));
+
+  Forms forms = makeForms();
+  const auto marks = parseAnalysisMarks(marksFile->lines, marksFile->path);
+  check(marks.value.has_value() != marks.error.has_value());
+  if (marks.error) check(marks.error->file == scene.at(kMarksFileName) && !marks.error->message().empty());
+  if (marks.value) bindAnalysisMarks(forms, *marks.value, {});
+  if (recordFile) {
+    const auto record = parseBirthRecord(recordFile->lines, recordFile->path, scene.years);
+    check(record.value.has_value() != record.error.has_value());
+    if (record.error) check(record.error->file == scene.at(kRecordFileName) && !record.error->message().empty());
+    if (record.value) {
+      check(record.value->month >= 1 && record.value->month <= 12 && record.value->day.size() == 2);
+      bindBirthRecord(forms.main, *record.value);
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Prints the figures of a whole driven run of the engine against the floor of
+# its platform, from an optimised tree (build-release/):
+#  - vesprin-print: from the two hand-over files (written by make-request
+#    before each run, not timed) to the written PDF (--pdf), the shipped
+#    calendar and pictures, unattended on the offscreen platform;
+#  - empty-letter-pdf (bench/): a Qt Widgets program that writes one empty
+#    Letter page to a PDF on the same platform;
+# each the median wall time of RUNS runs (after two runs that warm the caches)
+# and the peak resident set of the largest run, and the ratio of the two
+# medians. Targets: the run under 150 ms and 80 MB, the ratio under 3.
+# Usage: scripts/bench-print.sh [RUNS]   (default 20; needs /usr/bin/time)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-20}
+[[ -x /usr/bin/time ]] || { echo "bench-print: /usr/bin/time is missing (Debian package time)" >&2; exit 1; }
+cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >&2
+cmake --build build-release -j"$(nproc 2>/dev/null || echo 2)" \
+  --target vesprin-print make-request empty-letter-pdf >&2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen VESPRIN_TODAY=2026-12-09 XDG_CONFIG_HOME=$work/config \
+  VESPRIN_DATA_DIR=$PWD/data
+unset VESPRIN_DRIVES VESPRIN_SHEET_DUMP
+print=$PWD/build-release/app/vesprin-print
+request=$PWD/build-release/tools/make-request/make-request
+floor=$PWD/build-release/bench/empty-letter-pdf
+mapfile -t example < <(grep -v '^#' examples/request.args | grep -v '^$')
+cd "$work"
+
+# One timed run of "$@": its wall time in microseconds and peak resident set
+# in KiB on one line; a failed run stops the script.
+timed() {
+  local start end
+  start=$(date +%s%N)
+  /usr/bin/time -f %M -o rss "$@" 2>err || { cat err >&2; echo "bench-print: $* failed" >&2; exit 1; }
+  end=$(date +%s%N)
+  echo "$(((end - start) / 1000)) $(tail -1 rss)"
+}
+# Median wall time (us) and largest peak (KiB) of runs of the named step.
+measure() {
+  local step=$1 us kib times=() peak=0
+  for i in $(seq $((runs + 2))); do
+    read -r us kib < <("$step")
+    ((i > 2)) || continue
+    times+=("$us")
+    ((kib > peak)) && peak=$kib
+  done
+  echo "$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(((runs + 1) / 2))p") $peak"
+}
+engine_run() {
+  rm -f sheet.pdf
+  "$request" "${example[@]}" 2>/dev/null
+  timed "$print" --pdf sheet.pdf
+  [[ -s sheet.pdf && ! -e VesprinPrint.DAT ]] || { echo "bench-print: no sheet written" >&2; exit 1; }
+}
+floor_run() {
+  rm -f empty.pdf
+  timed "$floor" empty.pdf
+}
+
+read -r print_us print_kib < <(measure engine_run)
+read -r floor_us floor_kib < <(measure floor_run)
+ms() { printf '%d.%d' $(($1 / 1000)) $((($1 % 1000) / 100)); }
+verdict() { (($1)) && echo "within target" || echo "OVER TARGET"; }
+echo "runs: $runs (medians of wall time; peak = largest resident set of a run)"
+echo "vesprin-print, hand-over files to written PDF: $(ms "$print_us") ms (target < 150: $(verdict $((print_us < 150000)))), peak $((print_kib / 1024)) MiB (target < 80: $(verdict $((print_kib < 80 * 1024))))"
+echo "empty-letter-pdf, the platform's floor:       $(ms "$floor_us") ms, peak $((floor_kib / 1024)) MiB"
+ratio10=$((print_us * 10 / floor_us))
+echo "ratio of the run to the floor: $((ratio10 / 10)).$((ratio10 % 10)) (target < 3: $(verdict $((print_us < 3 * floor_us))))"
