@@ -29,8 +29,9 @@ constexpr int centred(int left, int width) { return left + (26 - width) / 2; }
 void header(LayoutBuilder& b) {
   // The club's seal and name at the top left.
   b.circle("QRShapeLogo", 22, 2, 72, 72, 2, kNavy);
-  b.label("QRLabelLogo", 22, 8, 72, 60, "命", {"AR PL UKai CN", 46, false}, Align::Centre)
-      .fontColour = kNavy;
+  // The seal's character is a picture: printing it as text would load and
+  // embed a large Chinese font for one character.
+  b.image("QRImageLogo", 35, 15, 46, 46, "logo.bmp");
   b.label("QRLabelClub", 121, 2, 420, 36, "ชมรมโหราศาสตร์จีน TALVEN", cordia(32, true))
       .fontColour = kNavy;
   b.label("QRLabelClubEN", 541, 12, 198, 22, "TALVEN Chinese Astrology Club", arial(12),

@@ -46,6 +46,7 @@ std::map<std::string, Box> expectedPictures() {
   all["chng.bmp"] = {16, 16};
   all["balance.bmp"] = {32, 32};
   all["thermometer.bmp"] = {16, 32};
+  all["logo.bmp"] = {46, 46};
   return all;
 }
 

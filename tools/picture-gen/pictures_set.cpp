@@ -1,6 +1,9 @@
 #include "pictures_set.h"
 
+#include <QFontMetricsF>
 #include <QPen>
+
+#include <stdexcept>
 
 #include "painting.h"
 #include "present/pictures.h"
@@ -35,6 +38,7 @@ constexpr QSize kSmallBox(11, 11);
 constexpr QSize kNumberBox(13, 21);
 constexpr QSize kElementBox(15, 22);
 constexpr QSize kGenderBox(24, 24);
+constexpr QSize kLogoBox(46, 46);
 
 enum class Look { Plain, Uncertain };
 
@@ -303,6 +307,33 @@ QImage paintThermometer() {
   return c.finish({kDarkLine, kHotRed});
 }
 
+// The club's seal: the character 命 in navy inside the sheet's navy circle
+// (72 x 72 at 22,2). It was a caption in AR PL UKai CN, 46 pixels, centred in
+// the box 72 x 60 at 22,8; as a picture the sheet no longer loads and embeds
+// that large font for one character. The glyph keeps the caption's size and
+// place, and the picture's white square stays clear of the circle's ring.
+const QColor kSealNavy(0, 0, 128);
+constexpr QPoint kCaptionToLogo(13, 7);  // the picture's corner in the caption's box
+constexpr QSizeF kCaptionBox(72, 60);
+
+QImage paintLogo() {
+  QFont font = requireFont(kCharacterFont);
+  font.setPixelSize(46);
+  const QString seal = QStringLiteral("命");
+  const QFontMetricsF fm(font);
+  // Where the caption's single line put it: centred across, the line in the
+  // middle of the box.
+  const QPointF origin((kCaptionBox.width() - fm.horizontalAdvance(seal)) / 2 - kCaptionToLogo.x(),
+                       (kCaptionBox.height() - fm.lineSpacing()) / 2 + fm.ascent() - kCaptionToLogo.y());
+  QPainterPath glyph;
+  glyph.addText(origin, font, seal);
+  if (!QRectF(QPointF(0, 0), QSizeF(kLogoBox)).contains(glyph.boundingRect()))
+    throw std::runtime_error("the seal character does not fit its picture");
+  Canvas c(kLogoBox);
+  c.painter().fillPath(glyph, kSealNavy);
+  return c.finish({kSealNavy});
+}
+
 }  // namespace
 
 std::vector<Picture> allPictures() {
@@ -346,6 +377,7 @@ std::vector<Picture> allPictures() {
   add("chng.bmp", QSize(16, 16), paintClash);
   add("balance.bmp", QSize(32, 32), paintBalance);
   add("thermometer.bmp", QSize(16, 32), paintThermometer);
+  add("logo.bmp", kLogoBox, paintLogo);
   return all;
 }
 
