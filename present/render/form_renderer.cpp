@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -23,8 +24,9 @@ double standInScale(const QString& family) {
   const auto it = known.constFind(family);
   if (it != known.constEnd()) return *it;
   const bool smallFace = family == QStringLiteral("CordiaUPC") || family == QStringLiteral("AngsanaUPC");
-  const bool installed = QFontInfo(QFont(family)).family().compare(family, Qt::CaseInsensitive) == 0;
-  return known[family] = smallFace && !installed ? kStandInScale : 1.0;
+  // Asked of the font list, not by loading a font: each font loaded at a
+  // size costs a match through the whole font system.
+  return known[family] = smallFace && !QFontDatabase::hasFamily(family) ? kStandInScale : 1.0;
 }
 
 QFont fontOf(const FontSpec& spec, bool bold, double shrink = 1.0) {
