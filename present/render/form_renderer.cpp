@@ -182,7 +182,10 @@ QString resolvedFamily(const FontSpec& spec) { return QFontInfo(fontOf(spec, fal
 FormRenderer::FormRenderer(PictureFinder findPicture) : find_(std::move(findPicture)) {}
 
 const QImage* FormRenderer::picture(const std::string& name, std::string* file) {
-  const auto path = find_ ? find_(name) : std::nullopt;
+  auto known = found_.find(name);
+  if (known == found_.end())
+    known = found_.emplace(name, find_ ? find_(name) : std::nullopt).first;
+  const std::optional<std::filesystem::path>& path = known->second;
   if (!path) return nullptr;
   const QString key = QString::fromStdString(path->string());
   auto it = images_.find(key);
@@ -201,6 +204,7 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
   const auto& state = form.components();
   const PageSetup page = layout.page().value_or(PageSetup{});
   std::vector<PaintedComponent> painted;
+  found_.clear();  // a later page looks again: the current directory may be another
 
   std::vector<std::size_t> opaqueShapes;
   for (std::size_t i = 0; i < items.size(); ++i)

@@ -5,6 +5,7 @@
 // in stored order, the band's first, then those placed on the page.
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -49,6 +50,10 @@ class FormRenderer {
 
   PictureFinder find_;
   QHash<QString, QImage> images_;  // by file path; a null image for a file that does not load
+  // The files of the names looked up in the current paint: a sheet shows a
+  // few dozen pictures in a few hundred places, and the folders searched do
+  // not change while one page is painted.
+  std::map<std::string, std::optional<std::filesystem::path>, std::less<>> found_;
 };
 
 // The family asked for, as the font system resolves it ("CordiaUPC" may be
