@@ -24,7 +24,9 @@ status=0
   "$root/build/app/vesprin-print" "$@") || status=$?
 case $status in
   0) echo "the chart sheet was printed (or previewed, or written as asked)" >&2 ;;
-  3) for pdf in "$scratch"/*.pdf; do echo "no printer: the chart sheet is in $pdf"; done ;;
+  3) for pdf in "$scratch"/*.pdf; do echo "no printer: the chart sheet is in $pdf"; done
+     # The example did its job: the sheet exists, only the printer is missing.
+     status=0 ;;
   *) echo "vesprin-print ended with exit status $status" >&2 ;;
 esac
 exit $status
