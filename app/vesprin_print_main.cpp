@@ -71,6 +71,31 @@ index missing or unusable; 5 the chart sheet could be neither printed nor writte
 )";
 }
 
+// Serves the request with the run's start-up, prints, previews or writes
+// the sheet, and says why nothing was printed when it was not; the exit status.
+int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesystem::path>& pdf,
+                 bool unattended) {
+  const RunOutcome out = run.StartUp();
+  for (const std::string& w : out.warnings) std::cerr << "vesprin-print: " << w << '\n';
+  switch (out.kind) {
+    case RunOutcome::Kind::Print: {
+      const bool previewSaved = out.preview && unattended && !pdf;
+      const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr);
+      if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
+          dump && *dump && printed.result != PrintResult::Failed)
+        std::ofstream(dump, std::ios::binary) << printedStateDump(forms);
+      return exitStatusOfStep(printed, previewSaved);
+    }
+    case RunOutcome::Kind::NoIndex:
+      std::cerr << "vesprin-print: " << out.cause << '\n';
+      return kExitNoIndex;
+    case RunOutcome::Kind::Refused:
+      std::cerr << "vesprin-print: request refused, nothing printed: " << out.cause << '\n';
+      return kExitRefused;
+  }
+  return kExitRefused;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,45 +136,35 @@ int main(int argc, char** argv) {
   const bool unattended = runsUnattended();
 
   // The four windows in their order: the main window, the chart sheet, the
-  // analysis window, the analysis page. Only the main window is seen.
+  // analysis window, the analysis page. Only the main window is ever seen.
   Forms forms = makeForms();
-  MainWindow window;
-  std::unique_ptr<UserInterface> ui = makeUserInterface(window);
-
   auto drives = DriveMap::fromEnvironment();
   for (const std::string& e : drives.errors) std::cerr << "vesprin-print: " << e << '\n';
   SystemClock clock;
-  PrintRun run(forms, *ui, clock, std::move(drives.map), defaultSearchDirs());
-
-  int status = kExitDone;
-  QObject::connect(&window, &MainWindow::firstActivated, [&] {
-    const RunOutcome out = run.StartUp();
-    for (const std::string& w : out.warnings) std::cerr << "vesprin-print: " << w << '\n';
-    switch (out.kind) {
-      case RunOutcome::Kind::Print: {
-        const bool previewSaved = out.preview && unattended && !pdf;
-        const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr);
-        status = exitStatusOfStep(printed, previewSaved);
-        if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
-            dump && *dump && printed.result != PrintResult::Failed)
-          std::ofstream(dump, std::ios::binary) << printedStateDump(forms);
-        break;
-      }
-      case RunOutcome::Kind::NoIndex:
-        std::cerr << "vesprin-print: " << out.cause << '\n';
-        status = kExitNoIndex;
-        break;
-      case RunOutcome::Kind::Refused:
-        std::cerr << "vesprin-print: request refused, nothing printed: " << out.cause << '\n';
-        status = kExitRefused;
-        break;
-    }
-    window.close();  // ends the program
-  });
-  QObject::connect(&window, &MainWindow::closing, [&] {
+  const auto writeSettings = [] {
     if (const std::string e = writeRunFalse(settingsFilePath()); !e.empty())
       std::cerr << "vesprin-print: settings not written: " << e << '\n';
+  };
+
+  if (unattended) {
+    // Nobody can see a window here: the run starts at once, without the
+    // main window, and ends as a closed window would.
+    UnattendedUserInterface ui(nullptr);
+    PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
+    const int status = serveRequest(run, forms, pdf, true);
+    writeSettings();
+    return status;
+  }
+
+  MainWindow window;
+  std::unique_ptr<UserInterface> ui = makeUserInterface(window);
+  PrintRun run(forms, *ui, clock, std::move(drives.map), defaultSearchDirs());
+  int status = kExitDone;
+  QObject::connect(&window, &MainWindow::firstActivated, [&] {
+    status = serveRequest(run, forms, pdf, false);
+    window.close();  // ends the program
   });
+  QObject::connect(&window, &MainWindow::closing, writeSettings);
 
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     window.move(screen->availableGeometry().center() - window.rect().center());

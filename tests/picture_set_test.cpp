@@ -1,7 +1,7 @@
 // The shipped picture set: every name a cast can ask for is found in
 // data/pictures, nothing else is there, and each bitmap is six times the box
 // the layout shows it in, at 576 dots per inch, so that its natural size is
-// its box.
+// its box; black-on-white pictures have one bit a pixel.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -23,23 +23,24 @@ const fs::path kDataDir = VESPRIN_SOURCE_DATA_DIR;
 
 struct Box {
   int width, height;
+  bool blackOnWhite = false;  // one bit a pixel; any other picture has four
 };
 
 // Every picture the cast and the hand-over name, with the box it is shown in.
 std::map<std::string, Box> expectedPictures() {
   std::map<std::string, Box> all;
   for (int k = 1; k <= 12; ++k) {
-    all[SignNumberPicture(k)] = {13, 21};
+    all[SignNumberPicture(k)] = {13, 21, true};
     all[UncertainPicture(SignNumberPicture(k))] = {13, 21};
-    all[BranchPicture(k)] = {26, 26};
+    all[BranchPicture(k)] = {26, 26, true};
     all[UncertainPicture(BranchPicture(k))] = {26, 26};
   }
   for (int s = 1; s <= 10; ++s) {
-    all[StemPicture(s)] = {26, 26};
+    all[StemPicture(s)] = {26, 26, true};
     all[UncertainPicture(StemPicture(s))] = {26, 26};
   }
-  for (int k = 0; k <= 10; ++k) all[SmallStemPicture(k)] = {11, 11};
-  for (int k = 0; k <= 12; ++k) all[SmallBranchPicture(k)] = {11, 11};
+  for (int k = 0; k <= 10; ++k) all[SmallStemPicture(k)] = {11, 11, true};
+  for (int k = 0; k <= 12; ++k) all[SmallBranchPicture(k)] = {11, 11, true};
   for (Element e : kElements) all[ElementPicture(e)] = {15, 22};
   all["male.bmp"] = all["female.bmp"] = {24, 24};
   all["idea.bmp"] = {24, 24};
@@ -91,6 +92,7 @@ TEST(picture_set_test, bitmaps_are_six_times_their_box_at_576_dpi) {
     EXPECT_EQ(le32(header, 22), static_cast<std::uint32_t>(6 * box.height)) << name;
     EXPECT_EQ(le32(header, 38), kDotsPerMeter) << name;
     EXPECT_EQ(le32(header, 42), kDotsPerMeter) << name;
+    EXPECT_EQ(le32(header, 28) & 0xffff, box.blackOnWhite ? 1u : 4u) << name << " bits a pixel";
   }
 }
 

@@ -92,6 +92,9 @@ TEST_F(SheetPdfTest, one_letter_page_with_the_owner_the_ages_and_the_power_text)
   ASSERT_EQ(images.status, 0);
   EXPECT_NE(images.out.find(" 576   576 "), std::string::npos) << images.out;
   EXPECT_EQ(images.out.find("jpeg"), std::string::npos) << images.out;
+  // Black-on-white characters go in as one bit a pixel, the coloured icons in colour.
+  EXPECT_NE(images.out.find("156   156  gray    1   1 "), std::string::npos) << images.out;
+  EXPECT_NE(images.out.find("rgb     3   8 "), std::string::npos) << images.out;
 
   const Ran text = run("pdftotext '" + pdf.string() + "' -");
   ASSERT_EQ(text.status, 0);

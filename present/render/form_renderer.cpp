@@ -175,6 +175,18 @@ bool opaque(const LayoutItem& item, const Component& c) {
          c.enabled && c.visible;
 }
 
+// A PDF carries a one-bit picture as one bit a pixel only when its colour
+// table reads black, white; any other table makes it three bytes a pixel,
+// several times slower to write. The bitmap reader gives a black-and-white
+// file the table white, black: the same picture is kept with its bits and
+// table swapped.
+void blackOnWhite(QImage& image) {
+  const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+  if (image.depth() != 1 || image.colorTable() != QList<QRgb>{white, black}) return;
+  image.invertPixels();
+  image.setColorTable({black, white});
+}
+
 }  // namespace
 
 QString resolvedFamily(const FontSpec& spec) { return QFontInfo(fontOf(spec, false)).family(); }
@@ -192,6 +204,7 @@ const QImage* FormRenderer::picture(const std::string& name, std::string* file) 
   if (it == images_.end()) {
     QImage image(key);
     if (image.isNull()) std::cerr << "picture " << path->string() << " cannot be read; its image stays empty\n";
+    blackOnWhite(image);
     it = images_.insert(key, image);
   }
   *file = path->string();

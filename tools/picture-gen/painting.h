@@ -29,7 +29,8 @@ class Canvas {
   QPainter& painter() { return *painter_; }
   QSize box() const { return box_; }
   // The painted picture, reduced to white and the ramps of these inks (at
-  // most 16 colours in all, so the bitmap is written with 4 bits a pixel).
+  // most 16 colours in all, so the bitmap is written with 4 bits a pixel);
+  // black alone, or no ink, gives a one-bit black-and-white bitmap.
   QImage finish(const std::vector<QColor>& inks);
 
  private:
