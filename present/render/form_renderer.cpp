@@ -40,22 +40,20 @@ QFont fontOf(const FontSpec& spec, bool bold, double shrink = 1.0) {
   return font;
 }
 
-Qt::Alignment horizontal(Align a) {
-  switch (a) {
-    case Align::Centre: return Qt::AlignHCenter;
-    case Align::Right: return Qt::AlignRight;
-    case Align::Left: break;
-  }
-  return Qt::AlignLeft;
-}
-
 // The lines of a caption: a single CR separates them; a word-wrapped label
 // breaks each at word boundaries within its width.
 QStringList layoutLines(const QString& caption, const QFont& font, double width, bool wrap) {
   const QStringList paragraphs = caption.split(QChar(u'\r'));
   if (!wrap) return paragraphs;
   QStringList lines;
+  const QFontMetricsF fm(font);
   for (const QString& paragraph : paragraphs) {
+    // A paragraph that fits is one line; the word breaks of Thai, which need
+    // a dictionary, are looked for only when a line must be broken.
+    if (fm.horizontalAdvance(paragraph) <= width) {
+      lines << paragraph.trimmed();
+      continue;
+    }
     QTextLayout layout(paragraph, font);
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
@@ -77,6 +75,15 @@ double widest(const QStringList& lines, const QFontMetricsF& fm) {
   return w;
 }
 
+// Whether the box has room for the fewest lines a word-wrapped caption can
+// take: one for each paragraph, two for each that is wider than the box.
+bool roomToWrap(const QString& caption, const QFontMetricsF& fm, const QRectF& box) {
+  qsizetype fewest = 0;
+  for (const QString& paragraph : caption.split(QChar(u'\r')))
+    fewest += fm.horizontalAdvance(paragraph) > box.width() ? 2 : 1;
+  return fewest == 1 || fewest * fm.lineSpacing() <= box.height() + fm.descent();
+}
+
 // A caption too large for its box is drawn a little smaller, down to
 // kSmallestShrink; if it still does not fit, what runs over is cut at whole
 // characters (Thai marks stay on their consonant) with an ellipsis, and
@@ -89,9 +96,14 @@ void paintLabel(QPainter& p, const LayoutItem& item, const Component& c, const Q
   QFont font;
   QStringList lines;
   for (double shrink = 1.0; shrink >= kSmallestShrink - 1e-9; shrink -= 0.05) {
+    const bool lastTry = shrink - 0.05 < kSmallestShrink - 1e-9;
     font = fontOf(item.font, c.bold, shrink);
-    lines = layoutLines(caption, font, box.width(), item.wordWrap);
     const QFontMetricsF fm(font);
+    // A size at which the wrapped lines cannot fit is passed over without
+    // breaking them (Thai word breaks need a dictionary); the lines of the
+    // last size are needed all the same, to be cut.
+    if (item.wordWrap && !lastTry && !roomToWrap(caption, fm, box)) continue;
+    lines = layoutLines(caption, font, box.width(), item.wordWrap);
     if (widest(lines, fm) <= box.width() &&
         (lines.size() == 1 || lines.size() * fm.lineSpacing() <= box.height() + fm.descent()))
       break;
@@ -111,12 +123,21 @@ void paintLabel(QPainter& p, const LayoutItem& item, const Component& c, const Q
 
   p.setFont(font);
   p.setPen(qColour(c.fontColour));
-  const Qt::Alignment align = horizontal(item.align) | Qt::AlignTop;
   // The text block sits in the middle of the box, whatever the face's line height.
   double y = box.top() + (box.height() - lines.size() * lineHeight) / 2;
   for (QString& line : lines) {
     if (fm.horizontalAdvance(line) > box.width()) line = fm.elidedText(line, Qt::ElideRight, box.width());
-    p.drawText(QRectF(box.left(), y, box.width(), lineHeight), align | Qt::TextDontClip, line);
+    // Each line is placed by its own width, trailing blanks left out, and
+    // drawn as one run of glyphs: laying a single line out as a paragraph
+    // would look for Thai word breaks it never uses.
+    double x = box.left();
+    if (item.align != Align::Left) {
+      qsizetype end = line.size();
+      while (end > 0 && line.at(end - 1).isSpace()) --end;
+      const double free = box.width() - fm.horizontalAdvance(line.left(end));
+      x += item.align == Align::Right ? free : free / 2;
+    }
+    p.drawText(QPointF(x, y + fm.ascent()), line);
     record.lines.push_back(line.toStdString());
     y += lineHeight;
   }
