@@ -1,6 +1,7 @@
 #include "present/render/form_renderer.h"
 
 #include <iostream>
+#include <optional>
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -29,10 +30,17 @@ double standInScale(const QString& family) {
   return known[family] = smallFace && !QFontDatabase::hasFamily(family) ? kStandInScale : 1.0;
 }
 
-QFont fontOf(const FontSpec& spec, bool bold, double shrink = 1.0) {
+// Every text is measured and drawn with the font loaded once per face at
+// this pixel size and scaled to the size asked for: each size loaded on its
+// own costs a match through the whole font system, and a sheet asks for a
+// dozen sizes, more while captions are shrunk to fit. The outlines are
+// unhinted, so their widths scale with the size.
+constexpr int kReferencePixels = 96;
+
+QFont fontOf(const FontSpec& spec, bool bold) {
   const QString family = QString::fromStdString(spec.family);
   QFont font(family);
-  font.setPixelSize(std::max(1, static_cast<int>(spec.pixelSize * standInScale(family) * shrink + 0.5)));
+  font.setPixelSize(kReferencePixels);
   font.setBold(bold);
   // Unhinted outlines: the same line widths on a printer, in a PDF and on screen.
   font.setHintingPreference(QFont::PreferNoHinting);
@@ -40,48 +48,85 @@ QFont fontOf(const FontSpec& spec, bool bold, double shrink = 1.0) {
   return font;
 }
 
-// The lines of a caption: a single CR separates them; a word-wrapped label
-// breaks each at word boundaries within its width.
-QStringList layoutLines(const QString& caption, const QFont& font, double width, bool wrap) {
-  const QStringList paragraphs = caption.split(QChar(u'\r'));
-  if (!wrap) return paragraphs;
-  QStringList lines;
-  const QFontMetricsF fm(font);
-  for (const QString& paragraph : paragraphs) {
-    // A paragraph that fits is one line; the word breaks of Thai, which need
-    // a dictionary, are looked for only when a line must be broken.
-    if (fm.horizontalAdvance(paragraph) <= width) {
-      lines << paragraph.trimmed();
-      continue;
-    }
-    QTextLayout layout(paragraph, font);
+// A face at a whole pixel size, by way of the reference font.
+class SizedFont {
+ public:
+  SizedFont(const FontSpec& spec, bool bold, double shrink)
+      : font_(fontOf(spec, bold)),
+        metrics_(font_),
+        scale_(std::max(1, static_cast<int>(spec.pixelSize * standInScale(font_.family()) * shrink + 0.5)) /
+               double(kReferencePixels)) {}
+
+  double advance(const QString& text) const { return metrics_.horizontalAdvance(text) * scale_; }
+  double lineSpacing() const { return metrics_.lineSpacing() * scale_; }
+  double ascent() const { return metrics_.ascent() * scale_; }
+  double descent() const { return metrics_.descent() * scale_; }
+  QString elided(const QString& text, double width) const {
+    return metrics_.elidedText(text, Qt::ElideRight, width / scale_);
+  }
+
+  // The lines of a paragraph broken at word boundaries within `width`.
+  QStringList wrapped(const QString& paragraph, double width) const {
+    QStringList lines;
+    QTextLayout layout(paragraph, font_);
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-      line.setLineWidth(width);
+      line.setLineWidth(width / scale_);
       lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
     }
     layout.endLayout();
-    if (paragraph.isEmpty()) lines << QString();
+    return lines;
+  }
+
+  // One run of glyphs with its baseline starting at `origin`.
+  void draw(QPainter& p, QPointF origin, const QString& text) const {
+    p.save();
+    p.translate(origin);
+    p.scale(scale_, scale_);
+    p.setFont(font_);
+    p.drawText(QPointF(0, 0), text);
+    p.restore();
+  }
+
+ private:
+  QFont font_;
+  QFontMetricsF metrics_;
+  double scale_;
+};
+
+// The lines of a caption: a single CR separates them; a word-wrapped label
+// breaks each at word boundaries within its width.
+QStringList layoutLines(const QString& caption, const SizedFont& font, double width, bool wrap) {
+  const QStringList paragraphs = caption.split(QChar(u'\r'));
+  if (!wrap) return paragraphs;
+  QStringList lines;
+  for (const QString& paragraph : paragraphs) {
+    // A paragraph that fits is one line; the word breaks of Thai, which need
+    // a dictionary, are looked for only when a line must be broken.
+    if (font.advance(paragraph) <= width)
+      lines << paragraph.trimmed();
+    else
+      lines << font.wrapped(paragraph, width);
   }
   return lines;
 }
 
-double widest(const QStringList& lines, const QFontMetricsF& fm) {
+double widest(const QStringList& lines, const SizedFont& font) {
   double w = 0;
-  for (const QString& l : lines) w = std::max(w, fm.horizontalAdvance(l));
+  for (const QString& l : lines) w = std::max(w, font.advance(l));
   return w;
 }
 
 // Whether the box has room for the fewest lines a word-wrapped caption can
 // take: one for each paragraph, two for each that is wider than the box.
-bool roomToWrap(const QString& caption, const QFontMetricsF& fm, const QRectF& box) {
+bool roomToWrap(const QString& caption, const SizedFont& font, double width, const QRectF& box) {
   qsizetype fewest = 0;
   for (const QString& paragraph : caption.split(QChar(u'\r')))
-    fewest += fm.horizontalAdvance(paragraph) > box.width() ? 2 : 1;
-  return fewest == 1 || fewest * fm.lineSpacing() <= box.height() + fm.descent();
+    fewest += font.advance(paragraph) > width ? 2 : 1;
+  return fewest == 1 || fewest * font.lineSpacing() <= box.height() + font.descent();
 }
 
 // A caption too large for its box is drawn a little smaller, down to
@@ -89,30 +134,33 @@ bool roomToWrap(const QString& caption, const QFontMetricsF& fm, const QRectF& b
 // characters (Thai marks stay on their consonant) with an ellipsis, and
 // lines below the box are left out. Never half a glyph.
 constexpr double kSmallestShrink = 0.7;
+// Widths are measured to a few hundredths of a pixel, which is all the
+// difference between two ways of measuring: a caption that runs over its
+// box by less than this, which no eye can see, is taken to fit.
+constexpr double kFitSlack = 0.1;
 
 void paintLabel(QPainter& p, const LayoutItem& item, const Component& c, const QRectF& box,
                 PaintedComponent& record) {
   const QString caption = QString::fromStdString(c.caption);
-  QFont font;
+  const double width = box.width() + kFitSlack;
+  std::optional<SizedFont> font;
   QStringList lines;
   for (double shrink = 1.0; shrink >= kSmallestShrink - 1e-9; shrink -= 0.05) {
     const bool lastTry = shrink - 0.05 < kSmallestShrink - 1e-9;
-    font = fontOf(item.font, c.bold, shrink);
-    const QFontMetricsF fm(font);
+    font.emplace(item.font, c.bold, shrink);
     // A size at which the wrapped lines cannot fit is passed over without
     // breaking them (Thai word breaks need a dictionary); the lines of the
     // last size are needed all the same, to be cut.
-    if (item.wordWrap && !lastTry && !roomToWrap(caption, fm, box)) continue;
-    lines = layoutLines(caption, font, box.width(), item.wordWrap);
-    if (widest(lines, fm) <= box.width() &&
-        (lines.size() == 1 || lines.size() * fm.lineSpacing() <= box.height() + fm.descent()))
+    if (item.wordWrap && !lastTry && !roomToWrap(caption, *font, width, box)) continue;
+    lines = layoutLines(caption, *font, width, item.wordWrap);
+    if (widest(lines, *font) <= width &&
+        (lines.size() == 1 || lines.size() * font->lineSpacing() <= box.height() + font->descent()))
       break;
   }
-  const QFontMetricsF fm(font);
   // Lines that do not fit below the first are dropped.
-  const double lineHeight = fm.lineSpacing();
+  const double lineHeight = font->lineSpacing();
   qsizetype fitting = 1;
-  while (fitting < lines.size() && (fitting + 1) * lineHeight <= box.height() + fm.descent())
+  while (fitting < lines.size() && (fitting + 1) * lineHeight <= box.height() + font->descent())
     ++fitting;
   if (fitting < lines.size()) {
     // What does not fit runs into the last line, which is then cut with an ellipsis.
@@ -121,12 +169,11 @@ void paintLabel(QPainter& p, const LayoutItem& item, const Component& c, const Q
     lines.last() = rest.join(QChar(u' '));
   }
 
-  p.setFont(font);
   p.setPen(qColour(c.fontColour));
   // The text block sits in the middle of the box, whatever the face's line height.
   double y = box.top() + (box.height() - lines.size() * lineHeight) / 2;
   for (QString& line : lines) {
-    if (fm.horizontalAdvance(line) > box.width()) line = fm.elidedText(line, Qt::ElideRight, box.width());
+    if (font->advance(line) > width) line = font->elided(line, box.width());
     // Each line is placed by its own width, trailing blanks left out, and
     // drawn as one run of glyphs: laying a single line out as a paragraph
     // would look for Thai word breaks it never uses.
@@ -134,10 +181,10 @@ void paintLabel(QPainter& p, const LayoutItem& item, const Component& c, const Q
     if (item.align != Align::Left) {
       qsizetype end = line.size();
       while (end > 0 && line.at(end - 1).isSpace()) --end;
-      const double free = box.width() - fm.horizontalAdvance(line.left(end));
+      const double free = box.width() - font->advance(line.left(end));
       x += item.align == Align::Right ? free : free / 2;
     }
-    p.drawText(QPointF(x, y + fm.ascent()), line);
+    font->draw(p, QPointF(x, y + font->ascent()), line);
     record.lines.push_back(line.toStdString());
     y += lineHeight;
   }
