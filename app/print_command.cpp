@@ -1,5 +1,6 @@
 #include "app/print_command.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -75,6 +76,9 @@ PrintOutcome PrintCommand::print(const Form& sheet) {
   return saved;
 }
 
+// Sharp at the preview's actual size and not broken when it shows the whole page.
+constexpr double kPreviewPictureDpi = 144;
+
 PrintOutcome PrintCommand::preview(const Form& sheet) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageLayout(pageLayoutOf(*sheet.layout().page()));
@@ -82,10 +86,17 @@ PrintOutcome PrintCommand::preview(const Form& sheet) {
   QPrintPreviewDialog dialog(&printer);
   dialog.setWindowTitle(QStringLiteral("พิมพ์ดวงจีน"));
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
+    // The page on screen is drawn from pictures averaged down to a screen's
+    // resolution; printed from the preview, the printer gets them whole.
+    const QPaintEngine* engine = target->paintEngine();
+    renderer_.setScreenPictures(engine && engine->type() == QPaintEngine::Picture
+                                    ? std::optional<double>(kPreviewPictureDpi)
+                                    : std::nullopt);
     QPainter painter(target);
     paintReportPage(painter, *target, sheet, renderer_);
   });
   dialog.exec();
+  renderer_.setScreenPictures(std::nullopt);
   return {PrintResult::Previewed, {}, {}};
 }
 

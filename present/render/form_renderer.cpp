@@ -279,6 +279,25 @@ const QImage* FormRenderer::picture(const std::string& name, std::string* file) 
   return it->isNull() ? nullptr : &*it;
 }
 
+void FormRenderer::setScreenPictures(std::optional<double> dotsPerInch) {
+  screenDpi_ = dotsPerInch;
+  scaled_.clear();
+}
+
+const QImage& FormRenderer::onScreen(const QImage& image, QSizeF size) {
+  if (!screenDpi_) return image;
+  const QSize pixels(std::max(1, qRound(size.width() * *screenDpi_ / kLayoutDpi)),
+                     std::max(1, qRound(size.height() * *screenDpi_ / kLayoutDpi)));
+  if (pixels.width() >= image.width()) return image;
+  const auto key = std::make_tuple(image.cacheKey(), pixels.width(), pixels.height());
+  auto it = scaled_.find(key);
+  if (it == scaled_.end())
+    it = scaled_.emplace(key, image.convertToFormat(QImage::Format_ARGB32)
+                                  .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation))
+             .first;
+  return it->second;
+}
+
 std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form, double scale) {
   const Layout& layout = form.layout();
   const auto& items = layout.items();
@@ -325,7 +344,7 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
           const QImage* image = picture(c.picture, &record.picture);
           if (!image) continue;
           if (item.stretch) {
-            p.drawImage(box, *image);
+            p.drawImage(box, onScreen(*image, box.size()));
           } else {
             // Natural size in page units, from the resolution the bitmap carries.
             const double dpmX = image->dotsPerMeterX() > 0 ? image->dotsPerMeterX() : 96 / 0.0254;
@@ -334,7 +353,7 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
                                  image->height() * kLayoutDpi / (dpmY * 0.0254));
             p.save();
             p.setClipRect(box, Qt::IntersectClip);
-            p.drawImage(QRectF(box.topLeft(), natural), *image);
+            p.drawImage(QRectF(box.topLeft(), natural), onScreen(*image, natural));
             p.restore();
           }
           break;

@@ -9,10 +9,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include <QHash>
 #include <QImage>
+#include <QSizeF>
 #include <QString>
 
 #include "present/form.h"
@@ -45,8 +47,15 @@ class FormRenderer {
   // stored after it in the same layer is left out, as it cannot be seen.
   std::vector<PaintedComponent> paint(QPainter& painter, const Form& form, double scale);
 
+  // With a resolution, each picture is drawn from a copy averaged down to
+  // that many dots per inch of paper: a screen that shows a whole page
+  // samples a print-resolution bitmap too sparsely and breaks its thin
+  // strokes. Without one (the default), pictures go out as they are.
+  void setScreenPictures(std::optional<double> dotsPerInch);
+
  private:
   const QImage* picture(const std::string& name, std::string* file);
+  const QImage& onScreen(const QImage& image, QSizeF size);
 
   PictureFinder find_;
   QHash<QString, QImage> images_;  // by file path; a null image for a file that does not load
@@ -54,6 +63,8 @@ class FormRenderer {
   // few dozen pictures in a few hundred places, and the folders searched do
   // not change while one page is painted.
   std::map<std::string, std::optional<std::filesystem::path>, std::less<>> found_;
+  std::optional<double> screenDpi_;
+  std::map<std::tuple<qint64, int, int>, QImage> scaled_;  // by image and size in pixels
 };
 
 // The family asked for, as the font system resolves it ("CordiaUPC" may be
