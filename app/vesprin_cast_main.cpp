@@ -27,7 +27,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitUsage = 1;
 constexpr int kExitSomeRefused = 2;
 constexpr int kExitNoIndex = 4;
-constexpr int kExitPdfNotWritten = 5;
+[[maybe_unused]] constexpr int kExitPdfNotWritten = 5;  // only a build with the PDF helper writes one
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
