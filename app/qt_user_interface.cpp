@@ -64,10 +64,6 @@ bool UnattendedUserInterface::confirm(const std::string& text, PromptButtons) {
   return false;
 }
 
-void UnattendedUserInterface::status(const std::string& text) {
-  if (window_) window_->setStatus(QString::fromStdString(text));
-}
-
 std::string platformChoice(const char* qpa, const char* display, const char* wayland) {
   const auto set = [](const char* v) { return v && *v; };
   if (set(qpa)) return {};
@@ -85,10 +81,5 @@ void choosePlatform() {
 bool isUnattendedPlatform(std::string_view name) { return name == "offscreen" || name == "minimal"; }
 
 bool runsUnattended() { return isUnattendedPlatform(QGuiApplication::platformName().toStdString()); }
-
-std::unique_ptr<UserInterface> makeUserInterface(MainWindow& window) {
-  if (runsUnattended()) return std::make_unique<UnattendedUserInterface>(&window);
-  return std::make_unique<QtUserInterface>(window);
-}
 
 }  // namespace vesprin

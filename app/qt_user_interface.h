@@ -4,7 +4,6 @@
 // unattended run (no display, or QT_QPA_PLATFORM=offscreen) uses the
 // standard-error interface instead, so no run ever waits for a person who is
 // not there.
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,16 +27,11 @@ class QtUserInterface : public UserInterface {
 };
 
 // Each message is written to standard error as "message: TEXT"; prompts give
-// up at once; status and cursor still show in the (invisible) window.
+// up at once. There is no window, so no status text and no cursor.
 class UnattendedUserInterface : public UserInterface {
  public:
-  explicit UnattendedUserInterface(MainWindow* window) : window_(window) {}
   void error(const std::string& text) override;
   bool confirm(const std::string& text, PromptButtons buttons) override;
-  void status(const std::string& text) override;
-
- private:
-  MainWindow* window_;
 };
 
 // The platform to ask Qt for, before the application object exists, given
@@ -53,8 +47,5 @@ void choosePlatform();
 // "offscreen" or "minimal". Asked once the application object exists.
 bool isUnattendedPlatform(std::string_view platformName);
 bool runsUnattended();
-
-// The interface for this run.
-std::unique_ptr<UserInterface> makeUserInterface(MainWindow& window);
 
 }  // namespace vesprin

@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
   if (unattended) {
     // Nobody can see a window here: the run starts at once, without the
     // main window, and ends as a closed window would.
-    UnattendedUserInterface ui(nullptr);
+    UnattendedUserInterface ui;
     PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
     const int status = serveRequest(run, forms, pdf, true);
     writeSettings();
@@ -157,8 +157,8 @@ int main(int argc, char** argv) {
   }
 
   MainWindow window;
-  std::unique_ptr<UserInterface> ui = makeUserInterface(window);
-  PrintRun run(forms, *ui, clock, std::move(drives.map), defaultSearchDirs());
+  QtUserInterface ui(window);
+  PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
   int status = kExitDone;
   QObject::connect(&window, &MainWindow::firstActivated, [&] {
     status = serveRequest(run, forms, pdf, false);

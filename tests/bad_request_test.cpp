@@ -22,19 +22,13 @@ namespace vesprin {
 namespace {
 namespace fs = std::filesystem;
 using testing::ProgramRun;
+using testing::readFile;
 using testing::runProgram;
 
 const std::string kSourceData = VESPRIN_SOURCE_DATA_DIR;
 constexpr const char* kMarks = "VesprinPrintAnalyze.DAT";
 constexpr const char* kRecord = "VesprinPrint.DAT";
 constexpr int kNobody = 65534;
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 void spit(const fs::path& p, const std::string& bytes) {
   std::ofstream(p, std::ios::binary | std::ios::trunc) << bytes;
@@ -44,7 +38,7 @@ void spit(const fs::path& p, const std::string& bytes) {
 // beyond the last are added. The ends stay CR LF.
 void setLine(const fs::path& p, std::size_t index, const std::string& text) {
   std::vector<std::string> lines;
-  std::istringstream in(slurp(p));
+  std::istringstream in(readFile(p));
   for (std::string l; std::getline(in, l);) {
     if (!l.empty() && l.back() == '\r') l.pop_back();
     lines.push_back(l);
@@ -58,7 +52,7 @@ void setLine(const fs::path& p, std::size_t index, const std::string& text) {
 
 // The file cut after line `count`: the lines from there on are dropped.
 void keepLines(const fs::path& p, std::size_t count, const std::vector<std::string>& added = {}) {
-  std::istringstream in(slurp(p));
+  std::istringstream in(readFile(p));
   std::string out;
   std::size_t n = 0;
   for (std::string l; n < count && std::getline(in, l); ++n) out += l + "\n";
@@ -287,7 +281,7 @@ TEST_F(BadRequest, each_gets_its_cause_and_nothing_half_done) {
     std::set<std::string> added;
     for (const std::string& f : after)
       if (!before.count(f) && f.rfind("config", 0) != 0) added.insert(f);
-    const std::string dump = slurp(dir_ / "dump.txt");
+    const std::string dump = readFile(dir_ / "dump.txt");
     for (const std::string& part : row.dump) EXPECT_NE(dump.find(part), std::string::npos) << part;
     if (row.status == 0) {
       EXPECT_EQ(added, (std::set<std::string>{"dump.txt", "work/sheet.pdf"}));

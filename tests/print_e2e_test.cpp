@@ -15,21 +15,15 @@ namespace vesprin {
 namespace {
 namespace fs = std::filesystem;
 using testing::ProgramRun;
+using testing::readFile;
 using testing::runProgram;
 
 const std::string kSourceData = VESPRIN_SOURCE_DATA_DIR;
 const std::string kFixtureData = std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987";
 
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 std::vector<std::string> linesOf(const fs::path& p) {
   std::vector<std::string> lines;
-  std::istringstream in(slurp(p));
+  std::istringstream in(readFile(p));
   for (std::string l; std::getline(in, l);) {
     if (!l.empty() && l.back() == '\r') l.pop_back();
     lines.push_back(l);
@@ -172,7 +166,7 @@ TEST_F(PrintEndToEnd, refusals_print_nothing) {
     EXPECT_FALSE(fs::exists(dir_ / "dump.txt"));
     // The request is served once: gone, unless the engine could not start at all.
     EXPECT_EQ(fs::exists(record), c.status == 4);
-    EXPECT_EQ(slurp(dir_ / "config" / "talven.ini"), "[Application]\nRun=False\n");
+    EXPECT_EQ(readFile(dir_ / "config" / "talven.ini"), "[Application]\nRun=False\n");
   }
 }
 
@@ -189,11 +183,11 @@ TEST_F(PrintEndToEnd, example_request_matches_the_golden_sheet) {
   EXPECT_FALSE(fs::exists(work() / "VesprinPrint.DAT"));
   EXPECT_FALSE(fs::exists(work() / "VesprinPrintAnalyze.DAT"));
   const std::string golden = std::string(VESPRIN_TEST_DIR) + "/golden/print_request/example_request.txt";
-  const std::string dump = slurp(dir_ / "dump.txt");
+  const std::string dump = readFile(dir_ / "dump.txt");
   const fs::path actual = fs::path(VESPRIN_TEST_BINARY_DIR) / "print_request_example_request.txt";
   std::ofstream(actual, std::ios::binary) << dump;
-  EXPECT_EQ(dump, slurp(golden)) << "the run's dump is in " << actual << "; compare it with " << golden;
-  EXPECT_EQ(slurp(dir_ / "config" / "talven.ini"), "[Application]\nRun=False\n");
+  EXPECT_EQ(dump, readFile(golden)) << "the run's dump is in " << actual << "; compare it with " << golden;
+  EXPECT_EQ(readFile(dir_ / "config" / "talven.ini"), "[Application]\nRun=False\n");
 
   // The texts on the page itself; the extraction loses Thai tone marks, so
   // these are pieces without them.
@@ -254,7 +248,7 @@ TEST_F(PrintEndToEnd, hand_over_edge_cases) {
     }
     const ProgramRun run = print({"--pdf", "sheet.pdf"});
     ASSERT_EQ(run.status, 0) << run.err;
-    const std::string dump = "\n" + slurp(dir_ / "dump.txt");
+    const std::string dump = "\n" + readFile(dir_ / "dump.txt");
     for (const auto& [name, part] : c.expected) {
       const std::size_t at = dump.find("\n" + std::string(name) + " ");
       ASSERT_NE(at, std::string::npos) << name;
@@ -275,7 +269,7 @@ TEST_F(PrintEndToEnd, found_under_a_mapped_drive_and_deleted_there) {
   const std::string drives = "C=" + (dir_ / "c").string() + ";E=" + (dir_ / "e").string() + ";D=" + (dir_ / "d").string();
   const ProgramRun run = print({"--pdf", "sheet.pdf"}, {{"VESPRIN_DRIVES", drives}});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_NE(slurp(dir_ / "dump.txt").find("EditName \"อี\""), std::string::npos);
+  EXPECT_NE(readFile(dir_ / "dump.txt").find("EditName \"อี\""), std::string::npos);
   EXPECT_FALSE(fs::exists(dir_ / "e" / "VesprinPrint.DAT"));
   EXPECT_FALSE(fs::exists(dir_ / "e" / "VesprinPrintAnalyze.DAT"));
   EXPECT_TRUE(fs::exists(dir_ / "c" / "VesprinPrint.DAT"));

@@ -24,6 +24,14 @@ struct ProgramRun {
   std::string out, err;
 };
 
+// The whole content of a file; empty when it cannot be read.
+inline std::string readFile(const std::filesystem::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
 // `env`: a value sets the variable, none removes it.
 inline ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
                              const std::filesystem::path& cwd,
@@ -62,14 +70,8 @@ inline ProgramRun runProgram(const std::string& program, const std::vector<std::
   int st = 0;
   ::waitpid(pid, &st, 0);
   r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
-  const auto slurp = [](const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  };
-  r.out = slurp(outFile);
-  r.err = slurp(errFile);
+  r.out = readFile(outFile);
+  r.err = readFile(errFile);
   fs::remove(outFile);
   fs::remove(errFile);
   return r;

@@ -72,7 +72,7 @@ TEST(user_interface_test, message_boxes_answer_as_clicked) {
 }
 
 TEST(user_interface_test, unattended_messages_go_to_standard_error_and_prompts_give_up) {
-  UnattendedUserInterface ui(nullptr);
+  UnattendedUserInterface ui;
   ::testing::internal::CaptureStderr();
   ui.error("วันเดือนปีเกิดไม่ถูกต้อง");
   const bool again = ui.confirm("กรุณาใส่แผ่นข้อมูล CAL2543.DAT", PromptButtons::YesNo);

@@ -37,7 +37,7 @@ QImage Canvas::finish(const std::vector<QColor>& inks) {
     return out;
   }
   // White plus an equal ramp from white to each ink.
-  const int levels = inks.empty() ? 0 : 15 / static_cast<int>(inks.size());
+  const int levels = 15 / static_cast<int>(inks.size());
   QList<QRgb> palette{qRgb(255, 255, 255)};
   for (const QColor& ink : inks)
     for (int l = 1; l <= levels; ++l) {
