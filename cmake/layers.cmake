@@ -12,14 +12,17 @@
 # against the table below: a layer links only the layers beneath it, Qt only
 # in the modules it declared and the table allows, and nothing else below app/.
 
-set(VESPRIN_LAYERS core interpret cycles present app tools)
+set(VESPRIN_LAYERS core interpret cycles present app book desk tools)
 set(VESPRIN_LAYER_USES_core "")
 set(VESPRIN_LAYER_USES_interpret core)
 set(VESPRIN_LAYER_USES_cycles core)
 set(VESPRIN_LAYER_USES_present core interpret cycles)
 set(VESPRIN_LAYER_USES_app core interpret cycles present)
+# The client book keeps requests and births; the desk sits on top of everything.
+set(VESPRIN_LAYER_USES_book core interpret cycles present)
+set(VESPRIN_LAYER_USES_desk core interpret cycles present app book)
 # The tools stand beside the engine: they may use all of it, the engine none of them.
-set(VESPRIN_LAYER_USES_tools core interpret cycles present app)
+set(VESPRIN_LAYER_USES_tools core interpret cycles present app book)
 # Qt modules a layer's targets may declare: the renderer of present/ paints
 # with Qt Gui; the application uses Widgets and PrintSupport. The computation
 # builds without Qt.
@@ -28,9 +31,12 @@ set(VESPRIN_LAYER_QT_interpret "")
 set(VESPRIN_LAYER_QT_cycles "")
 set(VESPRIN_LAYER_QT_present Core Gui)
 set(VESPRIN_LAYER_QT_app Core Gui Widgets PrintSupport)
-set(VESPRIN_LAYER_QT_tools Core Gui Widgets PrintSupport)
+set(VESPRIN_LAYER_QT_book Core Sql)
+set(VESPRIN_LAYER_QT_desk Core Gui Widgets PrintSupport Sql)
+set(VESPRIN_LAYER_QT_tools Core Gui Widgets PrintSupport Sql)
 # Only app/ and tools/ may link anything else (header-only libraries need no link).
 set(VESPRIN_LAYER_OTHER_LIBRARIES_app ON)
+set(VESPRIN_LAYER_OTHER_LIBRARIES_desk ON)
 set(VESPRIN_LAYER_OTHER_LIBRARIES_tools ON)
 
 function(vesprin_layer target layer)
