@@ -6,7 +6,8 @@
 #include "core/text.h"
 #include "present/form_dump.h"
 #include "present/bind_handover.h"
-#include "present/handover_files.h"
+#include "present/request/handover_files.h"
+#include "present/request/print_request.h"
 
 namespace vesprin {
 namespace {
@@ -124,7 +125,7 @@ RunOutcome PrintRun::ApplyPrintRequest() {
 
   // The marks onto the chart sheet; the record into the memo.
   bindAnalysisMarks(forms_, *marks.value, drives_.searchRoots());
-  forms_.main["MemoVesprinPrint"].lines = record.value->lines;
+  forms_.main["MemoVesprinPrint"].lines = recordFile->lines;
 
   // The warm-up cast loads the data files the request is likely to need. Its
   // chart is never printed: the request's own cast must succeed or the

@@ -12,7 +12,7 @@
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
-#include "present/drive_map.h"
+#include "present/request/drive_map.h"
 #include "present/forms.h"
 
 namespace vesprin {

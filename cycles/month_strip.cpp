@@ -27,4 +27,11 @@ std::optional<MonthStrip> readMonthStrip(const std::vector<std::string>& recordL
   return m;
 }
 
+Pillar januaryPillar(int beYear) {
+  const int chineseYear = beYear - 543 - 1;               // January lies before the year's first festival
+  const ZodiacOn yearStem = stemAdd(chineseYear - 3, 0);  // CE 4 was the first stem
+  constexpr ZodiacBelow kOx = 2;
+  return {yearStemRule(yearStem, kOx), kOx};
+}
+
 }  // namespace vesprin

@@ -24,4 +24,8 @@ struct MonthStrip {
 // missing line 9 or 10 gives an empty text.
 std::optional<MonthStrip> readMonthStrip(const std::vector<std::string>& recordLines);
 
+// The January pillar of a Buddhist-Era year, as a request's month strip starts:
+// the Ox month of the Chinese year before it, its stem by the year-stem rule.
+Pillar januaryPillar(int beYear);
+
 }  // namespace vesprin

@@ -16,7 +16,8 @@
 #include "core/calendar_session.h"
 #include "present/bind_handover.h"
 #include "present/forms.h"
-#include "present/handover_files.h"
+#include "present/request/handover_files.h"
+#include "present/request/print_request.h"
 
 using namespace vesprin;
 namespace fs = std::filesystem;
@@ -74,8 +75,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(record.value.has_value() != record.error.has_value());
     if (record.error) check(record.error->file == scene.at(kRecordFileName) && !record.error->message().empty());
     if (record.value) {
-      check(record.value->month >= 1 && record.value->month <= 12 && record.value->day.size() == 2);
-      bindBirthRecord(forms.main, *record.value);
+      const BirthRecord& b = *record.value;
+      check(b.month >= 1 && b.month <= 12 && b.day >= 1 && b.day <= 31 && b.hour >= 0 && b.hour <= 23 &&
+            b.pregnancy >= 7 && b.pregnancy <= 10);
+      bindBirthRecord(forms.main, b);
+      // What was read, written again, reads back the same (unless it holds a
+      // character that code page 874 has no code for, which no writer sends).
+      if (marks.value) {
+        const PrintRequest request{b, *marks.value};
+        const RequestFiles again = writePrintRequest(request);
+        if (again.error.empty()) {
+          const auto m = parseAnalysisMarks(decodeRequestFile(again.marks), "m");
+          const auto r = parseBirthRecord(decodeRequestFile(again.record), "r", scene.years);
+          check(m.value && r.value && PrintRequest{*r.value, *m.value} == request);
+        }
+      }
     }
   }
   return 0;

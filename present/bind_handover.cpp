@@ -1,7 +1,9 @@
 #include "present/bind_handover.h"
 
 #include "core/birth_input.h"
+#include "core/sign.h"
 #include "core/text.h"
+#include "present/request/drive_map.h"
 
 namespace vesprin {
 namespace {
@@ -68,7 +70,23 @@ void bindBalancePanel(Form& sheet, const std::optional<BalancePanel>& panel,
   applyShare(sheet["QRLabelA5"], panel->secondShare, false);
 }
 
+// Element fields of line 22 in their order, which is the producing cycle.
+constexpr Element kPowerFieldOrder[] = {Element::Ground, Element::Gold, Element::Water, Element::Wood,
+                                        Element::Fire};
+
 }  // namespace
+
+std::string elementGroupPowerText(const ElementGroupPowers& p) {
+  const auto name = [](int k) { return elementThaiName(kPowerFieldOrder[k % 5]); };
+  const auto power = [&](int k) { return p.powers[static_cast<std::size_t>(k % 5)]; };
+  const auto num = [](int v) { return std::to_string(v); };
+  const int e = p.dayMaster, producer = e + 4, x1 = e + 1, x2 = e + 2, x3 = e + 3;
+  return concat({"กลุ่มดิถี ธาตุ", name(e), " กำลัง ", num(power(e)), " ธาตุ", name(producer),
+                 " กำลัง ", num(power(producer)), " ( รวมกำลัง ", num(power(e) + power(producer)),
+                 " )\r", "กลุ่มบริวาร ธาตุ", name(x1), " กำลัง ", num(power(x1)), " ธาตุ", name(x2),
+                 " กำลัง ", num(power(x2)), " ธาตุ", name(x3), " ", num(power(x3)), " ( รวมกำลัง ",
+                 num(power(x1) + power(x2) + power(x3)), " )"});
+}
 
 std::string relationshipMarkName(int k) {
   return concat({"QRShape", kMarkPositions[k % 7], k < 7 ? "bon" : "lang"});
@@ -79,7 +97,6 @@ void bindAnalysisMarks(Forms& forms, const AnalysisMarks& marks,
   Form& sheet = forms.chartSheet;
   Form& main = forms.main;
   main["LabelAn"].caption.clear();
-  main["MemoVesprinPrint"].lines = marks.lines;
 
   if (marks.analysisNote) {
     sheet["QRImageIdea"].picture = "idea.bmp";
@@ -115,14 +132,13 @@ void bindAnalysisMarks(Forms& forms, const AnalysisMarks& marks,
 }
 
 void bindBirthRecord(Form& main, const BirthRecord& record) {
-  main["MemoVesprinPrint"].lines = record.lines;
-  main["ComboBoxdd"].caption = record.day;
+  main["ComboBoxdd"].caption = padded(record.day, 2);
   main["ComboBoxmm"].caption = std::string(monthItemText(record.month));
-  main["ComboBoxyy"].caption = record.year;
-  main["ComboBoxth"].caption = record.hour;
+  main["ComboBoxyy"].caption = std::to_string(record.year);
+  main["ComboBoxth"].caption = padded(record.hour, 2);
   main["ComboBoxtm"].caption = "00";
-  main["ComboBoxToBeBorn"].caption = record.toBeBorn;
-  main["ComboBoxGender"].caption = record.male ? "ชาย" : "หญิง";
+  main["ComboBoxToBeBorn"].caption = padded(record.pregnancy, 2);
+  main["ComboBoxGender"].caption = record.gender == Gender::Male ? "ชาย" : "หญิง";
   main["CheckBoxPagePreview"].checked = record.preview;
   Component& name = main["EditName"];
   name.caption = limitNameLength(name.caption + record.name);

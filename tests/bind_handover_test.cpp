@@ -148,7 +148,8 @@ TEST(bind_handover_test, power_text_and_analysis_note) {
   EXPECT_EQ(forms.main["LabelAn"].caption, "");
   EXPECT_EQ(forms.main["LabelTitle"].caption, "โปรแกรมผูกดวงจีน Vesprin Version 2.99");
   EXPECT_EQ(forms.chartSheet["QRImageIdea"].picture, "");
-  EXPECT_EQ(forms.main["MemoVesprinPrint"].lines, lines);
+  // The memo holds the files as they came: the run writes it, not the binding.
+  EXPECT_TRUE(forms.main["MemoVesprinPrint"].lines.empty());
 
   lines[22] = "0050100030070122";
   lines[23] = "161";
@@ -181,7 +182,7 @@ TEST(bind_handover_test, birth_record_into_the_input_fields) {
   EXPECT_EQ(m.caption("ComboBoxGender"), "หญิง");
   EXPECT_TRUE(m.find("CheckBoxPagePreview")->checked);
   EXPECT_EQ(m.caption("EditName"), "ก");
-  EXPECT_EQ(m.find("MemoVesprinPrint")->lines, lines);
+  EXPECT_TRUE(m.find("MemoVesprinPrint")->lines.empty());
 
   // The name is appended to the field and kept to 120 characters.
   lines.resize(11);

@@ -1,4 +1,6 @@
-#include "present/handover_files.h"
+#include "present/request/handover_files.h"
+#include "present/request/print_request.h"
+#include "present/bind_handover.h"
 
 #include <gtest/gtest.h>
 
@@ -178,7 +180,7 @@ TEST(handover_files_test, malformed_files_are_refused_with_file_line_and_expecta
 
 TEST(handover_files_test, birth_record_values) {
   auto lines = recordLines();
-  EXPECT_TRUE(parseBirthRecord(lines, "r.DAT", kYears).value->male);
+  EXPECT_TRUE(parseBirthRecord(lines, "r.DAT", kYears).value->gender == Gender::Male);
   struct Case {
     const char* gender;
     const char* print;
@@ -192,7 +194,7 @@ TEST(handover_files_test, birth_record_values) {
     lines[7] = c.print;
     const auto r = parseBirthRecord(lines, "r.DAT", kYears);
     ASSERT_TRUE(r.value);
-    EXPECT_EQ(r.value->male, c.male) << c.gender;
+    EXPECT_EQ(r.value->gender == Gender::Male, c.male) << c.gender;
     EXPECT_EQ(r.value->preview, c.preview) << c.print;
   }
   // The one-letter name ก is one line, 161; a name of n characters is n lines.

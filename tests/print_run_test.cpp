@@ -11,7 +11,8 @@
 #include <fstream>
 
 #include "app/scripted_ui.h"
-#include "tools/make-request/request.h"
+#include "cycles/month_strip.h"
+#include "present/request/print_request.h"
 
 namespace vesprin {
 namespace {
@@ -22,24 +23,23 @@ class PrintRunTest : public testing::InScratchFolder {
 
   static PrintRequest request(const char* day, const char* month, const char* year, const char* hour) {
     PrintRequest r;
-    r.day = day;
-    r.month = month;
-    r.year = year;
-    r.hour = hour;
-    r.male = false;
-    r.name = "กข";
-    r.stripYear = 2530;
-    std::tie(r.stripStem, r.stripBranch) = januaryPillar(2530);
-    r.marks[0] = MarkStyle{false, true, 3};
-    r.analysis = "ดี";
+    r.birth.day = std::stoi(day);
+    r.birth.month = std::stoi(month);
+    r.birth.year = std::stoi(year);
+    r.birth.hour = std::stoi(hour);
+    r.birth.gender = Gender::Female;
+    r.birth.name = "กข";
+    const Pillar jan = januaryPillar(2530);
+    r.birth.strip = {jan.stem, jan.branch, "2530", "1987"};
+    r.marks.marks.fill(MarkCode{true, false, {}});
+    r.marks.marks[0] = MarkCode{false, true, colours::kBlue};
+    r.marks.analysisNote = "ดี";
     return r;
   }
   static void write(const fs::path& dir, const PrintRequest& r) {
-    const RequestFiles files = writeRequest(r);
+    const RequestFiles files = writePrintRequest(r);
     ASSERT_EQ(files.error, "");
-    fs::create_directories(dir);
-    std::ofstream(dir / "VesprinPrintAnalyze.DAT", std::ios::binary) << joinLines(files.marks);
-    std::ofstream(dir / "VesprinPrint.DAT", std::ios::binary) << joinLines(files.record);
+    ASSERT_EQ(saveRequestFiles(files, dir.string()), "");
   }
   RunOutcome run(std::string dataDir = std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987",
                  const std::string& drives = "") {
@@ -54,7 +54,7 @@ class PrintRunTest : public testing::InScratchFolder {
 
 TEST_F(PrintRunTest, a_request_is_cast_and_bound_and_its_files_are_gone) {
   PrintRequest r = request("11", "05", "2530", "00");
-  r.preview = true;
+  r.birth.preview = true;
   write(dir_ / "d", r);
   const RunOutcome out = run(std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987", "D=" + (dir_ / "d").string());
   ASSERT_EQ(out.kind, RunOutcome::Kind::Print) << out.cause;
@@ -67,6 +67,7 @@ TEST_F(PrintRunTest, a_request_is_cast_and_bound_and_its_files_are_gone) {
   EXPECT_EQ(m.caption("ComboBoxmm"), "05 = พฤษภาคม");
   EXPECT_EQ(m.caption("ComboBoxth"), "00");
   EXPECT_EQ(m.caption("LabelAn"), "ดี");
+  EXPECT_EQ(m.find("MemoVesprinPrint")->lines.at(8), "0802");  // the record file as it came
   EXPECT_EQ(m.find("PanelHoro")->hint.rfind("เฉพาะผู้ที่เกิดก่อนปี", 0), 0u);
   // The request's chart, not the warm-up's: year (4,4), day (7,9) of 11/05/2530.
   EXPECT_EQ(forms.chartSheet.find("QRImageChineseOnyy")->picture, "o4.bmp");
@@ -115,7 +116,7 @@ TEST_F(PrintRunTest, refusals) {
       {"incomplete chart",
        [](const fs::path& d) {
          PrintRequest r = request("20", "12", "2531", "07");
-         r.male = true;
+         r.birth.gender = Gender::Male;
          write(d, r);
        },
        "the chart of 20/12/2531 07 h cannot be cast: no large festival"},

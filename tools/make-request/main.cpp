@@ -14,8 +14,8 @@
 
 #include "core/clock.h"
 #include "core/text.h"
-#include "present/handover_files.h"
-#include "tools/make-request/request.h"
+#include "cycles/month_strip.h"
+#include "present/request/print_request.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -107,10 +107,11 @@ int elementField(const std::string& option, const std::string& name) {
   return it->second;
 }
 
-MarkStyle markStyle(const std::string& text) {
-  static const std::map<std::string, int> kColours = {{"black", 0}, {"maroon", 1}, {"olive", 2},
-                                                      {"blue", 3},  {"green", 4},  {"red", 5}};
-  MarkStyle m;
+MarkCode markStyle(const std::string& text) {
+  static const std::map<std::string, std::optional<Colour>> kColours = {
+      {"black", std::nullopt},     {"maroon", colours::kMaroon}, {"olive", colours::kOlive},
+      {"blue", colours::kBlue},    {"green", colours::kGreen},   {"red", colours::kRed}};
+  MarkCode m;
   for (const std::string& word : split(text, ',')) {
     if (word == "dotted") {
       m.dotted = true;
@@ -136,16 +137,31 @@ int markIndex(const std::string& name) {
               "ddttbon or the same with lang"};
 }
 
+// A line break in a text typed on the command line is the carriage return
+// that the sheet breaks its captions at.
+std::string withCarriageReturns(std::string text) {
+  for (char& c : text)
+    if (c == '\n') c = '\r';
+  return text;
+}
+
 PrintRequest parseArguments(const std::vector<std::string>& args, std::string& dir) {
   PrintRequest r;
+  BirthRecord& b = r.birth;
+  AnalysisMarks& m = r.marks;
   bool haveDate = false, haveHour = false, haveGender = false, havePillar = false;
+  std::array<std::optional<MarkCode>, kMarkCount> marks;
+  std::optional<std::pair<int, int>> balance;
+  std::string climate = "B";
+  std::vector<std::string> shares;
   std::optional<std::array<int, 5>> powers;
   std::optional<int> dayMaster;
-  r.stripYear = SystemClock().today().year + 543;
+  b.year = 0;
+  int stripYear = SystemClock().today().year + 543;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--preview") {
-      r.preview = true;
+      b.preview = true;
       continue;
     }
     if (i + 1 >= args.size()) throw Usage{a.rfind("--", 0) == 0 ? a + " needs a value" : "unknown argument \"" + a + "\""};
@@ -155,62 +171,62 @@ PrintRequest parseArguments(const std::vector<std::string>& args, std::string& d
       if (parts.size() != 3 || !twoDigits(parts[0], 1, 31) || !twoDigits(parts[1], 1, 12) ||
           parts[2].size() != 4 || toInt(parts[2]) < 2300)
         throw Usage{"--date \"" + v + "\": expected DD/MM/YYYY with a Buddhist-Era year (CE + 543)"};
-      r.day = parts[0];
-      r.month = parts[1];
-      r.year = parts[2];
+      b.day = toInt(parts[0]);
+      b.month = toInt(parts[1]);
+      b.year = toInt(parts[2]);
       haveDate = true;
     } else if (a == "--hour") {
       if (!twoDigits(v, 0, 23)) throw Usage{"--hour \"" + v + "\": expected 00..23"};
-      r.hour = v;
+      b.hour = toInt(v);
       haveHour = true;
     } else if (a == "--gender") {
       if (v == "male" || v == "m" || v == "ชาย") {
-        r.male = true;
+        b.gender = Gender::Male;
       } else if (v == "female" || v == "f" || v == "หญิง") {
-        r.male = false;
+        b.gender = Gender::Female;
       } else {
         throw Usage{"--gender \"" + v + "\": expected male or female"};
       }
       haveGender = true;
     } else if (a == "--pregnancy") {
       if (!twoDigits(v, 7, 10)) throw Usage{"--pregnancy \"" + v + "\": expected 07, 08, 09 or 10"};
-      r.toBeBorn = v;
+      b.pregnancy = toInt(v);
     } else if (a == "--name") {
-      r.name = v;
+      b.name = withCarriageReturns(v);
     } else if (a == "--strip-year") {
-      r.stripYear = number(a, v, 2300, 2999);
+      stripYear = number(a, v, 2300, 2999);
     } else if (a == "--strip-pillar") {
       const auto parts = split(v, '/');
       if (parts.size() != 2 || !twoDigits(parts[0], 1, 10) || !twoDigits(parts[1], 1, 12))
         throw Usage{"--strip-pillar \"" + v + "\": expected SS/BB, stem 01..10 and branch 01..12"};
-      r.stripStem = toInt(parts[0]);
-      r.stripBranch = toInt(parts[1]);
+      b.strip.stem = toInt(parts[0]);
+      b.strip.branch = toInt(parts[1]);
       havePillar = true;
     } else if (a == "--mark") {
       const auto eq = v.find('=');
       if (eq == std::string::npos) throw Usage{"--mark \"" + v + "\": expected NAME=STYLE"};
-      r.marks[static_cast<std::size_t>(markIndex(v.substr(0, eq)))] = markStyle(v.substr(eq + 1));
+      marks[static_cast<std::size_t>(markIndex(v.substr(0, eq)))] = markStyle(v.substr(eq + 1));
     } else if (a == "--clash") {
       const char* kPairs[] = {"year-month", "month-day", "day-time"};
       bool known = false;
       for (std::size_t k = 0; k < 3; ++k)
-        if (v == kPairs[k]) r.clashes[k] = known = true;
+        if (v == kPairs[k]) m.clashes[k] = known = true;
       if (!known) throw Usage{"--clash \"" + v + "\": expected year-month, month-day or day-time"};
     } else if (a == "--balance") {
       const auto parts = split(v, ',');
       if (parts.size() != 2) throw Usage{"--balance \"" + v + "\": expected two figures DM,ENT"};
-      r.balance = {number(a, parts[0], -99999, 99999), number(a, parts[1], -99999, 99999)};
+      balance = {number(a, parts[0], -99999, 99999), number(a, parts[1], -99999, 99999)};
     } else if (a == "--climate") {
       if (v != "B" && v != "H" && v != "VH" && v != "C" && v != "VC")
         throw Usage{"--climate \"" + v + "\": expected B, H, VH, C or VC"};
-      r.climate = v;
+      climate = v;
     } else if (a == "--share") {
       const auto colon = v.find(':');
       const std::string kind = v.substr(0, colon);
       if (colon == std::string::npos || (kind != "hot" && kind != "cold"))
         throw Usage{"--share \"" + v + "\": expected hot:TEXT or cold:TEXT"};
-      if (r.shares.size() == 2) throw Usage{"--share: at most two shares"};
-      r.shares.push_back((kind == "hot" ? "H" : "C") + v.substr(colon + 1));
+      if (shares.size() == 2) throw Usage{"--share: at most two shares"};
+      shares.push_back((kind == "hot" ? "H" : "C") + v.substr(colon + 1));
     } else if (a == "--power") {
       std::array<int, 5> p{};
       std::array<bool, 5> given{};
@@ -227,7 +243,7 @@ PrintRequest parseArguments(const std::vector<std::string>& args, std::string& d
     } else if (a == "--day-master") {
       dayMaster = elementField(a, v);
     } else if (a == "--analysis") {
-      r.analysis = v;
+      if (!v.empty()) m.analysisNote = withCarriageReturns(v);
     } else if (a == "--dir") {
       dir = v;
     } else {
@@ -237,26 +253,27 @@ PrintRequest parseArguments(const std::vector<std::string>& args, std::string& d
   if (!haveDate || !haveHour || !haveGender) throw Usage{"--date, --hour and --gender are needed"};
   if (powers.has_value() != dayMaster.has_value())
     throw Usage{"--power and --day-master go together"};
-  if (powers) {
-    r.powers = powers;
-    r.dayMaster = *dayMaster;
-  }
-  if (!r.balance && (r.climate != "B" || !r.shares.empty()))
+  if (powers) m.powers = ElementGroupPowers{*powers, *dayMaster};
+  if (!balance && (climate != "B" || !shares.empty()))
     throw Usage{"--climate and --share need --balance"};
-  if (!havePillar) std::tie(r.stripStem, r.stripBranch) = januaryPillar(r.stripYear);
-  return r;
-}
-
-// Written beside its final name and renamed, so the engine never reads half a file.
-bool writeFile(const fs::path& path, const std::string& bytes) {
-  const fs::path tmp = path.string() + ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!(out << bytes) || !out.flush()) return false;
+  if (balance) {
+    shares.resize(2);
+    m.balance = BalancePanel{balance->first, balance->second, climate, shares[0], shares[1]};
   }
-  std::error_code ec;
-  fs::rename(tmp, path, ec);
-  return !ec;
+  // Without any --mark no mark is drawn; with some, the marks not named stay white.
+  bool anyMark = false;
+  for (const auto& mark : marks) anyMark = anyMark || mark.has_value();
+  m.marksBlank = !anyMark;
+  if (anyMark)
+    for (std::size_t k = 0; k < marks.size(); ++k) m.marks[k] = marks[k].value_or(MarkCode{true, false, {}});
+  b.strip.beYearText = std::to_string(stripYear);
+  b.strip.ceYearText = std::to_string(stripYear - 543);
+  if (!havePillar) {
+    const Pillar jan = januaryPillar(stripYear);
+    b.strip.stem = jan.stem;
+    b.strip.branch = jan.branch;
+  }
+  return r;
 }
 
 }  // namespace
@@ -276,19 +293,16 @@ int main(int argc, char** argv) {
     std::cerr << "make-request: " << u.message << "\n(make-request --help shows the options)\n";
     return kExitUsage;
   }
-  const RequestFiles files = writeRequest(request);
+  const RequestFiles files = writePrintRequest(request);
   if (!files.error.empty()) {
     std::cerr << "make-request: " << files.error << '\n';
     return kExitUsage;
   }
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  // The marks first: the engine reads them first, and the record is what makes a request.
-  const fs::path marks = fs::path(dir) / kMarksFileName, record = fs::path(dir) / kRecordFileName;
-  if (!writeFile(marks, joinLines(files.marks)) || !writeFile(record, joinLines(files.record))) {
-    std::cerr << "make-request: cannot write the hand-over files into " << dir << '\n';
+  if (std::string error = saveRequestFiles(files, dir); !error.empty()) {
+    std::cerr << "make-request: cannot write the hand-over files into " << dir << ": " << error << '\n';
     return kExitWrite;
   }
+  const fs::path marks = fs::path(dir) / kMarksFileName, record = fs::path(dir) / kRecordFileName;
   std::cerr << "make-request: wrote " << marks.string() << " and " << record.string() << '\n';
   return kExitOk;
 }

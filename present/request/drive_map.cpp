@@ -1,4 +1,4 @@
-#include "present/drive_map.h"
+#include "present/request/drive_map.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,7 +1,8 @@
-#include "present/handover_files.h"
+#include "present/request/print_request.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "core/cp874.h"
 #include "core/sign.h"
@@ -66,28 +67,13 @@ class Refusal {
   const std::string& path_;
 };
 
-// Element fields of line 22 in their order, which is the producing cycle.
-constexpr Element kPowerFieldOrder[] = {Element::Ground, Element::Gold, Element::Water, Element::Wood,
-                                        Element::Fire};
 
 }  // namespace
 
-std::optional<HandoverFile> takeHandoverFile(std::string_view name, const DriveMap& drives) {
-  std::vector<std::string> places{std::string(name)};  // the current directory
-  for (const std::string& root : drives.searchRoots())
-    places.push_back((fs::path(root) / std::string(name)).string());
-  for (const std::string& path : places) {
-    if (!fileExists(path)) continue;
-    auto bytes = readWholeFile(path);
-    if (!bytes) continue;  // vanished or unreadable: the next place may hold it
-    HandoverFile file;
-    file.path = path;
-    forEachLine(*bytes, [&](std::string_view line) { file.lines.push_back(cp874ToUtf8(line)); });
-    std::error_code ec;
-    if (!fs::remove(path, ec) || ec) file.deleteError = ec ? ec.message() : "it disappeared";
-    return file;
-  }
-  return std::nullopt;
+std::vector<std::string> decodeRequestFile(std::string_view bytes) {
+  std::vector<std::string> lines;
+  forEachLine(bytes, [&](std::string_view line) { lines.push_back(cp874ToUtf8(line)); });
+  return lines;
 }
 
 MarkCode parseMarkCode(std::string_view line) {
@@ -97,29 +83,8 @@ MarkCode parseMarkCode(std::string_view line) {
     return m;
   }
   m.dotted = line.size() > 1 && line[1] == 'D';
-  if (line.size() > 2) {
-    switch (line[2]) {
-      case '1': m.colour = colours::kMaroon; break;
-      case '2': m.colour = colours::kOlive; break;
-      case '3': m.colour = colours::kBlue; break;
-      case '4': m.colour = colours::kGreen; break;
-      case '5': m.colour = colours::kRed; break;
-      default: break;
-    }
-  }
+  if (line.size() > 2 && line[2] >= '1' && line[2] <= '5') m.colour = kMarkColours[line[2] - '1'];
   return m;
-}
-
-std::string elementGroupPowerText(const ElementGroupPowers& p) {
-  const auto name = [](int k) { return elementThaiName(kPowerFieldOrder[k % 5]); };
-  const auto power = [&](int k) { return p.powers[static_cast<std::size_t>(k % 5)]; };
-  const auto num = [](int v) { return std::to_string(v); };
-  const int e = p.dayMaster, producer = e + 4, x1 = e + 1, x2 = e + 2, x3 = e + 3;
-  return concat({"กลุ่มดิถี ธาตุ", name(e), " กำลัง ", num(power(e)), " ธาตุ", name(producer),
-                 " กำลัง ", num(power(producer)), " ( รวมกำลัง ", num(power(e) + power(producer)),
-                 " )\r", "กลุ่มบริวาร ธาตุ", name(x1), " กำลัง ", num(power(x1)), " ธาตุ", name(x2),
-                 " กำลัง ", num(power(x2)), " ธาตุ", name(x3), " ", num(power(x3)), " ( รวมกำลัง ",
-                 num(power(x1) + power(x2) + power(x3)), " )"});
 }
 
 std::string HandoverError::message() const {
@@ -152,7 +117,6 @@ HandoverParse<AnalysisMarks> parseAnalysisMarks(const std::vector<std::string>& 
                                      " lines of analysis marks, found ",
                                      std::to_string(lines.size())}))};
   AnalysisMarks m;
-  m.lines = lines;
 
   // Lines 0 to 4: the balance panel; its figures are read only when it is on.
   if (lines[0] != kBlank) {
@@ -201,7 +165,6 @@ HandoverParse<BirthRecord> parseBirthRecord(const std::vector<std::string>& line
   if (lines[0] != kRecordMarker)
     return {{}, refuse.at(0, concat({"the marker ", quoted(kRecordMarker)}), lines[0])};
   BirthRecord r;
-  r.lines = lines;
   if (!twoDigitsWithin(lines[1], 1, 31)) return {{}, refuse.at(1, "the day of birth \"01\"..\"31\"", lines[1])};
   if (!twoDigitsWithin(lines[2], 1, 12))
     return {{}, refuse.at(2, "the month of birth \"01\"..\"12\"", lines[2])};
@@ -216,16 +179,18 @@ HandoverParse<BirthRecord> parseBirthRecord(const std::vector<std::string>& line
   if (!twoDigitsWithin(lines[4], 0, 23)) return {{}, refuse.at(4, "the hour of birth \"00\"..\"23\"", lines[4])};
   if (!twoDigitsWithin(lines[5], 7, 10))
     return {{}, refuse.at(5, "the pregnancy length \"07\"..\"10\"", lines[5])};
-  if (!readMonthStrip(lines))
+  const std::optional<MonthStrip> strip = readMonthStrip(lines);
+  if (!strip)
     return {{}, refuse.at(8, "the month strip's first pillar: stem 01..10 and branch 01..12, as 0102",
                           lines[8])};
-  r.day = lines[1];
+  r.day = toInt(lines[1]);
   r.month = toInt(lines[2]);
-  r.year = lines[3];
-  r.hour = lines[4];
-  r.toBeBorn = lines[5];
-  r.male = lines[6] == "0";
+  r.year = year;
+  r.hour = toInt(lines[4]);
+  r.pregnancy = toInt(lines[5]);
+  r.gender = lines[6] == "0" ? Gender::Male : Gender::Female;
   r.preview = lines[7] == "prev";
+  r.strip = {strip->stems[0], strip->branches[0], strip->beYearText, strip->ceYearText};
   if (lines[11] != kBlank) {
     CharacterCodes name = decodeCharacterCodes(lines, 11);
     if (name.badLine)
@@ -233,6 +198,130 @@ HandoverParse<BirthRecord> parseBirthRecord(const std::vector<std::string>& line
     r.name = std::move(name.text);
   }
   return {std::move(r), std::nullopt};
+}
+
+namespace {
+
+// One line per character, its code-page-874 code; the text's first character
+// that the code page cannot hold is the error.
+std::string appendCharacterCodes(std::string_view utf8, const char* what, std::vector<std::string>& out) {
+  const Cp874Encoding enc = utf8ToCp874(utf8);
+  if (!enc.ok())
+    return concat({what, " \"", utf8, "\": the character \"", enc.badChar, "\" (byte ",
+                   std::to_string(enc.badOffset), ") has no code in code page 874"});
+  for (const unsigned char c : enc.bytes) out.push_back(std::to_string(c));
+  return {};
+}
+
+std::string markCodeLine(const MarkCode& m) {
+  char colour = '0';
+  for (std::size_t k = 0; k < std::size(kMarkColours); ++k)
+    if (m.colour == kMarkColours[k]) colour = static_cast<char>('1' + k);
+  return {m.white ? 'F' : 'T', m.dotted ? 'D' : 'S', colour};
+}
+
+}  // namespace
+
+RequestLines requestLines(const PrintRequest& r) {
+  RequestLines out;
+  const AnalysisMarks& a = r.marks;
+  std::vector<std::string>& m = out.marks;
+  if (a.balance) {
+    m.insert(m.end(), {std::to_string(a.balance->dayMasterGroup), std::to_string(a.balance->entourageGroup),
+                       a.balance->verdict, a.balance->firstShare, a.balance->secondShare});
+  } else {
+    m.insert(m.end(), 5, std::string(kBlank));
+  }
+  for (int k = 0; k < kMarkCount; ++k)
+    m.push_back(k == 0 && a.marksBlank ? std::string(kBlank) : markCodeLine(a.marks[static_cast<std::size_t>(k)]));
+  for (const bool clash : a.clashes) m.push_back(clash ? "T" : "F");
+  if (a.powers) {
+    std::string line;
+    for (const int v : a.powers->powers) line += padded(v, 3);
+    m.push_back(line + std::to_string(a.powers->dayMaster));
+  } else {
+    m.emplace_back(kBlank);
+  }
+  if (!a.analysisNote || a.analysisNote->empty()) {
+    m.emplace_back(kBlank);
+  } else if (std::string e = appendCharacterCodes(*a.analysisNote, "analysis note", m); !e.empty()) {
+    out.error = std::move(e);
+  }
+
+  const BirthRecord& b = r.birth;
+  out.record = {kRecordMarker,
+                padded(b.day, 2),
+                padded(b.month, 2),
+                std::to_string(b.year),
+                padded(b.hour, 2),
+                padded(b.pregnancy, 2),
+                b.gender == Gender::Male ? "0" : "1",
+                b.preview ? "prev" : "print",
+                padded(b.strip.stem, 2) + padded(b.strip.branch, 2),
+                b.strip.beYearText,
+                b.strip.ceYearText};
+  if (b.name.empty()) {
+    out.record.emplace_back(kBlank);
+  } else if (std::string e = appendCharacterCodes(b.name, "name", out.record); !e.empty() && out.error.empty()) {
+    out.error = std::move(e);
+  }
+  return out;
+}
+
+RequestFiles writePrintRequest(const PrintRequest& r) {
+  const RequestLines lines = requestLines(r);
+  RequestFiles files;
+  if (!lines.error.empty()) {
+    files.error = lines.error;
+    return files;
+  }
+  const auto encode = [&](const std::vector<std::string>& from, std::string& to) {
+    for (const std::string& line : from) {
+      const Cp874Encoding enc = utf8ToCp874(line);
+      if (!enc.ok()) {
+        files.error = concat({"the text \"", line, "\": the character \"", enc.badChar,
+                              "\" has no code in code page 874"});
+        return false;
+      }
+      to += enc.bytes;
+      to += "\r\n";
+    }
+    return true;
+  };
+  if (!encode(lines.marks, files.marks) || !encode(lines.record, files.record)) {
+    files.marks.clear();
+    files.record.clear();
+  }
+  return files;
+}
+
+namespace {
+
+bool writeBeside(const fs::path& path, const std::string& bytes, std::string& error) {
+  const fs::path tmp = path.string() + ".tmp";
+  {
+    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+    if (!(out << bytes) || !out.flush()) {
+      error = concat({"cannot write ", tmp.string()});
+      return false;
+    }
+  }
+  std::error_code ec;
+  fs::rename(tmp, path, ec);
+  if (ec) error = concat({"cannot rename ", tmp.string(), " to ", path.string(), ": ", ec.message()});
+  return !ec;
+}
+
+}  // namespace
+
+std::string saveRequestFiles(const RequestFiles& files, const std::string& dir) {
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  std::string error;
+  if (!writeBeside(fs::path(dir) / kMarksFileName, files.marks, error) ||
+      !writeBeside(fs::path(dir) / kRecordFileName, files.record, error))
+    return error;
+  return {};
 }
 
 }  // namespace vesprin
