@@ -1,6 +1,7 @@
 #include "app/print_run.h"
 
 #include <filesystem>
+#include <functional>
 
 #include "app/cast_pipeline.h"
 #include "core/text.h"
@@ -72,6 +73,14 @@ PrintRun::PrintRun(Forms& forms, UserInterface& ui, const Clock& clock, DriveMap
 PrintRun::~PrintRun() = default;
 
 RunOutcome PrintRun::StartUp() {
+  return StartUpThen([this] { return ApplyPrintRequest(); });
+}
+
+RunOutcome PrintRun::StartUp(const PrintRequest& request) {
+  return StartUpThen([&] { return ServeRequest(request); });
+}
+
+RunOutcome PrintRun::StartUpThen(const std::function<RunOutcome()>& serve) {
   Form& main = forms_.main;
   if (main.caption("LabelCurrentDataCalendar") != "CurrentDataCalendar")
     return refused("the start-up has already run");
@@ -96,7 +105,7 @@ RunOutcome PrintRun::StartUp() {
   main["LabelAn"].caption.clear();
 
   // 5. The print request.
-  RunOutcome out = ApplyPrintRequest();
+  RunOutcome out = serve();
   ui_.busyCursor(false);
   return out;
 }
@@ -123,9 +132,18 @@ RunOutcome PrintRun::ApplyPrintRequest() {
   auto record = parseBirthRecord(recordFile->lines, recordFile->path, years_);
   if (record.error) return refused(record.error->message(), warnings);
 
-  // The marks onto the chart sheet; the record into the memo.
-  bindAnalysisMarks(forms_, *marks.value, drives_.searchRoots());
-  forms_.main["MemoVesprinPrint"].lines = recordFile->lines;
+  RunOutcome out = ServeRequest({*record.value, *marks.value}, recordFile->lines);
+  out.warnings.insert(out.warnings.begin(), warnings.begin(), warnings.end());
+  return out;
+}
+
+RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::string> recordLines) {
+  // The memo holds the record file (the cast reads the month strip from it);
+  // a request that came as a value gets the lines its file would hold.
+  forms_.main["MemoVesprinPrint"].lines =
+      recordLines.empty() ? requestLines(request).record : std::move(recordLines);
+  // The marks onto the chart sheet.
+  bindAnalysisMarks(forms_, request.marks, drives_.searchRoots());
 
   // The warm-up cast loads the data files the request is likely to need. Its
   // chart is never printed: the request's own cast must succeed or the
@@ -134,11 +152,11 @@ RunOutcome PrintRun::ApplyPrintRequest() {
   setWarmUpInputs(forms_.main);
   pipeline.Cast();
 
-  bindBirthRecord(forms_.main, *record.value);
+  bindBirthRecord(forms_.main, request.birth);
   const std::string birth = birthText(forms_.main);
   const CastOutcome cast = pipeline.Cast();
-  if (cast.status != CastOutcome::Status::Cast) return refused(castRefusal(cast, birth), warnings);
-  return {RunOutcome::Kind::Print, {}, std::move(warnings), record.value->preview};
+  if (cast.status != CastOutcome::Status::Cast) return refused(castRefusal(cast, birth));
+  return {RunOutcome::Kind::Print, {}, {}, request.birth.preview};
 }
 
 }  // namespace vesprin

@@ -4,6 +4,7 @@
 // the hand-over files. Everything here works on the forms and needs no
 // display; the application then runs the print command (or not) and closes
 // the main window.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "core/user_interface.h"
 #include "present/request/drive_map.h"
 #include "present/forms.h"
+#include "present/request/print_request.h"
 
 namespace vesprin {
 
@@ -48,9 +50,17 @@ class PrintRun {
   // margins, calendar index and year list, panel hints, version label, then
   // the print request.
   RunOutcome StartUp();
+  // The same start-up serving a request given as a value instead of the
+  // hand-over files (a desk that casts in process): the forms end as a
+  // driven run of the same request's files leaves them.
+  RunOutcome StartUp(const PrintRequest& request);
 
  private:
+  RunOutcome StartUpThen(const std::function<RunOutcome()>& serve);
   RunOutcome ApplyPrintRequest();
+  // The marks onto the chart sheet, the warm-up cast, then the request's own
+  // cast. `recordLines`: the record file as it came, for the memo.
+  RunOutcome ServeRequest(const PrintRequest& request, std::vector<std::string> recordLines = {});
 
   Forms& forms_;
   UserInterface& ui_;

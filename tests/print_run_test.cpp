@@ -52,6 +52,22 @@ class PrintRunTest : public testing::InScratchFolder {
   Forms forms = makeForms();
 };
 
+TEST_F(PrintRunTest, a_request_given_as_a_value_leaves_the_forms_as_its_files_do) {
+  PrintRequest r = request("11", "05", "2530", "07");
+  r.marks.balance = BalancePanel{3, 4, "H", "H60%", "C40%"};
+  r.marks.clashes = {false, true, false};
+  r.marks.powers = ElementGroupPowers{{1, 2, 3, 4, 5}, 3};
+  write(dir_, r);
+  ASSERT_EQ(run().kind, RunOutcome::Kind::Print);
+  const std::string fromFiles = printedStateDump(forms);
+
+  forms = makeForms();
+  PrintRun value(forms, ui, clock, {}, {fs::current_path().string(), std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987"});
+  ASSERT_EQ(value.StartUp(r).kind, RunOutcome::Kind::Print);
+  EXPECT_EQ(printedStateDump(forms), fromFiles);
+  EXPECT_EQ(forms.main.find("MemoVesprinPrint")->lines, requestLines(r).record);
+}
+
 TEST_F(PrintRunTest, a_request_is_cast_and_bound_and_its_files_are_gone) {
   PrintRequest r = request("11", "05", "2530", "00");
   r.birth.preview = true;
