@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "core/birth_input.h"
 #include "core/clock.h"
 #include "core/text.h"
 #include "cycles/month_strip.h"
@@ -174,6 +175,8 @@ PrintRequest parseArguments(const std::vector<std::string>& args, std::string& d
       b.day = toInt(parts[0]);
       b.month = toInt(parts[1]);
       b.year = toInt(parts[2]);
+      if (!birthDateExists(b.day, b.month, b.year))
+        throw Usage{"--date \"" + v + "\": the month has no such day (" + kInvalidBirthDate + ")"};
       haveDate = true;
     } else if (a == "--hour") {
       if (!twoDigits(v, 0, 23)) throw Usage{"--hour \"" + v + "\": expected 00..23"};
