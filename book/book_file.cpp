@@ -158,7 +158,11 @@ BookResult<OpenedBook> openBookFile(const std::string& path, BookAccess access, 
     return R::fail({BookError::Kind::NotFound, "there is no book " + q(path)});
   if (exists) {
     if (::access(path.c_str(), R_OK) != 0) return R::fail(unusable(path, "cannot be read (no permission)"));
-    if (access == BookAccess::ReadWrite && ::access(path.c_str(), W_OK) != 0)
+    // A file nobody may write is kept from writing also for root, whom the
+    // permission bits do not stop: whoever took them away meant it.
+    const bool writeBits = (status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
+                                                    fs::perms::others_write)) != fs::perms::none;
+    if (access == BookAccess::ReadWrite && (::access(path.c_str(), W_OK) != 0 || !writeBits))
       return R::fail(unusable(path, "cannot be written (read-only)"));
     if (auto e = checkHeader(path, fs::file_size(path, ec))) return R::fail(*e);
   } else {
