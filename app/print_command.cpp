@@ -3,6 +3,8 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -105,6 +107,9 @@ PrintOutcome PrintCommand::preview(const Form& sheet) {
   });
   // The whole screen, the sheet as wide as it goes: its small print is
   // read on screen before it goes to paper.
+  // Maximised by the window manager; sized to the screen where none is
+  // running to do it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) dialog.setGeometry(screen->availableGeometry());
   dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
   if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction")))
     fitWidth->trigger();
