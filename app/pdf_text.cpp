@@ -168,12 +168,14 @@ class ActualTextFilter : public QPDFObjectHandle::TokenFilter {
     if (!inText_) {
       if (token.getType() == T::tt_word && token.getValue() == "BT") {
         inText_ = true;
-        mapped_ = true;
+        // A text object already marked (a file finished twice) keeps its span.
+        mapped_ = lastWord_ != "BDC";
         text_.clear();
         pending_.clear();
         buffered_.assign(1, token);
         return;
       }
+      if (token.getType() == T::tt_word) lastWord_ = token.getValue();
       writeToken(token);
       return;
     }
@@ -233,6 +235,7 @@ class ActualTextFilter : public QPDFObjectHandle::TokenFilter {
     if (span) write("\nEMC");
     buffered_.clear();
     inText_ = false;
+    lastWord_ = "ET";
   }
 
   std::map<std::string, FontText> fonts_;
@@ -240,6 +243,7 @@ class ActualTextFilter : public QPDFObjectHandle::TokenFilter {
   bool inText_ = false;
   bool mapped_ = true;
   std::string lastName_;
+  std::string lastWord_;  // the last operator outside a text object
   std::vector<std::string> pending_;  // strings shown by the next text operator
   std::vector<QPDFTokenizer::Token> buffered_;
   std::u32string text_;
@@ -269,6 +273,9 @@ std::string writeAllTo(const std::filesystem::path& file, QPDF& pdf) {
   QPDFWriter writer(pdf, file.c_str());
   // The same file for the same sheet: no time-based identifier.
   writer.setDeterministicID(true);
+  // The pictures' streams go through as Qt compressed them; only the
+  // streams rewritten here are compressed anew.
+  writer.setDecodeLevel(qpdf_dl_none);
   writer.write();
   return {};
 }

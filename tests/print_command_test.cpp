@@ -5,10 +5,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include <QApplication>
 
+#include "app/chart_pdf.h"
 #include "app/print_command.h"
 #include "present/picture_store.h"
 
@@ -91,6 +93,23 @@ TEST_F(PrintCommandTest, a_pdf_that_cannot_be_finished_is_kept_as_written) {
               std::string::npos)
         << report.str();
   }
+}
+
+// A finished PDF finished again (a desk that finishes its own saves, say)
+// keeps its text objects marked once: from the second time on, finishing
+// gives the same bytes.
+TEST_F(PrintCommandTest, finishing_a_finished_pdf_again_changes_nothing) {
+  forms.main["EditName"].caption = "น้ำผึ้ง";
+  ASSERT_EQ(command.run(forms, PrintChoice{false, dir / "sheet.pdf"}).result, PrintResult::WrittenToPdf);
+  EXPECT_EQ(report.str(), "");
+  const auto bytes = [](const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  ASSERT_EQ(finishPdf(dir / "sheet.pdf", chartDocumentInfo(forms.main)), "");
+  const std::string twice = bytes(dir / "sheet.pdf");
+  ASSERT_EQ(finishPdf(dir / "sheet.pdf", chartDocumentInfo(forms.main)), "");
+  EXPECT_EQ(bytes(dir / "sheet.pdf"), twice);
 }
 
 TEST_F(PrintCommandTest, a_pdf_that_cannot_be_written_fails_with_its_reason) {
