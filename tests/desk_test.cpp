@@ -246,6 +246,27 @@ class DeskTest : public QObject {
     QCOMPARE(saved.at(0).at(0).value<PrintRequest>(), desk_->request());
   }
 
+  void the_keyboard_walks_the_form_in_order() {
+    // Tab from field to field, typing over what each holds.
+    desk_->show();
+    QVERIFY(QTest::qWaitForWindowActive(desk_.get()));
+    desk_->entry()->nameField()->setFocus();
+    for (const char* typed : {"05", "03", "1987", "07", "30"}) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QTest::qWait(20);
+      QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), desk_->entry()->genderField());
+    const std::optional<BirthRecord> r = desk_->entry()->record();
+    QVERIFY2(r, qPrintable(desk_->entry()->problem()));
+    QCOMPARE(r->day, 5);
+    QCOMPARE(r->month, 3);
+    QCOMPARE(r->year, 2530);
+    QCOMPARE(r->hour, 7);
+    QCOMPARE(r->minute, 30);
+  }
+
   void enter_refreshes_at_once() {
     desk_->show();
     QVERIFY(QTest::qWaitForWindowActive(desk_.get()));
