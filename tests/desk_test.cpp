@@ -26,6 +26,14 @@ const std::string kPictures = kData + "/pictures";
 // (which the test's key events cannot carry) goes in as an input method
 // would put it.
 void type(QWidget* field, const QString& text) {
+  // A list takes quick keys as one search: a list typed into again waits
+  // until its last search is over, as a person's typing would.
+  static QHash<QWidget*, QElapsedTimer> typedAt;
+  if (qobject_cast<QComboBox*>(field) && typedAt.contains(field)) {
+    const qint64 left = QApplication::keyboardInputInterval() + 50 - typedAt[field].elapsed();
+    if (left > 0) QTest::qWait(static_cast<int>(left));
+  }
+  typedAt[field].start();
   field->setFocus();
   auto* edit = qobject_cast<QLineEdit*>(field);
   if (edit) edit->clear();
@@ -145,7 +153,7 @@ class DeskTest : public QObject {
     // 29 February of a leap year is a day.
     typeBirth(QStringLiteral("ก"), QStringLiteral("29"), QStringLiteral("02"), QStringLiteral("2543"),
               QStringLiteral("10"), QStringLiteral("00"), 0);
-    QVERIFY(desk_->canPrint());
+    QVERIFY2(desk_->canPrint(), qPrintable(desk_->entry()->problem() + desk_->entry()->dayField()->currentText()));
   }
 
   void a_clash_is_suggested_and_applied_only_when_accepted() {
