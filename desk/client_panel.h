@@ -46,7 +46,7 @@ class ClientPanel : public QWidget {
 
   // At most this many clients are listed for a search; the rest wait for a
   // narrower one.
-  static constexpr int kListed = 200;
+  static constexpr int kListed = 100;
 
  public slots:
   // Ctrl+S: the form into the open client, or a new client when none is open.
@@ -69,6 +69,9 @@ class ClientPanel : public QWidget {
   void printRequested(const QList<qint64>& ids, const QList<vesprin::PrintRequest>& requests);
 
  private:
+  // The list for the search field's text: from the book, or, when the text
+  // only narrows a search whose every match is listed, from those matches.
+  void filter(const QString& text);
   void say(const QString& text);
   bool report(const std::optional<BookError>& error);
   void showCurrent();
@@ -79,6 +82,10 @@ class ClientPanel : public QWidget {
   std::optional<ClientId> current_;
   std::optional<Client> currentClient_;
   std::vector<ClientId> deleted_;  // the undo stack, last deleted at the back
+  // The last search from the book, and whether it listed every match.
+  QString listedFor_;
+  std::vector<Client> listed_;
+  bool listedAll_ = false;
 
   QLineEdit* search_;
   QListWidget* list_;
