@@ -249,12 +249,14 @@ void ClientPanel::undoDelete() {
 }
 
 void ClientPanel::recordSheet(const PrintRequest& request, const QString& where) {
-  if (!current_ || !currentClient_ || request.birth.name != currentClient_->fields.name) return;
+  std::optional<ClientId> owner = sheetOwner_;
+  if (!owner && current_ && currentClient_ && request.birth.name == currentClient_->fields.name) owner = current_;
+  if (!owner) return;
   PrintRecord record;
   const bool pdf = where.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
   record.destination = pdf ? PrintRecord::Destination::Pdf : PrintRecord::Destination::Printer;
   record.where = where.toStdString();
-  report(book_->recordPrint(*current_, record));
+  report(book_->recordPrint(*owner, record));
 }
 
 void ClientPanel::printAgain() {

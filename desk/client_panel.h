@@ -9,7 +9,8 @@
 //   panel.clientOpened      -> desk.setRequest
 //   desk.saveClientRequested -> panel.save
 //   desk.sheetPrinted       -> panel.recordSheet
-//   panel.printRequested    -> the desk's print of that request
+//   panel.printRequested    -> the desk prints each request, the panel's
+//                              setSheetOwner naming whose it is
 #include <memory>
 #include <optional>
 #include <vector>
@@ -56,8 +57,13 @@ class ClientPanel : public QWidget {
   void openSelected();
   void deleteCurrent();
   void undoDelete();
-  // A sheet of the open client left the desk: recorded in its print history.
+  // A sheet left the desk: recorded in the print history of the client it
+  // was printed for (see setSheetOwner), else of the open client when the
+  // sheet bears their name.
   void recordSheet(const vesprin::PrintRequest& request, const QString& where);
+  // While a household is printed one member after the other: whose sheet
+  // the next recordSheet is. None: the open client's.
+  void setSheetOwner(std::optional<vesprin::ClientId> id) { sheetOwner_ = id; }
   void printAgain();
   void printHousehold();
   void refresh();
@@ -81,6 +87,7 @@ class ClientPanel : public QWidget {
   std::unique_ptr<ClientBook> book_;
   std::optional<ClientId> current_;
   std::optional<Client> currentClient_;
+  std::optional<ClientId> sheetOwner_;
   std::vector<ClientId> deleted_;  // the undo stack, last deleted at the back
   // The last search from the book, and whether it listed every match.
   QString listedFor_;
