@@ -64,12 +64,14 @@ deb=$(bash scripts/package.sh "$build" | tail -n 1)
 say "built $deb in $(($(date +%s) - t0)) s"
 
 # --- Control fields and contents ----------------------------------------------
-depends=$(dpkg-deb -f "$deb" Depends)
+# The package names of a relation field, one a line, without versions.
+names() { dpkg-deb -f "$deb" "$1" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' | grep .; }
+names Depends >"$tmp/depends"
 for d in libqt6sql6-sqlite qt6-qpa-plugins fonts-thai-tlwg fonts-arphic-ukai fonts-dejavu-core \
     fonts-liberation libc6 libstdc++6 libqt6core6; do
-  [[ ", $depends," =~ ,\ $d[\ ,] ]] || fail "Depends lacks $d: $depends"
+  grep -qxF "$d" "$tmp/depends" || fail "Depends lacks $d: $(dpkg-deb -f "$deb" Depends)"
 done
-[[ ", $(dpkg-deb -f "$deb" Recommends)," =~ ,\ cups-client[\ ,] ]] || fail "cups-client is not recommended"
+names Recommends | grep -qxF cups-client || fail "cups-client is not recommended"
 [[ $(dpkg-deb -f "$deb" Package) == vesprin ]] || fail "the package is not named vesprin"
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$tmp/contents"
@@ -128,28 +130,33 @@ for p in $programs; do
   "${bare[@]}" man -P cat "$p" 2>/dev/null | grep -q "$p" || fail "man $p shows no page"
 done
 
-# A request served by vesprin-print onto the default printer.
+# A request served by vesprin-print onto the default printer. Its job is the
+# one the queue did not hold before; cups-pdf names the page after the job.
 "${bare[@]}" /usr/bin/make-request --date 05/03/2530 --hour 07 --gender male --name "สมชาย ใจดี" \
   || fail "make-request"
 if lpstat -d 2>/dev/null | grep -q "system default destination:"; then
   outbox="$(getent passwd "$(id -un)" | cut -d: -f6)/PDF"
-  mkdir -p "$outbox"
-  ls "$outbox" >"$tmp/before" 2>/dev/null || true
+  jobs() { lpstat -W all -o 2>/dev/null | awk '{print $1}' | sort; }
+  jobs >"$tmp/jobs-before"
   "${bare[@]}" /usr/bin/vesprin-print 2>"$tmp/err" || { cat "$tmp/err" >&2; fail "vesprin-print did not print"; }
+  job=$(jobs | comm -13 "$tmp/jobs-before" - | sed 's/.*-//' | sort -n | tail -n 1)
+  [[ -n $job ]] || fail "vesprin-print said it printed, but the queue got no job"
   printed=""
   for _ in $(seq 150); do
-    printed=$(ls "$outbox" 2>/dev/null | grep '\.pdf$' | grep -vxFf "$tmp/before" | head -n 1 || true)
-    [[ -n $printed ]] && pdfinfo "$outbox/$printed" >"$tmp/info" 2>/dev/null && break
+    for f in "$outbox"/*-job_"$job".pdf; do
+      [[ -f $f ]] && pdfinfo "$f" >"$tmp/info" 2>/dev/null && printed=$f
+    done
+    [[ -n $printed ]] && break
     sleep 0.2
   done
-  [[ -n $printed ]] || fail "no page came out of the default printer ($(lpstat -d)) into $outbox"
+  [[ -n $printed ]] || fail "job $job of the default printer ($(lpstat -d)) left no page in $outbox"
   grep -q "612 x 792 pts (letter)" "$tmp/info" || fail "the printed page is not a Letter page"
-  rm -f "$outbox/$printed"
+  rm -f "$printed"
   say "vesprin-print printed the request on $(lpstat -d | sed 's/.*: //')"
 else
   status=0
   "${bare[@]}" /usr/bin/vesprin-print 2>"$tmp/err" || status=$?
-  [[ $status == 3 && -s chart-sheet.pdf ]] || { cat "$tmp/err" >&2; fail "vesprin-print without a printer ended with $status"; }
+  [[ $status == 3 ]] && ls -- *.pdf >/dev/null 2>&1 || { cat "$tmp/err" >&2; fail "vesprin-print without a printer ended with $status"; }
   say "no default printer: vesprin-print saved the sheet as a PDF (status 3)"
 fi
 [[ ! -e VesprinPrint.DAT && ! -e VesprinPrintAnalyze.DAT ]] || fail "the request was left"
@@ -211,10 +218,11 @@ pdftotext "${sheets[0]}" - | grep -q "First Client" || fail "the first sheet is 
 pdftotext "${sheets[1]}" - | grep -q "Second Client" || fail "the second sheet is not the second request's"
 if command -v systemd-analyze >/dev/null; then
   unitdir=$tmp/units
-  mkdir -p "$unitdir"
+  mkdir -p "$unitdir" "$tmp/runtime"
+  chmod 700 "$tmp/runtime"
   cp /usr/lib/systemd/user/vesprin-spool@.path /usr/lib/systemd/user/vesprin-spool@.service "$unitdir/"
   instance="vesprin-spool@$(systemd-escape --path "$spool")"
-  (cd "$unitdir" && SYSTEMD_UNIT_PATH="$unitdir:" systemd-analyze verify --user "$instance.path" "$instance.service") \
+  (cd "$unitdir" && XDG_RUNTIME_DIR="$tmp/runtime" SYSTEMD_UNIT_PATH="$unitdir:" systemd-analyze verify --user "$instance.path" "$instance.service") \
     >"$tmp/verify" 2>&1 || { cat "$tmp/verify" >&2; fail "systemd-analyze verify"; }
 fi
 say "the spool command served two requests in order, each once"
