@@ -170,8 +170,16 @@ say "vesprin-cast --pdf wrote its sheet"
 
 # The client book.
 if [[ -x /usr/bin/vesprin-book ]]; then
+  # The book in the home's XDG data folder, through Qt's SQLite driver.
+  id=$("${bare[@]}" /usr/bin/vesprin-book add --name "สมศรี มีสุข" --date 05/03/2530 --time 07:30 \
+         --gender female) || fail "vesprin-book add"
   "${bare[@]}" /usr/bin/vesprin-book list >"$tmp/book.txt" || fail "vesprin-book list"
-  say "vesprin-book list ran"
+  grep -q "สมศรี มีสุข" "$tmp/book.txt" || fail "vesprin-book list does not show the client added"
+  [[ -s $home/.local/share/vesprin/clients.sqlite ]] || fail "the book is not in the home's data folder"
+  "${bare[@]}" /usr/bin/vesprin-book print "$id" --pdf book.pdf 2>"$tmp/err" \
+    || { cat "$tmp/err" >&2; fail "vesprin-book print --pdf"; }
+  pdfinfo book.pdf | grep -q "612 x 792 pts (letter)" || fail "vesprin-book print wrote no Letter page"
+  say "vesprin-book added, listed and printed a client"
 fi
 
 # The desk: started under Xvfb, its window found, quit with Ctrl+Q.
