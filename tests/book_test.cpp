@@ -230,10 +230,10 @@ TEST_F(ClientBookTest, an_import_is_all_or_nothing) {
 }
 
 TEST(book_csv, export_then_import_gives_the_same_clients) {
-  Client a{1, person("สมชาย, \"ชาย\" ใจดี", "ชาย", "081")};
+  Client a{1, person("สมชาย, \"ชาย\" ใจดี", "ชาย", "081"), {}, {}, {}};
   a.fields.note = "บรรทัดหนึ่ง\nบรรทัดสอง";
   a.fields.marks = fullMarks();
-  Client b{2, person("ก", "", "", {1, 1, 2344, 0, 0})};
+  Client b{2, person("ก", "", "", {1, 1, 2344, 0, 0}), {}, {}, {}};
   b.fields.gender = Gender::Female;
   b.fields.pregnancy = 7;
   const std::string csv = writeClientsCsv({a, b});
