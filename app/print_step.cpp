@@ -28,6 +28,11 @@ std::string refusalNotice(const std::string& cause) {
   return "คำขอพิมพ์ดวงไม่ถูกต้อง ไม่ได้พิมพ์ดวง\r\r" + cause;
 }
 
+void reportRefusal(const std::string& cause, std::ostream& err, UserInterface* box) {
+  err << "vesprin-print: request refused, nothing printed: " << cause << '\n';
+  if (box) box->error(refusalNotice(cause));
+}
+
 int exitStatusOfStep(const PrintOutcome& outcome, bool previewSaved) {
   if (previewSaved && outcome.result == PrintResult::WrittenToPdf) return kExitNoPrinter;
   return exitStatusOf(outcome);

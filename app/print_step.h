@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/print_command.h"
+#include "core/user_interface.h"
 #include "present/forms.h"
 
 namespace vesprin {
@@ -19,6 +20,11 @@ PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::f
 // refused and nothing printed: a Thai heading, then the cause as standard
 // error gives it (with the Thai notice where there is one).
 std::string refusalNotice(const std::string& cause);
+
+// Says why the request was refused: on `err` for the administrator, and in
+// that message box through `box` for a person at the display (none when the
+// run is unattended: nobody could close it).
+void reportRefusal(const std::string& cause, std::ostream& err, UserInterface* box);
 
 // The exit status of the run: that of the print command, except that a
 // preview saved as a PDF for want of a display counts like a print saved for

@@ -96,8 +96,7 @@ int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesyste
       std::cerr << "vesprin-print: " << out.cause << '\n';
       return kExitNoIndex;
     case RunOutcome::Kind::Refused:
-      std::cerr << "vesprin-print: request refused, nothing printed: " << out.cause << '\n';
-      if (box) box->error(refusalNotice(out.cause));
+      reportRefusal(out.cause, std::cerr, box);
       return kExitRefused;
   }
   return kExitRefused;

@@ -9,9 +9,12 @@
 
 #include <cstdlib>
 #include <functional>
+#include <sstream>
 
 #include "app/main_window.h"
+#include "app/print_step.h"
 #include "app/qt_user_interface.h"
+#include "app/scripted_ui.h"
 
 namespace vesprin {
 namespace {
@@ -81,6 +84,26 @@ TEST(user_interface_test, unattended_messages_go_to_standard_error_and_prompts_g
   EXPECT_EQ(err,
             "message: วันเดือนปีเกิดไม่ถูกต้อง\n"
             "message: กรุณาใส่แผ่นข้อมูล CAL2543.DAT (no one to answer: given up)\n");
+}
+
+// A refused request is said on standard error, and shown in a Thai message
+// box to a person at the display; unattended, no box is asked for.
+TEST(user_interface_test, a_refusal_is_shown_to_a_person_at_the_display) {
+  const std::string cause = "VesprinPrint.DAT, line 1 (lines count from 0): expected a day that 02/2530 has "
+                            "(วันเดือนปีเกิดไม่ถูกต้อง 31/02/2530), found \"31\"";
+  const std::string line = "vesprin-print: request refused, nothing printed: " + cause + "\n";
+  struct Case {
+    bool display;
+    std::vector<std::string> boxes;
+  };
+  for (const Case& c : {Case{true, {"คำขอพิมพ์ดวงไม่ถูกต้อง ไม่ได้พิมพ์ดวง\r\r" + cause}}, Case{false, {}}}) {
+    SCOPED_TRACE(c.display);
+    ScriptedUserInterface ui;
+    std::ostringstream err;
+    reportRefusal(cause, err, c.display ? &ui : nullptr);
+    EXPECT_EQ(err.str(), line);
+    EXPECT_EQ(ui.messages, c.boxes);
+  }
 }
 
 TEST(user_interface_test, who_counts_as_unattended) {
