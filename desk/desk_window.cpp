@@ -37,7 +37,7 @@ constexpr int kRefreshDelayMs = 15;
 }  // namespace
 
 DeskWindow::DeskWindow(SheetBuilder& builder, QWidget* parent) : QMainWindow(parent), builder_(builder) {
-  entry_ = new BirthEntry(builder.years(), currentBuddhistYear(builder.clock()));
+  entry_ = new BirthForm(builder.years(), currentBuddhistYear(builder.clock()));
   decorations_ = new DecorationsPanel;
   view_ = new SheetView;
 
@@ -63,7 +63,7 @@ DeskWindow::DeskWindow(SheetBuilder& builder, QWidget* parent) : QMainWindow(par
   refreshTimer_.setSingleShot(true);
   refreshTimer_.setInterval(kRefreshDelayMs);
   connect(&refreshTimer_, &QTimer::timeout, this, &DeskWindow::refreshNow);
-  connect(entry_, &BirthEntry::changed, this, &DeskWindow::scheduleRefresh);
+  connect(entry_, &BirthForm::changed, this, &DeskWindow::scheduleRefresh);
   connect(decorations_, &DecorationsPanel::changed, this, &DeskWindow::scheduleRefresh);
 
   buildActions();
@@ -193,8 +193,17 @@ void DeskWindow::setSidePanel(QWidget* panel) {
   if (side_) delete side_;
   side_ = panel;
   if (panel) {
+    // A narrow list: the sheet is what the astrologer reads.
+    panel->setMaximumWidth(320);
     splitter_->insertWidget(0, panel);
     splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setStretchFactor(2, 1);
+    QList<int> sizes = splitter_->sizes();
+    const int total = std::max(width(), 1200);
+    const int form = splitter_->widget(1)->minimumWidth();
+    sizes = {220, form, std::max(400, total - 220 - form)};
+    splitter_->setSizes(sizes);
   }
 }
 

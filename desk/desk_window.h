@@ -13,7 +13,7 @@
 #include <QTimer>
 
 #include "app/print_command.h"
-#include "desk/birth_entry.h"
+#include "desk/birth_form.h"
 #include "desk/decorations_panel.h"
 #include "desk/sheet_builder.h"
 #include "desk/sheet_view.h"
@@ -49,7 +49,7 @@ class DeskWindow : public QMainWindow {
   // in the user's documents folder.
   QString defaultPdfPath() const;
 
-  BirthEntry* entry() const { return entry_; }
+  BirthForm* entry() const { return entry_; }
   DecorationsPanel* decorationsPanel() const { return decorations_; }
   SheetView* sheetView() const { return view_; }
   // The forms of the sheet shown, none while the form holds no birth.
@@ -72,7 +72,7 @@ class DeskWindow : public QMainWindow {
   void say(const QString& text);
 
   SheetBuilder& builder_;
-  BirthEntry* entry_;
+  BirthForm* entry_;
   DecorationsPanel* decorations_;
   SheetView* view_;
   QSplitter* splitter_;

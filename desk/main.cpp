@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTranslator>
 
 #include <cstdlib>
@@ -19,6 +20,10 @@
 #include "core/text_file.h"
 #include "desk/desk_window.h"
 #include "present/request/drive_map.h"
+#ifdef VESPRIN_DESK_WITH_BOOK
+#include "book/book_file.h"
+#include "desk/client_panel.h"
+#endif
 
 namespace {
 using namespace vesprin;
@@ -28,14 +33,18 @@ constexpr int kExitUsage = 1;
 constexpr int kExitNoIndex = 4;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-desk [--help]
+  out << R"(usage: vesprin-desk [--book FILE] [--help]
 
 The astrologer's desk: type a birth, see its chart sheet, decorate it, print it
 on the default printer (Ctrl+P) or another (Ctrl+Shift+P), save it as a PDF
 (Ctrl+Shift+S), write the two hand-over files for an engine on another machine
 (Ctrl+Shift+H). Enter refreshes, Ctrl+S saves the client, Ctrl+Q quits.
 
+  --book FILE   the client book listed at the side (default $VESPRIN_BOOK,
+                else $XDG_DATA_HOME/vesprin/clients.sqlite)
+
 Environment:
+  VESPRIN_BOOK       the client book when --book is not given
   VESPRIN_DATA_DIR   the data directory (calendar index, calendar files, pictures)
   VESPRIN_TODAY      today's date YYYY-MM-DD (the current year of the chart)
   LANGUAGE, LC_ALL, LANG   Thai unless the locale asks for English
@@ -55,14 +64,48 @@ void installTranslations(QApplication& app) {
     app.installTranslator(qt);
 }
 
+#ifdef VESPRIN_DESK_WITH_BOOK
+// The client list at the side of the form: opening a client fills the form,
+// Ctrl+S keeps the form in the book, every sheet that goes out is recorded,
+// and "print again" prints the kept requests. Without a usable book the desk
+// works alone and says why.
+void attachClientBook(DeskWindow& window, const std::string& path) {
+  QString error;
+  std::unique_ptr<ClientPanel> panel = ClientPanel::open(path, error);
+  if (!panel) {
+    std::cerr << "vesprin-desk: no client book: " << error.toStdString() << '\n';
+    window.statusBar()->showMessage(error);
+    return;
+  }
+  ClientPanel* p = panel.get();
+  QObject::connect(p, &ClientPanel::clientOpened, &window,
+                   [&window](qint64, const PrintRequest& request) { window.setRequest(request); });
+  QObject::connect(&window, &DeskWindow::saveClientRequested, p, &ClientPanel::save);
+  QObject::connect(&window, &DeskWindow::sheetPrinted, p, &ClientPanel::recordSheet);
+  QObject::connect(p, &ClientPanel::printRequested, &window,
+                   [&window](const QList<qint64>&, const QList<PrintRequest>& requests) {
+                     for (const PrintRequest& r : requests) {
+                       window.setRequest(r);
+                       window.printOnDefaultPrinter();
+                     }
+                   });
+  window.setSidePanel(panel.release());
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::string book;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--help" || a == "-h") {
       usage(std::cout);
       return kExitDone;
+    }
+    if (a == "--book" && i + 1 < argc && *argv[i + 1]) {
+      book = argv[++i];
+      continue;
     }
     std::cerr << "vesprin-desk: unknown argument \"" << a << "\"\n";
     usage(std::cerr);
@@ -88,6 +131,11 @@ int main(int argc, char** argv) {
     return kExitNoIndex;
   }
   DeskWindow window(builder);
+#ifdef VESPRIN_DESK_WITH_BOOK
+  attachClientBook(window, book.empty() ? defaultBookPath() : book);
+#else
+  if (!book.empty()) std::cerr << "vesprin-desk: built without the client book; --book ignored\n";
+#endif
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect free = screen->availableGeometry();
     window.resize(free.width() * 9 / 10, free.height() * 9 / 10);

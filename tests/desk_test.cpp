@@ -57,7 +57,7 @@ class DeskTest : public QObject {
 
   void typeBirth(const QString& name, const QString& day, const QString& month, const QString& year,
                  const QString& hour, const QString& minute, int gender) {
-    BirthEntry* e = desk_->entry();
+    BirthForm* e = desk_->entry();
     type(e->nameField(), name);
     type(e->dayField(), day);
     type(e->monthField(), month);

@@ -6,7 +6,11 @@ set -u
 desk=$1
 command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || { echo "xvfb-run or xdotool missing"; exit 77; }
 inner=$(mktemp)
-trap 'rm -f "$inner"' EXIT
+scratch=$(mktemp -d)
+trap 'rm -rf "$inner" "$scratch"' EXIT
+# A client book of its own, never the user's.
+export VESPRIN_BOOK="$scratch/clients.sqlite" HOME="$scratch" XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config"
+cd "$scratch" 
 cat >"$inner" <<'SCRIPT'
 desk=$1
 VESPRIN_TODAY=2026-12-09 "$desk" & pid=$!

@@ -1,7 +1,7 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="th_TH" sourcelanguage="en">
 <context>
-    <name>vesprin::BirthEntry</name>
+    <name>vesprin::BirthForm</name>
     <message>
         <source>Name as it is printed</source>
         <translation>ชื่อตามที่จะพิมพ์บนแผ่นดวง</translation>
