@@ -102,20 +102,22 @@ void DeskWindow::buildActions() {
 
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QAction* fit = view->addAction(tr("Fit &width"));
+  QAction* page = view->addAction(tr("Whole &page"));
   QAction* actual = view->addAction(tr("&100 %"));
   fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+  page->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_8));
   actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-  fit->setCheckable(true);
-  actual->setCheckable(true);
-  fit->setChecked(true);
   auto* zoom = new QActionGroup(this);
-  zoom->addAction(fit);
-  zoom->addAction(actual);
-  connect(fit, &QAction::triggered, this, [this] { view_->setZoom(SheetView::Zoom::FitWidth); });
-  connect(actual, &QAction::triggered, this, [this] { view_->setZoom(SheetView::Zoom::Actual); });
+  const std::pair<QAction*, SheetView::Zoom> zooms[] = {
+      {fit, SheetView::Zoom::FitWidth}, {page, SheetView::Zoom::FitPage}, {actual, SheetView::Zoom::Actual}};
   bar->addSeparator();
-  bar->addAction(fit);
-  bar->addAction(actual);
+  for (const auto& [a, z] : zooms) {
+    a->setCheckable(true);
+    zoom->addAction(a);
+    bar->addAction(a);
+    connect(a, &QAction::triggered, this, [this, z = z] { view_->setZoom(z); });
+  }
+  fit->setChecked(true);
 
   // Enter refreshes at once, wherever the cursor is but in the note, where
   // it starts a new line.

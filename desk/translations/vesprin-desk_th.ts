@@ -68,6 +68,73 @@
     </message>
 </context>
 <context>
+    <name>vesprin::ClientPanel</name>
+    <message>
+        <source>Search: name, nickname, phone or DD/MM/YYYY</source>
+        <translation>ค้นหา: ชื่อ ชื่อเล่น โทรศัพท์ หรือ วว/ดด/ปปปป</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>เปิด</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>ลบ</translation>
+    </message>
+    <message>
+        <source>Undo delete</source>
+        <translation>เอาคืน</translation>
+    </message>
+    <message>
+        <source>Print again</source>
+        <translation>พิมพ์อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Print household</source>
+        <translation>พิมพ์ทั้งครอบครัว</translation>
+    </message>
+    <message>
+        <source>Nickname</source>
+        <translation>ชื่อเล่น</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>โทรศัพท์</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>บันทึก</translation>
+    </message>
+    <message>
+        <source>Household</source>
+        <translation>ครอบครัว</translation>
+    </message>
+    <message>
+        <source>Opened %1</source>
+        <translation>เปิด %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>บันทึก %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>Saved %1 as a new client</source>
+        <translation>บันทึก %1 เป็นลูกค้าใหม่แล้ว</translation>
+    </message>
+    <message>
+        <source>Deleted; Undo delete brings the client back until the desk closes</source>
+        <translation>ลบแล้ว กด เอาคืน ได้จนกว่าจะปิดโปรแกรม</translation>
+    </message>
+    <message>
+        <source>Restored</source>
+        <translation>เอาคืนแล้ว</translation>
+    </message>
+    <message>
+        <source>Open a client first</source>
+        <translation>เปิดลูกค้าก่อน</translation>
+    </message>
+</context>
+<context>
     <name>vesprin::DecorationsPanel</name>
     <message>
         <source>Very cold</source>
@@ -371,6 +438,10 @@
     <message>
         <source>No client book is open: write a PDF or the hand-over files instead</source>
         <translation>ยังไม่ได้เปิดสมุดลูกค้า บันทึกเป็น PDF หรือเขียนไฟล์ส่งต่อแทน</translation>
+    </message>
+    <message>
+        <source>Whole &amp;page</source>
+        <translation>ทั้ง&amp;หน้า</translation>
     </message>
 </context>
 <context>
