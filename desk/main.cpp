@@ -19,11 +19,11 @@
 #include "core/clock.h"
 #include "core/text_file.h"
 #include "desk/desk_window.h"
-#include "present/request/drive_map.h"
-#ifdef VESPRIN_DESK_WITH_BOOK
+#ifdef VESPRIN_DESK_BOOK
 #include "book/book_file.h"
 #include "desk/client_panel.h"
 #endif
+#include "present/request/drive_map.h"
 
 namespace {
 using namespace vesprin;
@@ -44,9 +44,10 @@ on the default printer (Ctrl+P) or another (Ctrl+Shift+P), save it as a PDF
                 else $XDG_DATA_HOME/vesprin/clients.sqlite)
 
 Environment:
-  VESPRIN_BOOK       the client book when --book is not given
   VESPRIN_DATA_DIR   the data directory (calendar index, calendar files, pictures)
   VESPRIN_TODAY      today's date YYYY-MM-DD (the current year of the chart)
+  VESPRIN_BOOK       the client book when --book is not given (default
+                     $XDG_DATA_HOME/vesprin/clients.sqlite)
   LANGUAGE, LC_ALL, LANG   Thai unless the locale asks for English
 Data directory now: )" << dataDirectory() << R"(
 
@@ -64,34 +65,6 @@ void installTranslations(QApplication& app) {
     app.installTranslator(qt);
 }
 
-#ifdef VESPRIN_DESK_WITH_BOOK
-// The client list at the side of the form: opening a client fills the form,
-// Ctrl+S keeps the form in the book, every sheet that goes out is recorded,
-// and "print again" prints the kept requests. Without a usable book the desk
-// works alone and says why.
-void attachClientBook(DeskWindow& window, const std::string& path) {
-  QString error;
-  std::unique_ptr<ClientPanel> panel = ClientPanel::open(path, error);
-  if (!panel) {
-    std::cerr << "vesprin-desk: no client book: " << error.toStdString() << '\n';
-    window.statusBar()->showMessage(error);
-    return;
-  }
-  ClientPanel* p = panel.get();
-  QObject::connect(p, &ClientPanel::clientOpened, &window,
-                   [&window](qint64, const PrintRequest& request) { window.setRequest(request); });
-  QObject::connect(&window, &DeskWindow::saveClientRequested, p, &ClientPanel::save);
-  QObject::connect(&window, &DeskWindow::sheetPrinted, p, &ClientPanel::recordSheet);
-  QObject::connect(p, &ClientPanel::printRequested, &window,
-                   [&window](const QList<qint64>&, const QList<PrintRequest>& requests) {
-                     for (const PrintRequest& r : requests) {
-                       window.setRequest(r);
-                       window.printOnDefaultPrinter();
-                     }
-                   });
-  window.setSidePanel(panel.release());
-}
-#endif
 
 }  // namespace
 
@@ -131,8 +104,32 @@ int main(int argc, char** argv) {
     return kExitNoIndex;
   }
   DeskWindow window(builder);
-#ifdef VESPRIN_DESK_WITH_BOOK
-  attachClientBook(window, book.empty() ? defaultBookPath() : book);
+#ifdef VESPRIN_DESK_BOOK
+  // The client book at the left of the form; without it the desk works on,
+  // and says why on standard error.
+  QString bookError;
+  if (auto opened = ClientPanel::open(book.empty() ? defaultBookPath() : book, bookError)) {
+    ClientPanel* panel = opened.release();
+    window.setSidePanel(panel);  // the window owns it
+    QObject::connect(panel, &ClientPanel::clientOpened, &window,
+                     [&window](qint64, const PrintRequest& request) { window.setRequest(request); });
+    QObject::connect(&window, &DeskWindow::saveClientRequested, panel, &ClientPanel::save);
+    QObject::connect(&window, &DeskWindow::sheetPrinted, panel, &ClientPanel::recordSheet);
+    QObject::connect(panel, &ClientPanel::printRequested, &window,
+                     [&window, panel](const QList<qint64>& ids, const QList<PrintRequest>& requests) {
+                       const PrintRequest shown = window.request();
+                       for (qsizetype k = 0; k < requests.size(); ++k) {
+                         panel->setSheetOwner(ids[k]);
+                         window.setRequest(requests[k]);
+                         window.refreshNow();
+                         window.printOnDefaultPrinter();
+                       }
+                       panel->setSheetOwner(std::nullopt);
+                       window.setRequest(shown);
+                     });
+  } else {
+    std::cerr << "vesprin-desk: no client book: " << bookError.toStdString() << '\n';
+  }
 #else
   if (!book.empty()) std::cerr << "vesprin-desk: built without the client book; --book ignored\n";
 #endif
