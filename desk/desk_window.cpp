@@ -16,6 +16,7 @@
 #include <QPrinterInfo>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -95,6 +96,22 @@ void DeskWindow::buildActions() {
                         [this] { savePdf(); }, true));
   action(tr("Write &hand-over files…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H),
          [this] { writeHandover(); }, true);
+  // The paper: Letter as the sheet is laid out, or A4 (Thai print shops)
+  // with the Letter page scaled to fit and centred.
+  QMenu* paperMenu = file->addMenu(tr("P&aper"));
+  letter_ = paperMenu->addAction(tr("Letter"));
+  a4_ = paperMenu->addAction(tr("A4 (the Letter page scaled to fit)"));
+  auto* papers = new QActionGroup(this);
+  for (QAction* a : {letter_, a4_}) {
+    a->setCheckable(true);
+    papers->addAction(a);
+  }
+  connect(letter_, &QAction::triggered, this, [this] { setPaper(Paper::Letter); });
+  connect(a4_, &QAction::triggered, this, [this] { setPaper(Paper::A4); });
+  const QString kept = QSettings().value(QStringLiteral("paper")).toString();
+  const std::optional<Paper> keptPaper = parsePaper(kept.toStdString());
+  paper_ = keptPaper.value_or(Paper::Letter);
+  (paper_ == Paper::A4 ? a4_ : letter_)->setChecked(true);
   file->addSeparator();
   bar->addAction(action(tr("Save &client"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveClient(); }, true));
   file->addSeparator();
@@ -214,6 +231,14 @@ void DeskWindow::updateTitle() {
   setWindowTitle(name.isEmpty() ? tr("Vesprin desk") : tr("Vesprin desk – %1").arg(name));
 }
 
+void DeskWindow::setPaper(Paper paper) {
+  paper_ = paper;
+  (paper == Paper::A4 ? a4_ : letter_)->setChecked(true);
+  QSettings().setValue(QStringLiteral("paper"), QString::fromLatin1(paperName(paper).data(),
+                                                                   static_cast<qsizetype>(paperName(paper).size())));
+  say(paper == Paper::A4 ? tr("Paper: A4") : tr("Paper: Letter"));
+}
+
 void DeskWindow::say(const QString& text) { statusBar()->showMessage(text, 10000); }
 
 PrintOutcome DeskWindow::printOnDefaultPrinter() {
@@ -221,7 +246,9 @@ PrintOutcome DeskWindow::printOnDefaultPrinter() {
   PictureStore pictures;
   std::ostringstream report;
   PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
-  const PrintOutcome out = command.run(*sheet_, PrintChoice{});
+  PrintChoice choice;
+  choice.paper = paper_;
+  const PrintOutcome out = command.run(*sheet_, choice);
   switch (out.result) {
     case PrintResult::Printed: {
       const QString printer = QPrinterInfo::defaultPrinter().printerName();
@@ -242,7 +269,8 @@ PrintOutcome DeskWindow::printOnDefaultPrinter() {
 void DeskWindow::printWithDialog() {
   if (!canPrint()) return;
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageLayout(pageLayoutOf(*sheet_->chartSheet.layout().page()));
+  const PaperPlacement placement = placeOnPaper(*sheet_->chartSheet.layout().page(), paper_);
+  printer.setPageLayout(placement.layout);
   printer.setFullPage(false);
   printer.setDocName(entry_->nameField()->text());
   QPrintDialog dialog(&printer, this);
@@ -255,7 +283,8 @@ void DeskWindow::printWithDialog() {
     QMessageBox::warning(this, windowTitle(), tr("The printer %1 cannot be used").arg(printer.printerName()));
     return;
   }
-  paintReportPage(painter, printer, sheet_->chartSheet, renderer);
+  // The print command's own steps were taken when the sheet was built.
+  paintReportPage(painter, printer, sheet_->chartSheet, renderer, placement.scale);
   if (!painter.end()) {
     QMessageBox::warning(this, windowTitle(), tr("The printer %1 cannot be used").arg(printer.printerName()));
     return;
@@ -284,6 +313,7 @@ PrintOutcome DeskWindow::savePdfTo(const std::filesystem::path& file) {
   PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
   PrintChoice choice;
   choice.pdf = file;
+  choice.paper = paper_;
   const PrintOutcome out = command.run(*sheet_, choice);
   if (out.result == PrintResult::WrittenToPdf) {
     say(tr("Saved %1").arg(QString::fromStdString(out.pdf.string())));

@@ -48,6 +48,9 @@ class DeskWindow : public QMainWindow {
   // The file name a PDF is offered under: the client's name and birth date,
   // in the user's documents folder.
   QString defaultPdfPath() const;
+  // The paper every print and PDF goes on; kept in the desk's settings.
+  Paper paper() const { return paper_; }
+  void setPaper(Paper paper);
 
   BirthForm* entry() const { return entry_; }
   DecorationsPanel* decorationsPanel() const { return decorations_; }
@@ -82,6 +85,9 @@ class DeskWindow : public QMainWindow {
   PrintRequest request_;
   bool refreshing_ = false;
   QList<QAction*> outputs_;  // enabled only with a sheet
+  Paper paper_ = Paper::Letter;
+  QAction* letter_ = nullptr;
+  QAction* a4_ = nullptr;
 };
 
 }  // namespace vesprin

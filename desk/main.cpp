@@ -89,6 +89,9 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   QApplication app(argc, argv);
+  // The desk's settings (the paper): $XDG_CONFIG_HOME/Vesprin/vesprin-desk.conf.
+  QApplication::setOrganizationName(QStringLiteral("Vesprin"));
+  QApplication::setApplicationName(QStringLiteral("vesprin-desk"));
   installTranslations(app);
 
   SystemClock clock;

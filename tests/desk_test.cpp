@@ -3,7 +3,9 @@
 // suggests and never applies by itself, and that its sheet is the sheet the
 // engine prints from the hand-over files of the same birth.
 #include <QLineEdit>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -69,6 +71,14 @@ class DeskTest : public QObject {
   }
 
  private slots:
+  void initTestCase() {
+    // The paper setting goes to a test folder, never the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("Vesprin"));
+    QCoreApplication::setApplicationName(QStringLiteral("desk_test"));
+    QSettings().clear();
+  }
+
   void init() {
     builder_ = std::make_unique<SheetBuilder>(std::vector<std::string>{kData}, clock_,
                                               DriveMap::parse("D=" + kPictures).map);
@@ -222,6 +232,16 @@ class DeskTest : public QObject {
     QVERIFY2(info.out.find("Pages:           1\n") != std::string::npos, info.out.c_str());
     const auto text = testing::runProgram("/usr/bin/pdftotext", {pdf.string(), "-"}, dir.path().toStdString(), {});
     QVERIFY2(QString::fromStdString(text.out).contains(name), text.out.c_str());
+    QVERIFY2(info.out.find("(letter)") != std::string::npos, info.out.c_str());
+
+    // A4, kept for the next desk.
+    desk_->setPaper(Paper::A4);
+    QCOMPARE(DeskWindow(*builder_).paper(), Paper::A4);
+    const std::filesystem::path a4 = dir.filePath(QStringLiteral("a4.pdf")).toStdString();
+    QCOMPARE(desk_->savePdfTo(a4).result, PrintResult::WrittenToPdf);
+    const auto a4info = testing::runProgram("/usr/bin/pdfinfo", {a4.string()}, dir.path().toStdString(), {});
+    QVERIFY2(a4info.out.find("(A4)") != std::string::npos, a4info.out.c_str());
+    desk_->setPaper(Paper::Letter);
   }
 
   void a_request_loads_into_the_form_and_comes_back() {

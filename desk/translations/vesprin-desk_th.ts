@@ -443,6 +443,26 @@
         <source>Whole &amp;page</source>
         <translation>ทั้ง&amp;หน้า</translation>
     </message>
+    <message>
+        <source>P&amp;aper</source>
+        <translation>&amp;กระดาษ</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>Letter</translation>
+    </message>
+    <message>
+        <source>A4 (the Letter page scaled to fit)</source>
+        <translation>A4 (ย่อหน้า Letter ให้พอดี)</translation>
+    </message>
+    <message>
+        <source>Paper: A4</source>
+        <translation>กระดาษ A4</translation>
+    </message>
+    <message>
+        <source>Paper: Letter</source>
+        <translation>กระดาษ Letter</translation>
+    </message>
 </context>
 <context>
     <name>vesprin::MarksPicture</name>
