@@ -11,7 +11,6 @@
 #include "core/text.h"
 #include "cycles/month_strip.h"
 #include "desk/buddhist_era.h"
-#include "desk/sheet_builder.h"
 
 namespace vesprin {
 namespace {
@@ -157,17 +156,11 @@ void BirthForm::check() {
   if (yearOk && yearNote_->text().isEmpty()) yearNote_->setText(tr("AD %1").arg(toChristianEra(year)));
   else if (!yearOk) yearNote_->clear();
 
-  // The engine's own rule for the month's length (its leap rule included).
+  // The engine's own rule: a day the driven run would refuse is refused here.
   QString dateFault;
-  if (yearOk) {
-    BirthRecord r;
-    r.day = day_->value();
-    r.month = month_->currentData().toInt();
-    r.year = year;
-    if (!NormaliseBirthInput(birthFieldsOf(r)).messages.empty())
-      dateFault = tr("No such day: %1 has no day %2 (วันเดือนปีเกิดไม่ถูกต้อง)")
-                      .arg(month_->currentText().mid(5)).arg(r.day);
-  }
+  if (yearOk && !birthDateExists(day_->value(), month_->currentData().toInt(), year))
+    dateFault = tr("No such day: %1 has no day %2 (วันเดือนปีเกิดไม่ถูกต้อง)")
+                    .arg(month_->currentText().mid(5)).arg(day_->value());
   mark(day_, dateFault);
   problemLabel_->setText(problem_);
   problemLabel_->setVisible(!problem_.isEmpty());

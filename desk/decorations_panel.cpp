@@ -211,6 +211,7 @@ void DecorationsPanel::emitChanged() {
 Decorations DecorationsPanel::decorations() const {
   Decorations d;
   d.computed = computed_->isChecked();
+  d.marks = AnalysisMarks{};  // nothing but what the panel shows
   AnalysisMarks& m = d.marks;
   if (powersShown_->isChecked()) {
     ElementGroupPowers p;
@@ -242,7 +243,7 @@ Decorations DecorationsPanel::decorations() const {
 void DecorationsPanel::setDecorations(const Decorations& d) {
   filling_ = true;
   const AnalysisMarks& m = d.marks;
-  powersShown_->setChecked(m.powers.has_value() || d.computed);
+  powersShown_->setChecked(m.powers.has_value());
   computed_->setChecked(d.computed);
   if (m.powers) {
     for (std::size_t k = 0; k < 5; ++k) power_[k]->setValue(m.powers->powers[k]);

@@ -144,6 +144,8 @@ class DeskTest : public QObject {
     QTest::newRow("31 February") << "31" << "02" << "2530";
     QTest::newRow("29 February of a common year") << "29" << "02" << "2542";
     QTest::newRow("31 April") << "31" << "04" << "2500";
+    // CE 1900 is no leap year, though its number ends in 00.
+    QTest::newRow("29 February 2443") << "29" << "02" << "2443";
     QTest::newRow("a year the calendar lacks") << "01" << "01" << "2800";
   }
   void an_impossible_date_is_marked_and_cannot_go_out() {
@@ -261,6 +263,33 @@ class DeskTest : public QObject {
     DeskWindow other(*builder_);
     other.setRequest(desk_->request());
     QVERIFY(other.request() == desk_->request());
+    // Without a power line and a balance panel: none is added.
+    typed.marks.powers.reset();
+    typed.marks.balance.reset();
+    desk_->setRequest(typed);
+    const PrintRequest back = desk_->request();
+    QVERIFY(!back.marks.powers);
+    QVERIFY(!back.marks.balance);
+    QCOMPARE(back, typed);
+  }
+
+  void decorations_switched_off_leave_the_sheet() {
+    typeBirth(QStringLiteral("ก"), QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("2530"),
+              QStringLiteral("07"), QStringLiteral("00"), 0);
+    const Form& on = desk_->sheetForms()->chartSheet;
+    QVERIFY(QString::fromStdString(on.caption("QRLabelPowerElements")).startsWith(QStringLiteral("กลุ่มดิถี ธาตุ")));
+    QVERIFY(!on.caption("QRLabelA1").empty());
+    desk_->decorationsPanel()->powersBox()->setChecked(false);
+    desk_->decorationsPanel()->balanceBox()->setChecked(false);
+    desk_->refreshNow();
+    const PrintRequest r = desk_->request();
+    QVERIFY(!r.marks.powers);
+    QVERIFY(!r.marks.balance);
+    const Form& off = desk_->sheetForms()->chartSheet;
+    // The program's title where the powers were, and an empty panel.
+    QCOMPARE(off.caption("QRLabelPowerElements"), desk_->sheetForms()->main.caption("LabelTitle"));
+    QVERIFY(!QString::fromStdString(off.caption("QRLabelPowerElements")).startsWith(QStringLiteral("กลุ่มดิถี")));
+    QVERIFY(off.caption("QRLabelA1").empty());
   }
 
   void save_client_hands_the_request_to_whoever_listens() {
