@@ -241,14 +241,17 @@ void DeskWindow::setPaper(Paper paper) {
 
 void DeskWindow::say(const QString& text) { statusBar()->showMessage(text, 10000); }
 
+PrintOutcome DeskWindow::runPrintCommand(PrintChoice choice) {
+  PictureStore pictures;
+  std::ostringstream report;  // the outcome says all the desk shows
+  PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
+  choice.paper = paper_;
+  return command.run(*sheet_, choice);
+}
+
 PrintOutcome DeskWindow::printOnDefaultPrinter() {
   if (!canPrint()) return {PrintResult::Failed, {}, "nothing to print"};
-  PictureStore pictures;
-  std::ostringstream report;
-  PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
-  PrintChoice choice;
-  choice.paper = paper_;
-  const PrintOutcome out = command.run(*sheet_, choice);
+  const PrintOutcome out = runPrintCommand({});
   switch (out.result) {
     case PrintResult::Printed: {
       const QString printer = QPrinterInfo::defaultPrinter().printerName();
@@ -308,13 +311,9 @@ QString DeskWindow::defaultPdfPath() const {
 
 PrintOutcome DeskWindow::savePdfTo(const std::filesystem::path& file) {
   if (!canPrint()) return {PrintResult::Failed, {}, "nothing to save"};
-  PictureStore pictures;
-  std::ostringstream report;
-  PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
   PrintChoice choice;
   choice.pdf = file;
-  choice.paper = paper_;
-  const PrintOutcome out = command.run(*sheet_, choice);
+  const PrintOutcome out = runPrintCommand(choice);
   if (out.result == PrintResult::WrittenToPdf) {
     say(tr("Saved %1").arg(QString::fromStdString(out.pdf.string())));
     emit sheetPrinted(request_, QString::fromStdString(out.pdf.string()));

@@ -66,6 +66,8 @@ class DeskWindow : public QMainWindow {
 
  private:
   void buildActions();
+  // The engine's print command on the sheet shown, on the desk's paper.
+  PrintOutcome runPrintCommand(PrintChoice choice);
   void scheduleRefresh();
   void printWithDialog();
   void savePdf();
