@@ -309,12 +309,12 @@
         <translation>หมายเหตุการวิเคราะห์ พิมพ์ข้างรูปหลอดไฟ (เว้นว่างไว้ถ้าไม่ต้องการ)</translation>
     </message>
     <message>
-        <source>The chart shows %1%2: a clash?</source>
-        <translation>ดวงมี %1%2 ปะทะกัน จะใส่รูปปะทะหรือไม่</translation>
-    </message>
-    <message>
         <source>These two lower signs do not clash</source>
         <translation>นักษัตรสองตัวนี้ไม่ปะทะกัน</translation>
+    </message>
+    <message>
+        <source>The chart shows %1%2: draw the clash?</source>
+        <translation>ดวงมี %1%2 ปะทะกัน ใส่รูปปะทะไหม</translation>
     </message>
 </context>
 <context>
