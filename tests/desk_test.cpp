@@ -221,7 +221,8 @@ class DeskTest : public QObject {
   }
 
   void a_saved_pdf_is_one_page_with_the_name() {
-    const QString name = QStringLiteral("สมศรี มีสุข");
+    // Tone marks included: the text layer gives the name back as typed.
+    const QString name = QStringLiteral("นายก้องเกียรติ ศรีสุข");
     typeBirth(name, QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("2530"), QStringLiteral("07"),
               QStringLiteral("00"), 1);
     QVERIFY(desk_->defaultPdfPath().endsWith(name + QStringLiteral(" 05-03-2530.pdf")));
