@@ -122,10 +122,11 @@ QWidget* DecorationsPanel::powersPage() {
 QWidget* DecorationsPanel::marksPage() {
   auto* page = new QWidget;
   auto* v = new QVBoxLayout(page);
-  auto* top = new QHBoxLayout;
+  // The picture, and under it the pen a click draws with: narrow enough for
+  // the form's column.
   picture_ = new MarksPicture;
-  top->addWidget(picture_);
-  auto* pen = new QFormLayout;
+  v->addWidget(picture_, 0, Qt::AlignHCenter);
+  auto* pen = new QHBoxLayout;
   penStyle_ = new QComboBox;
   penStyle_->addItem(tr("Solid"), false);
   penStyle_->addItem(tr("Dotted"), true);
@@ -139,31 +140,31 @@ QWidget* DecorationsPanel::marksPage() {
     penColour_->addItem(QIcon(swatch), tr(colourNames[k]), k + 1);
   }
   penColour_->setCurrentIndex(2);
-  pen->addRow(tr("Line"), penStyle_);
-  pen->addRow(tr("Colour"), penColour_);
   auto* clear = new QPushButton(tr("Clear marks"));
-  pen->addRow(clear);
-  top->addLayout(pen);
-  v->addLayout(top);
+  pen->addWidget(new QLabel(tr("Line")));
+  pen->addWidget(penStyle_);
+  pen->addWidget(new QLabel(tr("Colour")));
+  pen->addWidget(penColour_);
+  pen->addStretch(1);
+  pen->addWidget(clear);
+  v->addLayout(pen);
 
   v->addWidget(new QLabel(tr("Clash pictures")));
   for (std::size_t k = 0; k < 3; ++k) {
-    auto* row = new QHBoxLayout;
     clash_[k] = new QCheckBox(tr("Clash between %1").arg(tr(kBrackets[k])));
-    row->addWidget(clash_[k]);
+    v->addWidget(clash_[k]);
+    // The suggestion, under its switch until it is used or ignored.
     suggestionRow_[k] = new QWidget;
     auto* s = new QHBoxLayout(suggestionRow_[k]);
-    s->setContentsMargins(0, 0, 0, 0);
+    s->setContentsMargins(24, 0, 0, 0);
     suggestionText_[k] = new QLabel;
     suggestionText_[k]->setStyleSheet(QStringLiteral("color: #b00000;"));
     auto* accept = new QPushButton(tr("Accept"));
     auto* ignore = new QPushButton(tr("Ignore"));
-    s->addWidget(suggestionText_[k]);
+    s->addWidget(suggestionText_[k], 1);
     s->addWidget(accept);
     s->addWidget(ignore);
-    row->addWidget(suggestionRow_[k]);
-    row->addStretch(1);
-    v->addLayout(row);
+    v->addWidget(suggestionRow_[k]);
     const int bracket = static_cast<int>(k);
     connect(accept, &QPushButton::clicked, this, [this, bracket] { acceptSuggestion(bracket); });
     connect(ignore, &QPushButton::clicked, this, [this, bracket] { ignoreSuggestion(bracket); });
@@ -211,6 +212,7 @@ void DecorationsPanel::emitChanged() {
 Decorations DecorationsPanel::decorations() const {
   Decorations d;
   d.computed = computed_->isChecked();
+  d.marks = AnalysisMarks{};  // nothing but what the panel shows
   AnalysisMarks& m = d.marks;
   if (powersShown_->isChecked()) {
     ElementGroupPowers p;
@@ -242,7 +244,7 @@ Decorations DecorationsPanel::decorations() const {
 void DecorationsPanel::setDecorations(const Decorations& d) {
   filling_ = true;
   const AnalysisMarks& m = d.marks;
-  powersShown_->setChecked(m.powers.has_value() || d.computed);
+  powersShown_->setChecked(m.powers.has_value());
   computed_->setChecked(d.computed);
   if (m.powers) {
     for (std::size_t k = 0; k < 5; ++k) power_[k]->setValue(m.powers->powers[k]);
@@ -335,7 +337,7 @@ void DecorationsPanel::refreshSuggestions() {
     suggestionRow_[k]->setVisible(pending[k]);
     if (pending[k] && pillars_) {
       const auto branches = pillars_->branches();
-      suggestionText_[k]->setText(tr("The chart shows %1%2: a clash?")
+      suggestionText_[k]->setText(tr("The chart shows %1%2: draw the clash?")
                                       .arg(QString::fromUtf8(kBranchChars[branches[k] - 1]))
                                       .arg(QString::fromUtf8(kBranchChars[branches[k + 1] - 1])));
     }

@@ -16,6 +16,7 @@
 #include <QPrinterInfo>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -37,7 +38,7 @@ constexpr int kRefreshDelayMs = 15;
 }  // namespace
 
 DeskWindow::DeskWindow(SheetBuilder& builder, QWidget* parent) : QMainWindow(parent), builder_(builder) {
-  entry_ = new BirthEntry(builder.years(), currentBuddhistYear(builder.clock()));
+  entry_ = new BirthForm(builder.years(), currentBuddhistYear(builder.clock()));
   decorations_ = new DecorationsPanel;
   view_ = new SheetView;
 
@@ -63,7 +64,7 @@ DeskWindow::DeskWindow(SheetBuilder& builder, QWidget* parent) : QMainWindow(par
   refreshTimer_.setSingleShot(true);
   refreshTimer_.setInterval(kRefreshDelayMs);
   connect(&refreshTimer_, &QTimer::timeout, this, &DeskWindow::refreshNow);
-  connect(entry_, &BirthEntry::changed, this, &DeskWindow::scheduleRefresh);
+  connect(entry_, &BirthForm::changed, this, &DeskWindow::scheduleRefresh);
   connect(decorations_, &DecorationsPanel::changed, this, &DeskWindow::scheduleRefresh);
 
   buildActions();
@@ -95,6 +96,22 @@ void DeskWindow::buildActions() {
                         [this] { savePdf(); }, true));
   action(tr("Write &hand-over files…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H),
          [this] { writeHandover(); }, true);
+  // The paper: Letter as the sheet is laid out, or A4 (Thai print shops)
+  // with the Letter page scaled to fit and centred.
+  QMenu* paperMenu = file->addMenu(tr("P&aper"));
+  letter_ = paperMenu->addAction(tr("Letter"));
+  a4_ = paperMenu->addAction(tr("A4 (the Letter page scaled to fit)"));
+  auto* papers = new QActionGroup(this);
+  for (QAction* a : {letter_, a4_}) {
+    a->setCheckable(true);
+    papers->addAction(a);
+  }
+  connect(letter_, &QAction::triggered, this, [this] { setPaper(Paper::Letter); });
+  connect(a4_, &QAction::triggered, this, [this] { setPaper(Paper::A4); });
+  const QString kept = QSettings().value(QStringLiteral("paper")).toString();
+  const std::optional<Paper> keptPaper = parsePaper(kept.toStdString());
+  paper_ = keptPaper.value_or(Paper::Letter);
+  (paper_ == Paper::A4 ? a4_ : letter_)->setChecked(true);
   file->addSeparator();
   bar->addAction(action(tr("Save &client"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveClient(); }, true));
   file->addSeparator();
@@ -102,20 +119,22 @@ void DeskWindow::buildActions() {
 
   QMenu* view = menuBar()->addMenu(tr("&View"));
   QAction* fit = view->addAction(tr("Fit &width"));
+  QAction* page = view->addAction(tr("Whole &page"));
   QAction* actual = view->addAction(tr("&100 %"));
   fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+  page->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_8));
   actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
-  fit->setCheckable(true);
-  actual->setCheckable(true);
-  fit->setChecked(true);
   auto* zoom = new QActionGroup(this);
-  zoom->addAction(fit);
-  zoom->addAction(actual);
-  connect(fit, &QAction::triggered, this, [this] { view_->setZoom(SheetView::Zoom::FitWidth); });
-  connect(actual, &QAction::triggered, this, [this] { view_->setZoom(SheetView::Zoom::Actual); });
+  const std::pair<QAction*, SheetView::Zoom> zooms[] = {
+      {fit, SheetView::Zoom::FitWidth}, {page, SheetView::Zoom::FitPage}, {actual, SheetView::Zoom::Actual}};
   bar->addSeparator();
-  bar->addAction(fit);
-  bar->addAction(actual);
+  for (const auto& [a, z] : zooms) {
+    a->setCheckable(true);
+    zoom->addAction(a);
+    bar->addAction(a);
+    connect(a, &QAction::triggered, this, [this, z = z] { view_->setZoom(z); });
+  }
+  fit->setChecked(true);
 
   // Enter refreshes at once, wherever the cursor is but in the note, where
   // it starts a new line.
@@ -193,8 +212,17 @@ void DeskWindow::setSidePanel(QWidget* panel) {
   if (side_) delete side_;
   side_ = panel;
   if (panel) {
+    // A narrow list: the sheet is what the astrologer reads.
+    panel->setMaximumWidth(320);
     splitter_->insertWidget(0, panel);
     splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setStretchFactor(2, 1);
+    QList<int> sizes = splitter_->sizes();
+    const int total = std::max(width(), 1200);
+    const int form = splitter_->widget(1)->minimumWidth();
+    sizes = {220, form, std::max(400, total - 220 - form)};
+    splitter_->setSizes(sizes);
   }
 }
 
@@ -203,14 +231,27 @@ void DeskWindow::updateTitle() {
   setWindowTitle(name.isEmpty() ? tr("Vesprin desk") : tr("Vesprin desk – %1").arg(name));
 }
 
+void DeskWindow::setPaper(Paper paper) {
+  paper_ = paper;
+  (paper == Paper::A4 ? a4_ : letter_)->setChecked(true);
+  QSettings().setValue(QStringLiteral("paper"), QString::fromLatin1(paperName(paper).data(),
+                                                                   static_cast<qsizetype>(paperName(paper).size())));
+  say(paper == Paper::A4 ? tr("Paper: A4") : tr("Paper: Letter"));
+}
+
 void DeskWindow::say(const QString& text) { statusBar()->showMessage(text, 10000); }
+
+PrintOutcome DeskWindow::runPrintCommand(PrintChoice choice) {
+  PictureStore pictures;
+  std::ostringstream report;  // the outcome says all the desk shows
+  PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
+  choice.paper = paper_;
+  return command.run(*sheet_, choice);
+}
 
 PrintOutcome DeskWindow::printOnDefaultPrinter() {
   if (!canPrint()) return {PrintResult::Failed, {}, "nothing to print"};
-  PictureStore pictures;
-  std::ostringstream report;
-  PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
-  const PrintOutcome out = command.run(*sheet_, PrintChoice{});
+  const PrintOutcome out = runPrintCommand({});
   switch (out.result) {
     case PrintResult::Printed: {
       const QString printer = QPrinterInfo::defaultPrinter().printerName();
@@ -231,7 +272,8 @@ PrintOutcome DeskWindow::printOnDefaultPrinter() {
 void DeskWindow::printWithDialog() {
   if (!canPrint()) return;
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageLayout(pageLayoutOf(*sheet_->chartSheet.layout().page()));
+  const PaperPlacement placement = placeOnPaper(*sheet_->chartSheet.layout().page(), paper_);
+  printer.setPageLayout(placement.layout);
   printer.setFullPage(false);
   printer.setDocName(entry_->nameField()->text());
   QPrintDialog dialog(&printer, this);
@@ -244,7 +286,8 @@ void DeskWindow::printWithDialog() {
     QMessageBox::warning(this, windowTitle(), tr("The printer %1 cannot be used").arg(printer.printerName()));
     return;
   }
-  paintReportPage(painter, printer, sheet_->chartSheet, renderer);
+  // The print command's own steps were taken when the sheet was built.
+  paintReportPage(painter, printer, sheet_->chartSheet, renderer, placement.scale);
   if (!painter.end()) {
     QMessageBox::warning(this, windowTitle(), tr("The printer %1 cannot be used").arg(printer.printerName()));
     return;
@@ -268,12 +311,9 @@ QString DeskWindow::defaultPdfPath() const {
 
 PrintOutcome DeskWindow::savePdfTo(const std::filesystem::path& file) {
   if (!canPrint()) return {PrintResult::Failed, {}, "nothing to save"};
-  PictureStore pictures;
-  std::ostringstream report;
-  PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
   PrintChoice choice;
   choice.pdf = file;
-  const PrintOutcome out = command.run(*sheet_, choice);
+  const PrintOutcome out = runPrintCommand(choice);
   if (out.result == PrintResult::WrittenToPdf) {
     say(tr("Saved %1").arg(QString::fromStdString(out.pdf.string())));
     emit sheetPrinted(request_, QString::fromStdString(out.pdf.string()));

@@ -13,7 +13,7 @@
 #include <QTimer>
 
 #include "app/print_command.h"
-#include "desk/birth_entry.h"
+#include "desk/birth_form.h"
 #include "desk/decorations_panel.h"
 #include "desk/sheet_builder.h"
 #include "desk/sheet_view.h"
@@ -48,8 +48,11 @@ class DeskWindow : public QMainWindow {
   // The file name a PDF is offered under: the client's name and birth date,
   // in the user's documents folder.
   QString defaultPdfPath() const;
+  // The paper every print and PDF goes on; kept in the desk's settings.
+  Paper paper() const { return paper_; }
+  void setPaper(Paper paper);
 
-  BirthEntry* entry() const { return entry_; }
+  BirthForm* entry() const { return entry_; }
   DecorationsPanel* decorationsPanel() const { return decorations_; }
   SheetView* sheetView() const { return view_; }
   // The forms of the sheet shown, none while the form holds no birth.
@@ -63,6 +66,8 @@ class DeskWindow : public QMainWindow {
 
  private:
   void buildActions();
+  // The engine's print command on the sheet shown, on the desk's paper.
+  PrintOutcome runPrintCommand(PrintChoice choice);
   void scheduleRefresh();
   void printWithDialog();
   void savePdf();
@@ -72,7 +77,7 @@ class DeskWindow : public QMainWindow {
   void say(const QString& text);
 
   SheetBuilder& builder_;
-  BirthEntry* entry_;
+  BirthForm* entry_;
   DecorationsPanel* decorations_;
   SheetView* view_;
   QSplitter* splitter_;
@@ -82,6 +87,9 @@ class DeskWindow : public QMainWindow {
   PrintRequest request_;
   bool refreshing_ = false;
   QList<QAction*> outputs_;  // enabled only with a sheet
+  Paper paper_ = Paper::Letter;
+  QAction* letter_ = nullptr;
+  QAction* a4_ = nullptr;
 };
 
 }  // namespace vesprin

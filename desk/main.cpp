@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTranslator>
 
 #include <cstdlib>
@@ -32,17 +33,21 @@ constexpr int kExitUsage = 1;
 constexpr int kExitNoIndex = 4;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-desk [--help]
+  out << R"(usage: vesprin-desk [--book FILE] [--help]
 
 The astrologer's desk: type a birth, see its chart sheet, decorate it, print it
 on the default printer (Ctrl+P) or another (Ctrl+Shift+P), save it as a PDF
 (Ctrl+Shift+S), write the two hand-over files for an engine on another machine
 (Ctrl+Shift+H). Enter refreshes, Ctrl+S saves the client, Ctrl+Q quits.
 
+  --book FILE   the client book listed at the side (default $VESPRIN_BOOK,
+                else $XDG_DATA_HOME/vesprin/clients.sqlite)
+
 Environment:
   VESPRIN_DATA_DIR   the data directory (calendar index, calendar files, pictures)
   VESPRIN_TODAY      today's date YYYY-MM-DD (the current year of the chart)
-  VESPRIN_BOOK       the client book (default $XDG_DATA_HOME/vesprin/clients.sqlite)
+  VESPRIN_BOOK       the client book when --book is not given (default
+                     $XDG_DATA_HOME/vesprin/clients.sqlite)
   LANGUAGE, LC_ALL, LANG   Thai unless the locale asks for English
 Data directory now: )" << dataDirectory() << R"(
 
@@ -60,14 +65,20 @@ void installTranslations(QApplication& app) {
     app.installTranslator(qt);
 }
 
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::string book;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--help" || a == "-h") {
       usage(std::cout);
       return kExitDone;
+    }
+    if (a == "--book" && i + 1 < argc && *argv[i + 1]) {
+      book = argv[++i];
+      continue;
     }
     std::cerr << "vesprin-desk: unknown argument \"" << a << "\"\n";
     usage(std::cerr);
@@ -78,6 +89,9 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
   QApplication app(argc, argv);
+  // The desk's settings (the paper): $XDG_CONFIG_HOME/Vesprin/vesprin-desk.conf.
+  QApplication::setOrganizationName(QStringLiteral("Vesprin"));
+  QApplication::setApplicationName(QStringLiteral("vesprin-desk"));
   installTranslations(app);
 
   SystemClock clock;
@@ -97,7 +111,7 @@ int main(int argc, char** argv) {
   // The client book at the left of the form; without it the desk works on,
   // and says why on standard error.
   QString bookError;
-  if (auto opened = ClientPanel::open(defaultBookPath(), bookError)) {
+  if (auto opened = ClientPanel::open(book.empty() ? defaultBookPath() : book, bookError)) {
     ClientPanel* panel = opened.release();
     window.setSidePanel(panel);  // the window owns it
     QObject::connect(panel, &ClientPanel::clientOpened, &window,
@@ -119,6 +133,8 @@ int main(int argc, char** argv) {
   } else {
     std::cerr << "vesprin-desk: no client book: " << bookError.toStdString() << '\n';
   }
+#else
+  if (!book.empty()) std::cerr << "vesprin-desk: built without the client book; --book ignored\n";
 #endif
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect free = screen->availableGeometry();

@@ -45,15 +45,17 @@ void SheetView::setZoom(Zoom zoom) {
 
 double SheetView::dotsPerInch() const {
   if (zoom_ == Zoom::Actual || !sheet_ || !sheet_->layout().page()) return kLayoutDpi;
-  // The paper's width in inches across the view, less the scroll bar.
-  const double paperInches = sheet_->layout().page()->paperWidthMm / 25.4;
-  const int width = scroll_->viewport()->width() - 8;
-  return std::max(24.0, width / paperInches);
+  // The paper's width (and height) in inches across the view, less a margin.
+  const double paperWide = sheet_->layout().page()->paperWidthMm / 25.4;
+  const double paperHigh = sheet_->layout().page()->paperHeightMm / 25.4;
+  const double across = (scroll_->viewport()->width() - 8) / paperWide;
+  const double down = (scroll_->viewport()->height() - 8) / paperHigh;
+  return std::max(24.0, zoom_ == Zoom::FitPage ? std::min(across, down) : across);
 }
 
 void SheetView::resizeEvent(QResizeEvent* e) {
   QWidget::resizeEvent(e);
-  if (zoom_ == Zoom::FitWidth) repaintPage();
+  if (zoom_ != Zoom::Actual) repaintPage();
 }
 
 void SheetView::repaintPage() {

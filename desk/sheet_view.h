@@ -1,7 +1,8 @@
 #pragma once
 // The live chart sheet: the sheet form painted by the renderer that prints
-// it, on white paper, fitted to the width of the view or at 100 % (one
-// layout pixel a screen pixel, as the sheet was designed at 96 per inch).
+// it, on white paper, fitted to the width of the view, the whole page in
+// view, or at 100 % (one layout pixel a screen pixel, as the sheet was
+// designed at 96 per inch).
 #include <QLabel>
 #include <QScrollArea>
 
@@ -14,7 +15,7 @@ namespace vesprin {
 class SheetView : public QWidget {
   Q_OBJECT
  public:
-  enum class Zoom { FitWidth, Actual };
+  enum class Zoom { FitWidth, FitPage, Actual };
   explicit SheetView(QWidget* parent = nullptr);
 
   // The sheet to show; it must outlive the view's use of it (none: empty paper).

@@ -3,7 +3,9 @@
 // suggests and never applies by itself, and that its sheet is the sheet the
 // engine prints from the hand-over files of the same birth.
 #include <QLineEdit>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -57,7 +59,7 @@ class DeskTest : public QObject {
 
   void typeBirth(const QString& name, const QString& day, const QString& month, const QString& year,
                  const QString& hour, const QString& minute, int gender) {
-    BirthEntry* e = desk_->entry();
+    BirthForm* e = desk_->entry();
     type(e->nameField(), name);
     type(e->dayField(), day);
     type(e->monthField(), month);
@@ -69,6 +71,14 @@ class DeskTest : public QObject {
   }
 
  private slots:
+  void initTestCase() {
+    // The paper setting goes to a test folder, never the user's settings.
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication::setOrganizationName(QStringLiteral("Vesprin"));
+    QCoreApplication::setApplicationName(QStringLiteral("desk_test"));
+    QSettings().clear();
+  }
+
   void init() {
     builder_ = std::make_unique<SheetBuilder>(std::vector<std::string>{kData}, clock_,
                                               DriveMap::parse("D=" + kPictures).map);
@@ -134,6 +144,8 @@ class DeskTest : public QObject {
     QTest::newRow("31 February") << "31" << "02" << "2530";
     QTest::newRow("29 February of a common year") << "29" << "02" << "2542";
     QTest::newRow("31 April") << "31" << "04" << "2500";
+    // CE 1900 is no leap year, though its number ends in 00.
+    QTest::newRow("29 February 2443") << "29" << "02" << "2443";
     QTest::newRow("a year the calendar lacks") << "01" << "01" << "2800";
   }
   void an_impossible_date_is_marked_and_cannot_go_out() {
@@ -209,7 +221,8 @@ class DeskTest : public QObject {
   }
 
   void a_saved_pdf_is_one_page_with_the_name() {
-    const QString name = QStringLiteral("สมศรี มีสุข");
+    // Tone marks included: the text layer gives the name back as typed.
+    const QString name = QStringLiteral("นายก้องเกียรติ ศรีสุข");
     typeBirth(name, QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("2530"), QStringLiteral("07"),
               QStringLiteral("00"), 1);
     QVERIFY(desk_->defaultPdfPath().endsWith(name + QStringLiteral(" 05-03-2530.pdf")));
@@ -222,6 +235,16 @@ class DeskTest : public QObject {
     QVERIFY2(info.out.find("Pages:           1\n") != std::string::npos, info.out.c_str());
     const auto text = testing::runProgram("/usr/bin/pdftotext", {pdf.string(), "-"}, dir.path().toStdString(), {});
     QVERIFY2(QString::fromStdString(text.out).contains(name), text.out.c_str());
+    QVERIFY2(info.out.find("(letter)") != std::string::npos, info.out.c_str());
+
+    // A4, kept for the next desk.
+    desk_->setPaper(Paper::A4);
+    QCOMPARE(DeskWindow(*builder_).paper(), Paper::A4);
+    const std::filesystem::path a4 = dir.filePath(QStringLiteral("a4.pdf")).toStdString();
+    QCOMPARE(desk_->savePdfTo(a4).result, PrintResult::WrittenToPdf);
+    const auto a4info = testing::runProgram("/usr/bin/pdfinfo", {a4.string()}, dir.path().toStdString(), {});
+    QVERIFY2(a4info.out.find("(A4)") != std::string::npos, a4info.out.c_str());
+    desk_->setPaper(Paper::Letter);
   }
 
   void a_request_loads_into_the_form_and_comes_back() {
@@ -241,6 +264,33 @@ class DeskTest : public QObject {
     DeskWindow other(*builder_);
     other.setRequest(desk_->request());
     QVERIFY(other.request() == desk_->request());
+    // Without a power line and a balance panel: none is added.
+    typed.marks.powers.reset();
+    typed.marks.balance.reset();
+    desk_->setRequest(typed);
+    const PrintRequest back = desk_->request();
+    QVERIFY(!back.marks.powers);
+    QVERIFY(!back.marks.balance);
+    QCOMPARE(back, typed);
+  }
+
+  void decorations_switched_off_leave_the_sheet() {
+    typeBirth(QStringLiteral("ก"), QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("2530"),
+              QStringLiteral("07"), QStringLiteral("00"), 0);
+    const Form& on = desk_->sheetForms()->chartSheet;
+    QVERIFY(QString::fromStdString(on.caption("QRLabelPowerElements")).startsWith(QStringLiteral("กลุ่มดิถี ธาตุ")));
+    QVERIFY(!on.caption("QRLabelA1").empty());
+    desk_->decorationsPanel()->powersBox()->setChecked(false);
+    desk_->decorationsPanel()->balanceBox()->setChecked(false);
+    desk_->refreshNow();
+    const PrintRequest r = desk_->request();
+    QVERIFY(!r.marks.powers);
+    QVERIFY(!r.marks.balance);
+    const Form& off = desk_->sheetForms()->chartSheet;
+    // The program's title where the powers were, and an empty panel.
+    QCOMPARE(off.caption("QRLabelPowerElements"), desk_->sheetForms()->main.caption("LabelTitle"));
+    QVERIFY(!QString::fromStdString(off.caption("QRLabelPowerElements")).startsWith(QStringLiteral("กลุ่มดิถี")));
+    QVERIFY(off.caption("QRLabelA1").empty());
   }
 
   void save_client_hands_the_request_to_whoever_listens() {

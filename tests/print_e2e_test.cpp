@@ -466,6 +466,41 @@ TEST_F(PrintEndToEnd, make_request_refuses_a_name_code_page_874_cannot_hold) {
   EXPECT_FALSE(fs::exists(work() / "VesprinPrintAnalyze.DAT"));
 }
 
+// --from-cast: the power line and the group figures are the chart's own; it
+// takes no figures of its own, and a birth the calendar cannot cast writes
+// nothing.
+TEST_F(PrintEndToEnd, make_request_from_cast) {
+  struct Case {
+    std::vector<std::string> extra;
+    int status;
+    const char* line0;   // the day-master group figure
+    const char* line22;  // the power line
+  };
+  const Case cases[] = {
+      // 23/11/2541 10 h, a Wood day master: Ground 6, Gold 0, Water 10, Wood 8, Fire 1.
+      {{"--date", "23/11/2541"}, 0, "18", "0060000100080013"},
+      {{"--date", "23/11/2541", "--power", "ground=1,gold=1,water=1,wood=1,fire=1"}, 1, nullptr, nullptr},
+      {{"--date", "23/11/2541", "--balance", "1,2"}, 1, nullptr, nullptr},
+      // Outside the calendar's years: nothing to cast.
+      {{"--date", "01/01/2300"}, 3, nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.extra[1] + (c.extra.size() > 2 ? " " + c.extra[2] : ""));
+    fresh();
+    std::vector<std::string> args = c.extra;
+    args.insert(args.end(), {"--hour", "10", "--gender", "female", "--from-cast", "--dir", work().string()});
+    const ProgramRun run = runProgram(MAKE_REQUEST, args, work(), {{"VESPRIN_TODAY", "2026-12-09"}});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(fs::exists(work() / "VesprinPrintAnalyze.DAT"), c.status == 0);
+    if (c.status != 0) continue;
+    const auto lines = linesOf(work() / "VesprinPrintAnalyze.DAT");
+    ASSERT_GE(lines.size(), 24u);
+    EXPECT_EQ(lines[0], c.line0);
+    EXPECT_EQ(lines[1], "7");
+    EXPECT_EQ(lines[22], c.line22);
+  }
+}
+
 // make-request writes no request for a day its month does not have.
 TEST_F(PrintEndToEnd, make_request_refuses_a_day_its_month_does_not_have) {
   struct Case {

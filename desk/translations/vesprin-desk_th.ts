@@ -1,7 +1,7 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="th_TH" sourcelanguage="en">
 <context>
-    <name>vesprin::BirthEntry</name>
+    <name>vesprin::BirthForm</name>
     <message>
         <source>Name as it is printed</source>
         <translation>ชื่อตามที่จะพิมพ์บนแผ่นดวง</translation>
@@ -65,6 +65,73 @@
     <message>
         <source>No such day: %1 has no day %2 (วันเดือนปีเกิดไม่ถูกต้อง)</source>
         <translation>วันเดือนปีเกิดไม่ถูกต้อง: เดือน%1ไม่มีวันที่ %2</translation>
+    </message>
+</context>
+<context>
+    <name>vesprin::ClientPanel</name>
+    <message>
+        <source>Search: name, nickname, phone or DD/MM/YYYY</source>
+        <translation>ค้นหา: ชื่อ ชื่อเล่น โทรศัพท์ หรือ วว/ดด/ปปปป</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>เปิด</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>ลบ</translation>
+    </message>
+    <message>
+        <source>Undo delete</source>
+        <translation>เอาคืน</translation>
+    </message>
+    <message>
+        <source>Print again</source>
+        <translation>พิมพ์อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>Print household</source>
+        <translation>พิมพ์ทั้งครอบครัว</translation>
+    </message>
+    <message>
+        <source>Nickname</source>
+        <translation>ชื่อเล่น</translation>
+    </message>
+    <message>
+        <source>Phone</source>
+        <translation>โทรศัพท์</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>บันทึก</translation>
+    </message>
+    <message>
+        <source>Household</source>
+        <translation>ครอบครัว</translation>
+    </message>
+    <message>
+        <source>Opened %1</source>
+        <translation>เปิด %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>บันทึก %1 แล้ว</translation>
+    </message>
+    <message>
+        <source>Saved %1 as a new client</source>
+        <translation>บันทึก %1 เป็นลูกค้าใหม่แล้ว</translation>
+    </message>
+    <message>
+        <source>Deleted; Undo delete brings the client back until the desk closes</source>
+        <translation>ลบแล้ว กด เอาคืน ได้จนกว่าจะปิดโปรแกรม</translation>
+    </message>
+    <message>
+        <source>Restored</source>
+        <translation>เอาคืนแล้ว</translation>
+    </message>
+    <message>
+        <source>Open a client first</source>
+        <translation>เปิดลูกค้าก่อน</translation>
     </message>
 </context>
 <context>
@@ -242,12 +309,12 @@
         <translation>หมายเหตุการวิเคราะห์ พิมพ์ข้างรูปหลอดไฟ (เว้นว่างไว้ถ้าไม่ต้องการ)</translation>
     </message>
     <message>
-        <source>The chart shows %1%2: a clash?</source>
-        <translation>ดวงมี %1%2 ปะทะกัน จะใส่รูปปะทะหรือไม่</translation>
-    </message>
-    <message>
         <source>These two lower signs do not clash</source>
         <translation>นักษัตรสองตัวนี้ไม่ปะทะกัน</translation>
+    </message>
+    <message>
+        <source>The chart shows %1%2: draw the clash?</source>
+        <translation>ดวงมี %1%2 ปะทะกัน ใส่รูปปะทะไหม</translation>
     </message>
 </context>
 <context>
@@ -371,6 +438,30 @@
     <message>
         <source>No client book is open: write a PDF or the hand-over files instead</source>
         <translation>ยังไม่ได้เปิดสมุดลูกค้า บันทึกเป็น PDF หรือเขียนไฟล์ส่งต่อแทน</translation>
+    </message>
+    <message>
+        <source>Whole &amp;page</source>
+        <translation>ทั้ง&amp;หน้า</translation>
+    </message>
+    <message>
+        <source>P&amp;aper</source>
+        <translation>&amp;กระดาษ</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>Letter</translation>
+    </message>
+    <message>
+        <source>A4 (the Letter page scaled to fit)</source>
+        <translation>A4 (ย่อหน้า Letter ให้พอดี)</translation>
+    </message>
+    <message>
+        <source>Paper: A4</source>
+        <translation>กระดาษ A4</translation>
+    </message>
+    <message>
+        <source>Paper: Letter</source>
+        <translation>กระดาษ Letter</translation>
     </message>
 </context>
 <context>

@@ -309,10 +309,8 @@ std::string fillFromCast(PrintRequest& request) {
   ScriptedUserInterface ui;
   CalendarSession calendar(std::move(*index.index), defaultSearchDirs(), clock, ui);
   const BirthFields fields = birthFieldsOf(request.birth);
+  // An impossible date was refused with the arguments.
   const CastOutcome cast = CastChart(calendar, ui, fields);
-  if (!ui.messages.empty() && ui.messages.front() == "วันเดือนปีเกิดไม่ถูกต้อง")
-    return concat({"the date ", fields.day, "/", monthNumberText(fields.month), "/", fields.year,
-                   " does not exist (", ui.messages.front(), ")"});
   if (cast.status != CastOutcome::Status::Cast || !cast.result.powers) return cast.error;
   fillComputedPowers(request.marks, *cast.result.powers);
   return {};

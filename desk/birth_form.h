@@ -25,10 +25,10 @@ class NumberField : public QComboBox {
   void setValue(int v);
 };
 
-class BirthEntry : public QWidget {
+class BirthForm : public QWidget {
   Q_OBJECT
  public:
-  BirthEntry(const YearList& years, int currentYear, QWidget* parent = nullptr);
+  BirthForm(const YearList& years, int currentYear, QWidget* parent = nullptr);
 
   // The birth the fields hold, or none while a field is at fault.
   std::optional<BirthRecord> record() const;

@@ -1,4 +1,4 @@
-#include "desk/birth_entry.h"
+#include "desk/birth_form.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -11,7 +11,6 @@
 #include "core/text.h"
 #include "cycles/month_strip.h"
 #include "desk/buddhist_era.h"
-#include "desk/sheet_builder.h"
 
 namespace vesprin {
 namespace {
@@ -40,7 +39,7 @@ void NumberField::setValue(int v) {
   if (const int k = findData(v); k >= 0) setCurrentIndex(k);
 }
 
-BirthEntry::BirthEntry(const YearList& years, int currentYear, QWidget* parent)
+BirthForm::BirthForm(const YearList& years, int currentYear, QWidget* parent)
     : QWidget(parent), years_(years) {
   name_ = new QLineEdit;
   name_->setMaxLength(static_cast<int>(kMaxNameLength));
@@ -110,14 +109,14 @@ BirthEntry::BirthEntry(const YearList& years, int currentYear, QWidget* parent)
     if (!filling_) check();
   };
   connect(name_, &QLineEdit::textChanged, this, edited);
-  connect(year_, &QLineEdit::textEdited, this, &BirthEntry::yearEdited);
+  connect(year_, &QLineEdit::textEdited, this, &BirthForm::yearEdited);
   for (QComboBox* box : {static_cast<QComboBox*>(day_), month_, static_cast<QComboBox*>(hour_),
                          static_cast<QComboBox*>(minute_), gender_, pregnancy_, static_cast<QComboBox*>(stripYear_)})
     connect(box, &QComboBox::currentIndexChanged, this, edited);
   check();
 }
 
-void BirthEntry::yearEdited(const QString& text) {
+void BirthForm::yearEdited(const QString& text) {
   // A Christian-Era year becomes its Buddhist-Era year as soon as it is
   // whole, and the note says what happened.
   if (text.size() == 4) {
@@ -133,13 +132,13 @@ void BirthEntry::yearEdited(const QString& text) {
   check();
 }
 
-void BirthEntry::mark(QWidget* field, const QString& fault) {
+void BirthForm::mark(QWidget* field, const QString& fault) {
   field->setStyleSheet(fault.isEmpty() ? QString() : QStringLiteral("background: #ffd6d6;"));
   field->setToolTip(fault);
   if (!fault.isEmpty() && problem_.isEmpty()) problem_ = fault;
 }
 
-void BirthEntry::check() {
+void BirthForm::check() {
   problem_.clear();
   // The name travels in code page 874: a character it cannot hold is refused here.
   const QByteArray name = name_->text().toUtf8();
@@ -157,24 +156,18 @@ void BirthEntry::check() {
   if (yearOk && yearNote_->text().isEmpty()) yearNote_->setText(tr("AD %1").arg(toChristianEra(year)));
   else if (!yearOk) yearNote_->clear();
 
-  // The engine's own rule for the month's length (its leap rule included).
+  // The engine's own rule: a day the driven run would refuse is refused here.
   QString dateFault;
-  if (yearOk) {
-    BirthRecord r;
-    r.day = day_->value();
-    r.month = month_->currentData().toInt();
-    r.year = year;
-    if (!NormaliseBirthInput(birthFieldsOf(r)).messages.empty())
-      dateFault = tr("No such day: %1 has no day %2 (วันเดือนปีเกิดไม่ถูกต้อง)")
-                      .arg(month_->currentText().mid(5)).arg(r.day);
-  }
+  if (yearOk && !birthDateExists(day_->value(), month_->currentData().toInt(), year))
+    dateFault = tr("No such day: %1 has no day %2 (วันเดือนปีเกิดไม่ถูกต้อง)")
+                    .arg(month_->currentText().mid(5)).arg(day_->value());
   mark(day_, dateFault);
   problemLabel_->setText(problem_);
   problemLabel_->setVisible(!problem_.isEmpty());
   emit changed();
 }
 
-std::optional<BirthRecord> BirthEntry::record() const {
+std::optional<BirthRecord> BirthForm::record() const {
   if (!problem_.isEmpty()) return std::nullopt;
   BirthRecord r;
   const QByteArray name = name_->text().toUtf8();
@@ -192,7 +185,7 @@ std::optional<BirthRecord> BirthEntry::record() const {
   return r;
 }
 
-void BirthEntry::setRecord(const BirthRecord& r) {
+void BirthForm::setRecord(const BirthRecord& r) {
   filling_ = true;
   name_->setText(QString::fromStdString(r.name));
   day_->setValue(r.day);
