@@ -23,6 +23,7 @@
 #include "core/clock.h"
 #include "core/text.h"
 #include "core/text_file.h"
+#include "present/paper.h"
 #include "present/picture_store.h"
 #include "tools/vesprin-book/exit_status.h"
 
@@ -35,7 +36,7 @@ struct PrintArgs {
   std::optional<ClientId> id;
   bool all = false;
   std::optional<std::string> pdf, pdfDir, search;
-  std::string paper = "letter";
+  Paper paper = Paper::Letter;
 };
 
 // The arguments, or why not.
@@ -59,7 +60,11 @@ std::string parse(const std::vector<std::string>& args, PrintArgs& p) {
     } else if (a == "--paper") {
       std::optional<std::string> paper;
       e = value(paper);
-      if (e.empty()) p.paper = *paper;
+      if (e.empty()) {
+        const std::optional<Paper> known = parsePaper(*paper);
+        if (!known) e = "print --paper \"" + *paper + "\": expected letter or a4";
+        else p.paper = *known;
+      }
     } else if (!a.empty() && a.find_first_not_of("0123456789") == std::string::npos && a.size() < 19 && !p.id) {
       p.id = std::stoll(a);
     } else {
@@ -71,10 +76,6 @@ std::string parse(const std::vector<std::string>& args, PrintArgs& p) {
   if (p.all && !p.pdfDir) return "print --all: --pdf-dir DIR is needed";
   if (!p.all && (p.pdfDir || p.search)) return "print ID: --pdf-dir and --search go with --all";
   if (p.all && p.pdf) return "print --all: one PDF per client goes into --pdf-dir, not --pdf";
-  if (p.paper == "a4")
-    return "print --paper a4: this build prints on Letter paper only (A4 comes with the print command's paper "
-           "option)";
-  if (p.paper != "letter") return "print --paper \"" + p.paper + "\": expected letter or a4";
   return {};
 }
 
@@ -108,7 +109,7 @@ class Printer {
 
   // One client's sheet to `pdf`, or to the default printer; recorded in the
   // book. The exit status it earns.
-  int print(const Client& c, const std::optional<fs::path>& pdf, const std::string& paper) {
+  int print(const Client& c, const std::optional<fs::path>& pdf, Paper paper) {
     const int stripYear = clock_.today().year + kBuddhistEraOffset;
     Forms forms = makeForms();
     ScriptedUserInterface ui;
@@ -125,9 +126,12 @@ class Printer {
       return kExitRefused;
     }
     const QString printerName = QPrinterInfo::defaultPrinter().printerName();
-    const PrintOutcome printed = command_.run(forms, PrintChoice{false, pdf});
+    PrintChoice choice;
+    choice.pdf = pdf;
+    choice.paper = paper;
+    const PrintOutcome printed = command_.run(forms, choice);
     PrintRecord record;
-    record.paper = paper;
+    record.paper = std::string(paperName(paper));
     int status = kExitOk;
     switch (printed.result) {
       case PrintResult::Printed:
