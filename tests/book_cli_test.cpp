@@ -328,6 +328,10 @@ TEST_F(BookCli, prints_a_client_and_records_it) {
   const BookRun shown = book({"--book", "book.sqlite", "show", "1", "--json"});
   EXPECT_NE(shown.out.find("\"target\":\"" + (dir_ / "one.pdf").string() + "\""), std::string::npos) << shown.out;
   EXPECT_NE(shown.out.find("sheets/สมชาย ใจดี 05-03-2530.pdf"), std::string::npos) << shown.out;
+  ASSERT_EQ(book({"--book", "book.sqlite", "household", "1", "2"}).status, 0);
+  const BookRun family = book({"--book", "book.sqlite", "print", "--household", "2", "--pdf-dir", "family"});
+  ASSERT_EQ(family.status, 0) << family.err;
+  EXPECT_EQ(std::distance(fs::directory_iterator("family"), fs::directory_iterator()), 2);
   const BookRun a4 = book({"--book", "book.sqlite", "print", "2", "--pdf", "a4.pdf", "--paper", "a4"});
   ASSERT_EQ(a4.status, 0) << a4.err;
   EXPECT_NE(book({"--book", "book.sqlite", "show", "2", "--json"}).out.find("\"paper\":\"a4\""), std::string::npos);

@@ -63,6 +63,8 @@ Commands:
                       one PDF per client (or per client a search finds) in
                       DIR, named by name and birth date; a progress bar on a
                       terminal
+  print --household ID --pdf-dir DIR [--paper letter|a4]
+                      the same for ID and the others of their household
   household ID OTHER  OTHER joins the household of ID
   household ID --leave
                       ID leaves their household
