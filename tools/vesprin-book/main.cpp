@@ -82,6 +82,14 @@ Options:
   --busy-timeout MS   how long to wait for another program's lock (5000)
   --help              this text
 
+Environment:
+  VESPRIN_BOOK        the book when --book is not given
+  XDG_DATA_HOME       where the default book lies (~/.local/share when unset)
+  VESPRIN_DATA_DIR    the data directory (add and import check the year against
+                      the calendar; print casts with it)
+  VESPRIN_TODAY       today's date YYYY-MM-DD (print: the cast date, the month strip)
+  QT_QPA_PLATFORM     print runs on the offscreen platform unless this names another
+
 CSV columns: name,nickname,phone,date,time,gender,pregnancy,note,decorations,
 analysis_note (name, date, time and gender needed; any order).
 
