@@ -271,6 +271,20 @@ std::optional<BookError> ClientBook::purge(ClientId id) {
   });
 }
 
+std::optional<BookError> ClientBook::purgeDeletedBefore(const std::string& when) {
+  return write("purging deleted clients", [&](QSqlDatabase& db) -> std::optional<BookError> {
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("DELETE FROM client WHERE deleted_at IS NOT NULL AND deleted_at < ?"));
+    query.addBindValue(qs(when));
+    if (!query.exec()) return failed(query, "purging deleted clients");
+    QSqlQuery empty(db);
+    if (!empty.exec(QStringLiteral("DELETE FROM household WHERE id NOT IN "
+                                   "(SELECT household_id FROM client WHERE household_id IS NOT NULL)")))
+      return failed(empty, "purging deleted clients");
+    return std::nullopt;
+  });
+}
+
 std::optional<BookError> ClientBook::joinHousehold(ClientId id, ClientId other) {
   return write("linking a household", [&](QSqlDatabase& db) -> std::optional<BookError> {
     const auto householdOf = [&](ClientId c, std::optional<BookError>& e) -> std::optional<std::optional<qint64>> {

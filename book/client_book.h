@@ -50,6 +50,10 @@ class ClientBook {
   std::optional<BookError> remove(ClientId id);
   std::optional<BookError> restore(ClientId id);
   std::optional<BookError> purge(ClientId id);
+  // Purges the clients deleted before `when` (a timestamp as bookTimestamp
+  // writes them): those a desk deleted and never purged, having ended
+  // without closing.
+  std::optional<BookError> purgeDeletedBefore(const std::string& when);
 
   // Households: `other` joins the household of `id` (one is made when `id`
   // has none; a household left empty goes).

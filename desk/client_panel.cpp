@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QDateTime>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -95,6 +96,11 @@ ClientPanel::ClientPanel(std::unique_ptr<ClientBook> book, QWidget* parent)
   connect(undo_, &QPushButton::clicked, this, &ClientPanel::undoDelete);
   connect(again, &QPushButton::clicked, this, &ClientPanel::printAgain);
   connect(family, &QPushButton::clicked, this, &ClientPanel::printHousehold);
+  // A desk that ended without closing (a crash, a power cut) left its
+  // deletions undone-able; a day later nobody will undo them.
+  const std::string dayAgo =
+      QDateTime::currentDateTimeUtc().addDays(-1).toString(Qt::ISODateWithMs).toStdString();
+  report(book_->purgeDeletedBefore(dayAgo));
   refresh();
 }
 

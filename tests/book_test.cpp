@@ -214,6 +214,9 @@ TEST_F(ClientBookTest, delete_restore_households_and_print_history) {
   ASSERT_FALSE(book->restore(a));
   EXPECT_EQ(book->client(a).value->fields.name, "พ่อ");
   EXPECT_EQ(book->prints(a).value->size(), 2u);
+  ASSERT_FALSE(book->remove(b));
+  ASSERT_FALSE(book->purgeDeletedBefore("2000-01-01T00:00:00.000Z"));  // deleted since: kept
+  ASSERT_FALSE(book->restore(b));
   ASSERT_FALSE(book->purge(a));
   EXPECT_EQ(book->client(a).error->kind, BookError::Kind::NotFound);
   EXPECT_EQ(book->prints(a).value->size(), 0u);  // the history goes with the client

@@ -63,6 +63,8 @@ Commands:
                       one PDF per client (or per client a search finds) in
                       DIR, named by name and birth date; a progress bar on a
                       terminal
+  print --household ID --pdf-dir DIR [--paper letter|a4]
+                      the same for ID and the others of their household
   household ID OTHER  OTHER joins the household of ID
   household ID --leave
                       ID leaves their household
@@ -79,6 +81,14 @@ Options:
                       $XDG_DATA_HOME/vesprin/clients.sqlite)
   --busy-timeout MS   how long to wait for another program's lock (5000)
   --help              this text
+
+Environment:
+  VESPRIN_BOOK        the book when --book is not given
+  XDG_DATA_HOME       where the default book lies (~/.local/share when unset)
+  VESPRIN_DATA_DIR    the data directory (add and import check the year against
+                      the calendar; print casts with it)
+  VESPRIN_TODAY       today's date YYYY-MM-DD (print: the cast date, the month strip)
+  QT_QPA_PLATFORM     print runs on the offscreen platform unless this names another
 
 CSV columns: name,nickname,phone,date,time,gender,pregnancy,note,decorations,
 analysis_note (name, date, time and gender needed; any order).

@@ -23,6 +23,7 @@
 #include "core/clock.h"
 #include "core/text.h"
 #include "core/text_file.h"
+#include "present/paper.h"
 #include "present/picture_store.h"
 #include "tools/vesprin-book/exit_status.h"
 
@@ -34,8 +35,9 @@ namespace fs = std::filesystem;
 struct PrintArgs {
   std::optional<ClientId> id;
   bool all = false;
+  std::optional<ClientId> household;  // --household ID: the members of ID's household
   std::optional<std::string> pdf, pdfDir, search;
-  std::string paper = "letter";
+  Paper paper = Paper::Letter;
 };
 
 // The arguments, or why not.
@@ -50,6 +52,12 @@ std::string parse(const std::vector<std::string>& args, PrintArgs& p) {
     std::string e;
     if (a == "--all") {
       p.all = true;
+    } else if (a == "--household") {
+      std::optional<std::string> id;
+      e = value(id);
+      if (e.empty() && (id->find_first_not_of("0123456789") != std::string::npos || id->size() > 18))
+        e = "print --household \"" + *id + "\": expected a client id";
+      if (e.empty()) p.household = std::stoll(*id);
     } else if (a == "--pdf") {
       e = value(p.pdf);
     } else if (a == "--pdf-dir") {
@@ -59,7 +67,11 @@ std::string parse(const std::vector<std::string>& args, PrintArgs& p) {
     } else if (a == "--paper") {
       std::optional<std::string> paper;
       e = value(paper);
-      if (e.empty()) p.paper = *paper;
+      if (e.empty()) {
+        const std::optional<Paper> known = parsePaper(*paper);
+        if (!known) e = "print --paper \"" + *paper + "\": expected letter or a4";
+        else p.paper = *known;
+      }
     } else if (!a.empty() && a.find_first_not_of("0123456789") == std::string::npos && a.size() < 19 && !p.id) {
       p.id = std::stoll(a);
     } else {
@@ -67,14 +79,13 @@ std::string parse(const std::vector<std::string>& args, PrintArgs& p) {
     }
     if (!e.empty()) return e;
   }
-  if (p.all == p.id.has_value()) return "print: a client id, or --all";
-  if (p.all && !p.pdfDir) return "print --all: --pdf-dir DIR is needed";
-  if (!p.all && (p.pdfDir || p.search)) return "print ID: --pdf-dir and --search go with --all";
-  if (p.all && p.pdf) return "print --all: one PDF per client goes into --pdf-dir, not --pdf";
-  if (p.paper == "a4")
-    return "print --paper a4: this build prints on Letter paper only (A4 comes with the print command's paper "
-           "option)";
-  if (p.paper != "letter") return "print --paper \"" + p.paper + "\": expected letter or a4";
+  if (int(p.all) + int(p.id.has_value()) + int(p.household.has_value()) != 1)
+    return "print: a client id, --all or --household ID";
+  const bool many = p.all || p.household;
+  if (many && !p.pdfDir) return "print --all, --household: --pdf-dir DIR is needed";
+  if (!many && p.pdfDir) return "print ID: --pdf-dir goes with --all or --household";
+  if (p.search && !p.all) return "print: --search goes with --all";
+  if (many && p.pdf) return "print --all, --household: one PDF per client goes into --pdf-dir, not --pdf";
   return {};
 }
 
@@ -108,7 +119,7 @@ class Printer {
 
   // One client's sheet to `pdf`, or to the default printer; recorded in the
   // book. The exit status it earns.
-  int print(const Client& c, const std::optional<fs::path>& pdf, const std::string& paper) {
+  int print(const Client& c, const std::optional<fs::path>& pdf, Paper paper) {
     const int stripYear = clock_.today().year + kBuddhistEraOffset;
     Forms forms = makeForms();
     ScriptedUserInterface ui;
@@ -125,9 +136,12 @@ class Printer {
       return kExitRefused;
     }
     const QString printerName = QPrinterInfo::defaultPrinter().printerName();
-    const PrintOutcome printed = command_.run(forms, PrintChoice{false, pdf});
+    PrintChoice choice;
+    choice.pdf = pdf;
+    choice.paper = paper;
+    const PrintOutcome printed = command_.run(forms, choice);
     PrintRecord record;
-    record.paper = paper;
+    record.paper = std::string(paperName(paper));
     int status = kExitOk;
     switch (printed.result) {
       case PrintResult::Printed:
@@ -178,7 +192,7 @@ int printWith(const std::string& bookPath, int busyTimeoutMs, const PrintArgs& p
     if (c.error) return report(*c.error);
     clients.push_back(std::move(*c.value));
   } else {
-    auto found = b.search(QString::fromStdString(p.search.value_or("")));
+    auto found = p.household ? b.household(*p.household) : b.search(QString::fromStdString(p.search.value_or("")));
     if (found.error) return report(*found.error);
     clients = std::move(*found.value);
     std::error_code ec;
@@ -190,7 +204,7 @@ int printWith(const std::string& bookPath, int busyTimeoutMs, const PrintArgs& p
   }
 
   Printer printer(b);
-  if (!p.all) return printer.print(clients.front(), p.pdf ? std::optional<fs::path>(*p.pdf) : std::nullopt, p.paper);
+  if (p.id) return printer.print(clients.front(), p.pdf ? std::optional<fs::path>(*p.pdf) : std::nullopt, p.paper);
 
   // Two clients of one name and birth date get their ids in their files' names.
   std::map<std::string, int> names;
