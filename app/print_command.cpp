@@ -2,10 +2,15 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "app/chart_pdf.h"
 #include "present/print_steps.h"
 #include "present/render/report_output.h"
 
@@ -31,6 +36,8 @@ PrintCommand::PrintCommand(PictureFinder findPicture, std::ostream& report)
 PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   prepareChartSheetForPrint(forms);
   const Form& sheet = forms.chartSheet;
+  paper_ = choice.paper;
+  document_ = choice.document ? *choice.document : chartDocumentInfo(forms.main);
   if (choice.pdf) return writePdf(sheet, *choice.pdf, PrintResult::WrittenToPdf);
   if (choice.preview) return preview(sheet);
   return print(sheet);
@@ -46,7 +53,7 @@ std::filesystem::path PrintCommand::fallbackPdfPath() {
 
 PrintOutcome PrintCommand::writePdf(const Form& sheet, const std::filesystem::path& file,
                                     PrintResult asked) {
-  PdfResult written = writeReportPdf(sheet, file, renderer_);
+  PdfResult written = writeChartPdf(sheet, file, renderer_, {paper_, document_}, report_);
   if (!written.ok) {
     report_ << "vesprin: " << written.error << '\n';
     return {PrintResult::Failed, {}, written.error};
@@ -60,12 +67,13 @@ PrintOutcome PrintCommand::print(const Form& sheet) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (!info.isNull()) {
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setPageLayout(pageLayoutOf(*sheet.layout().page()));
+    const PaperPlacement placement = placeOnPaper(*sheet.layout().page(), paper_);
+    printer.setPageLayout(placement.layout);
     printer.setFullPage(false);
-    printer.setDocName(QStringLiteral("Vesprin chart sheet"));
+    printer.setDocName(QString::fromStdString(document_.title));
     QPainter painter;
     if (painter.begin(&printer)) {
-      paintReportPage(painter, printer, sheet, renderer_);
+      paintReportPage(painter, printer, sheet, renderer_, placement.scale);
       if (painter.end()) return {PrintResult::Printed, {}, {}};
     }
   }
@@ -81,8 +89,10 @@ constexpr double kPreviewPictureDpi = 144;
 
 PrintOutcome PrintCommand::preview(const Form& sheet) {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageLayout(pageLayoutOf(*sheet.layout().page()));
+  const PaperPlacement placement = placeOnPaper(*sheet.layout().page(), paper_);
+  printer.setPageLayout(placement.layout);
   printer.setFullPage(false);
+  printer.setDocName(QString::fromStdString(document_.title));
   QPrintPreviewDialog dialog(&printer);
   dialog.setWindowTitle(QStringLiteral("พิมพ์ดวงจีน"));
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
@@ -93,8 +103,18 @@ PrintOutcome PrintCommand::preview(const Form& sheet) {
                                     ? std::optional<double>(kPreviewPictureDpi)
                                     : std::nullopt);
     QPainter painter(target);
-    paintReportPage(painter, *target, sheet, renderer_);
+    paintReportPage(painter, *target, sheet, renderer_, placement.scale);
   });
+  // The whole screen, the sheet as wide as it goes: its small print is
+  // read on screen before it goes to paper.
+  // Maximised by the window manager; sized to the screen where none is
+  // running to do it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) dialog.setGeometry(screen->availableGeometry());
+  dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+  if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+    fitWidth->trigger();
+  else if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
+    view->fitToWidth();
   dialog.exec();
   renderer_.setScreenPictures(std::nullopt);
   return {PrintResult::Previewed, {}, {}};

@@ -11,7 +11,9 @@
 #include <ostream>
 #include <string>
 
+#include "app/pdf_text.h"
 #include "present/forms.h"
+#include "present/paper.h"
 #include "present/render/form_renderer.h"
 
 namespace vesprin {
@@ -33,6 +35,10 @@ struct PrintOutcome {
 struct PrintChoice {
   bool preview = false;                      // CheckBoxPagePreview
   std::optional<std::filesystem::path> pdf;  // --pdf FILE: write the sheet there instead
+  Paper paper = Paper::Letter;               // A4: the Letter page scaled to fit and centred
+  // The PDF's title and subject; none: from the main window's input fields
+  // (chartDocumentInfo).
+  std::optional<PdfDocumentInfo> document = std::nullopt;
 };
 
 // Exit statuses of a run that ends with the print command.
@@ -58,6 +64,9 @@ class PrintCommand {
   PrintOutcome print(const Form& sheet);
   PrintOutcome preview(const Form& sheet);
   PrintOutcome writePdf(const Form& sheet, const std::filesystem::path& file, PrintResult asked);
+  // The paper and the PDF's document information of the run under way.
+  Paper paper_ = Paper::Letter;
+  PdfDocumentInfo document_;
 
   FormRenderer renderer_;
   std::ostream& report_;
