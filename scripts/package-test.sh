@@ -12,11 +12,13 @@
 # A copy installed with cmake --install under /usr/local is left alone; one
 # installed under /usr (no package owns it) stops the test before anything is
 # overwritten.
-# Usage: scripts/package-test.sh [BUILD_DIR]   (default build-deb)
+# Usage: scripts/package-test.sh [BUILD_DIR [CMAKE_ARGS...]]   (default build-deb;
+# CMAKE_ARGS go to scripts/package.sh, e.g. -DBUILD_TESTING=ON to test the tree too)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
 build=${1:-build-deb}
+shift || true
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 tmp=$(mktemp -d)
@@ -59,7 +61,7 @@ local_copy=""
 
 # --- Build --------------------------------------------------------------------
 t0=$(date +%s)
-deb=$(bash scripts/package.sh "$build" | tail -n 1)
+deb=$(bash scripts/package.sh "$build" "$@" | tail -n 1)
 [[ -f $deb ]] || fail "scripts/package.sh made no package"
 say "built $deb in $(($(date +%s) - t0)) s"
 
@@ -182,8 +184,12 @@ if [[ -x /usr/bin/vesprin-book ]]; then
   say "vesprin-book added, listed and printed a client"
 fi
 
-# The desk: started under Xvfb, its window found, quit with Ctrl+Q.
+# The desk: its menu entry and AppStream data as installed, then the program
+# started under Xvfb, its window found, and quit with Ctrl+Q.
 if [[ -n $desk ]]; then
+  desktop-file-validate /usr/share/applications/org.vesprin.desk.desktop || fail "desktop-file-validate"
+  appstreamcli validate --pedantic --no-net /usr/share/metainfo/org.vesprin.desk.metainfo.xml >"$tmp/as" 2>&1 \
+    && ! grep -qE '^[EWIP]: ' "$tmp/as" || { cat "$tmp/as" >&2; fail "appstreamcli validate --pedantic"; }
   cat >"$tmp/desk.sh" <<EOF
 set -u
 env -i HOME="$home" PATH=/usr/sbin:/usr/bin:/sbin:/bin DISPLAY="\$DISPLAY" XAUTHORITY="\$XAUTHORITY" \

@@ -11,7 +11,8 @@ cd "$(dirname "$0")/.."
 build=${1:-build-deb}
 shift || true
 
-packages=(cmake g++ make pkg-config rapidjson-dev qt6-base-dev qt6-l10n-tools libqpdf-dev
+packages=(cmake g++ make pkg-config rapidjson-dev qt6-base-dev qt6-tools-dev qt6-tools-dev-tools
+          qt6-l10n-tools libqpdf-dev
           fonts-arphic-ukai fonts-dejavu-core fonts-thai-tlwg fonts-liberation
           dpkg-dev file help2man)
 missing=()
