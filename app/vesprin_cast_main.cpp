@@ -33,7 +33,7 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--pdf FILE] < births
+  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN] [--pdf FILE] < births
 
 Casts each birth line of standard input and writes one JSON object per line.
 Each line: DD MM YYYY HH MM G P (day, month, Buddhist-Era year, hour 00-23,
@@ -42,6 +42,8 @@ starting with # are skipped.
 
   --data-dir DIR       the data directory (HOROSCOPE.INI and the calendar files)
   --today YYYY-MM-DD   today's date, for the current year of the chart
+  --margin MIN         warn of a birth within MIN minutes (0-120, default 30) of a
+                       large festival or a double-hour edge ("warnings" key)
   --pdf FILE           exactly one birth line; its chart sheet is written to FILE
   --help               this text
 
@@ -93,12 +95,21 @@ int main(int argc, char** argv) {
   std::optional<std::string> dataDir;
   std::optional<CivilDate> today;
   std::optional<std::string> pdf;
+  BoundaryRule boundaries;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if ((a == "--data-dir" || a == "--today" || a == "--pdf") && i + 1 < args.size()) {
+    if ((a == "--data-dir" || a == "--today" || a == "--pdf" || a == "--margin") && i + 1 < args.size()) {
       const std::string& v = args[++i];
-      if (a == "--pdf") {
+      if (a == "--margin") {
+        const bool digits = !v.empty() && v.size() <= 3 && v.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || toInt(v) > kMaxBoundaryMargin) {
+          std::cerr << "vesprin-cast: --margin " << quotedExcerpt(v) << ": expected minutes 0-"
+                    << kMaxBoundaryMargin << "\n";
+          return kExitUsage;
+        }
+        boundaries.marginMinutes = toInt(v);
+      } else if (a == "--pdf") {
         pdf = v;
       } else if (a == "--data-dir") {
         dataDir = v;
@@ -188,7 +199,7 @@ int main(int argc, char** argv) {
     firstLine = false;
     text = trimTrailingBlanks(text);
     if (!isBirthLine(text)) continue;
-    refused = !castLineToJson(text, calendar, ui, years, out) || refused;
+    refused = !castLineToJson(text, calendar, ui, years, out, boundaries) || refused;
     out += '\n';
     if (out.size() >= kFlushSize) {
       writeOut(out);
