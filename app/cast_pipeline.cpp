@@ -2,6 +2,7 @@
 
 #include "interpret/child_sign.h"
 #include "core/text.h"
+#include "present/bind_boundary.h"
 #include "present/bind_cycles.h"
 #include "present/bind_hidden_stems.h"
 #include "present/bind_interpretation.h"
@@ -160,6 +161,7 @@ void BindChart(Forms& forms, const ChartResult& r) {
   // 15. Set afresh on every cast: the birth-year code of stage 17 is appended
   // to the age line written here, once.
   ShowOwnerAndDates(forms, *r.owner);
+  bindBoundaryWarnings(forms, r.warnings);
 }
 
 void BindClosing(Forms& forms, const ChartResult& r) {
@@ -220,6 +222,7 @@ void BindCast(Forms& forms, const CastOutcome& out) {
   main["LabelCurrentDataCalendar"].caption = out.dataFile;
   if (out.status == CastOutcome::Status::Cast) {
     BindChart(forms, r);
+    bindRuleStamp(forms, out.dataFile);
     // 15. The first cast that finds its birth line enables the print command.
     if (!main["ButtonPrintHoroscope"].enabled) {
       main["ButtonPrintHoroscope"].enabled = true;

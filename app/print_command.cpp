@@ -30,10 +30,11 @@ PrintCommand::PrintCommand(PictureFinder findPicture, std::ostream& report)
 
 PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   prepareChartSheetForPrint(forms);
-  const Form& sheet = forms.chartSheet;
-  if (choice.pdf) return writePdf(sheet, *choice.pdf, PrintResult::WrittenToPdf);
-  if (choice.preview) return preview(sheet);
-  return print(sheet);
+  std::vector<const Form*> pages{&forms.chartSheet};
+  if (choice.analysisPage) pages.push_back(&forms.analysisPage);
+  if (choice.pdf) return writePdf(pages, *choice.pdf, PrintResult::WrittenToPdf);
+  if (choice.preview) return preview(pages);
+  return print(pages);
 }
 
 std::filesystem::path PrintCommand::fallbackPdfPath() {
@@ -44,9 +45,9 @@ std::filesystem::path PrintCommand::fallbackPdfPath() {
   return file;
 }
 
-PrintOutcome PrintCommand::writePdf(const Form& sheet, const std::filesystem::path& file,
+PrintOutcome PrintCommand::writePdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
                                     PrintResult asked) {
-  PdfResult written = writeReportPdf(sheet, file, renderer_);
+  PdfResult written = writeReportPdf(pages, file, renderer_);
   if (!written.ok) {
     report_ << "vesprin: " << written.error << '\n';
     return {PrintResult::Failed, {}, written.error};
@@ -54,7 +55,8 @@ PrintOutcome PrintCommand::writePdf(const Form& sheet, const std::filesystem::pa
   return {asked, std::filesystem::absolute(file), {}};
 }
 
-PrintOutcome PrintCommand::print(const Form& sheet) {
+PrintOutcome PrintCommand::print(const std::vector<const Form*>& pages) {
+  const Form& sheet = *pages.front();
   // The default printer, no dialog; a sheet that cannot go to a printer is
   // saved rather than lost.
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -65,12 +67,12 @@ PrintOutcome PrintCommand::print(const Form& sheet) {
     printer.setDocName(QStringLiteral("Vesprin chart sheet"));
     QPainter painter;
     if (painter.begin(&printer)) {
-      paintReportPage(painter, printer, sheet, renderer_);
-      if (painter.end()) return {PrintResult::Printed, {}, {}};
+      const bool painted = paintReportPages(painter, printer, pages, renderer_);
+      if (painter.end() && painted) return {PrintResult::Printed, {}, {}};
     }
   }
   const std::filesystem::path file = fallbackPdfPath();
-  PrintOutcome saved = writePdf(sheet, file, PrintResult::SavedWithoutPrinter);
+  PrintOutcome saved = writePdf(pages, file, PrintResult::SavedWithoutPrinter);
   if (saved.result == PrintResult::SavedWithoutPrinter)
     report_ << "vesprin: no usable printer; the chart sheet was saved as " << saved.pdf.string() << '\n';
   return saved;
@@ -79,7 +81,8 @@ PrintOutcome PrintCommand::print(const Form& sheet) {
 // Sharp at the preview's actual size and not broken when it shows the whole page.
 constexpr double kPreviewPictureDpi = 144;
 
-PrintOutcome PrintCommand::preview(const Form& sheet) {
+PrintOutcome PrintCommand::preview(const std::vector<const Form*>& pages) {
+  const Form& sheet = *pages.front();
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageLayout(pageLayoutOf(*sheet.layout().page()));
   printer.setFullPage(false);
@@ -92,8 +95,9 @@ PrintOutcome PrintCommand::preview(const Form& sheet) {
     renderer_.setScreenPictures(engine && engine->type() == QPaintEngine::Picture
                                     ? std::optional<double>(kPreviewPictureDpi)
                                     : std::nullopt);
+    target->setPageLayout(pageLayoutOf(*sheet.layout().page()));
     QPainter painter(target);
-    paintReportPage(painter, *target, sheet, renderer_);
+    paintReportPages(painter, *target, pages, renderer_);
   });
   dialog.exec();
   renderer_.setScreenPictures(std::nullopt);

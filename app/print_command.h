@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "present/forms.h"
 #include "present/render/form_renderer.h"
@@ -33,6 +34,7 @@ struct PrintOutcome {
 struct PrintChoice {
   bool preview = false;                      // CheckBoxPagePreview
   std::optional<std::filesystem::path> pdf;  // --pdf FILE: write the sheet there instead
+  bool analysisPage = false;                 // --analysis-page: the analysis page (A4) follows the sheet
 };
 
 // Exit statuses of a run that ends with the print command.
@@ -55,9 +57,11 @@ class PrintCommand {
   static std::filesystem::path fallbackPdfPath();
 
  private:
-  PrintOutcome print(const Form& sheet);
-  PrintOutcome preview(const Form& sheet);
-  PrintOutcome writePdf(const Form& sheet, const std::filesystem::path& file, PrintResult asked);
+  // `pages`: the chart sheet, and the analysis page when asked for.
+  PrintOutcome print(const std::vector<const Form*>& pages);
+  PrintOutcome preview(const std::vector<const Form*>& pages);
+  PrintOutcome writePdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
+                        PrintResult asked);
 
   FormRenderer renderer_;
   std::ostream& report_;

@@ -5,12 +5,12 @@
 namespace vesprin {
 
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
-                          bool unattended, std::ostream& report) {
+                          bool unattended, std::ostream& report, bool analysisPage) {
   PictureStore pictures;
   PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
-  PrintChoice choice{preview, pdf};
+  PrintChoice choice{preview, pdf, analysisPage};
   const bool previewSaved = preview && unattended && !pdf;
-  if (previewSaved) choice = {false, PrintCommand::fallbackPdfPath()};
+  if (previewSaved) choice = {false, PrintCommand::fallbackPdfPath(), analysisPage};
   PrintOutcome out = command.run(forms, choice);
   if (previewSaved && out.result == PrintResult::WrittenToPdf)
     report << "vesprin-print: no display for the page preview: the chart sheet is saved as "

@@ -11,8 +11,9 @@
 
 namespace vesprin {
 
+// `analysisPage`: the analysis page (A4) follows the chart sheet.
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
-                          bool unattended, std::ostream& report);
+                          bool unattended, std::ostream& report, bool analysisPage = false);
 
 // The exit status of the run: that of the print command, except that a
 // preview saved as a PDF for want of a display counts like a print saved for

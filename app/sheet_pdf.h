@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/scripted_ui.h"
+#include "core/boundary_warning.h"
 #include "core/calendar_session.h"
 
 namespace vesprin {
@@ -18,12 +19,17 @@ enum class SheetPdf {
   NotWritten,  // cast, but the file could not be written
 };
 
+struct SheetPdfOptions {
+  BoundaryRule boundaries;    // --margin
+  bool analysisPage = false;  // --analysis-page: the analysis page (A4) as a second page
+};
+
 // Appends the JSON object of the birth to `json`. When the chart was cast
 // and is complete, writes its sheet to `pdf`; otherwise writes no file and
 // says why on `err`.
 SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
                    const YearList& years, const std::filesystem::path& pdf, std::string& json,
-                   std::ostream& err);
+                   std::ostream& err, const SheetPdfOptions& options = {});
 
 // A QGuiApplication for painting without a window, created once.
 void ensureGuiApplication();

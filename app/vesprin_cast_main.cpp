@@ -33,7 +33,8 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN] [--pdf FILE] < births
+  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN]
+                    [--pdf FILE [--analysis-page]] < births
 
 Casts each birth line of standard input and writes one JSON object per line.
 Each line: DD MM YYYY HH MM G P (day, month, Buddhist-Era year, hour 00-23,
@@ -45,6 +46,7 @@ starting with # are skipped.
   --margin MIN         warn of a birth within MIN minutes (0-120, default 30) of a
                        large festival or a double-hour edge ("warnings" key)
   --pdf FILE           exactly one birth line; its chart sheet is written to FILE
+  --analysis-page      with --pdf: the analysis page (A4) follows as a second page
   --help               this text
 
 Environment:
@@ -96,6 +98,7 @@ int main(int argc, char** argv) {
   std::optional<CivilDate> today;
   std::optional<std::string> pdf;
   BoundaryRule boundaries;
+  bool analysisPage = false;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -117,6 +120,8 @@ int main(int argc, char** argv) {
         std::cerr << "vesprin-cast: --today " << quotedExcerpt(v) << ": expected a date YYYY-MM-DD\n";
         return kExitUsage;
       }
+    } else if (a == "--analysis-page") {
+      analysisPage = true;
     } else if (a == "--help" || a == "-h") {
       usage(std::cout);
       return kExitOk;
@@ -125,6 +130,10 @@ int main(int argc, char** argv) {
       usage(std::cerr);
       return kExitUsage;
     }
+  }
+  if (analysisPage && !pdf) {
+    std::cerr << "vesprin-cast: --analysis-page needs --pdf FILE\n";
+    return kExitUsage;
   }
 #ifndef VESPRIN_WITH_PDF
   if (pdf) return runPdfProgram(argv);
@@ -181,7 +190,8 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
     std::string json;
-    const SheetPdf sheet = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr);
+    const SheetPdf sheet = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr,
+                                         {boundaries, analysisPage});
     writeOut(json + '\n');
     std::fflush(stdout);
     return sheet == SheetPdf::Written ? kExitOk : sheet == SheetPdf::NotCast ? kExitSomeRefused : kExitPdfNotWritten;

@@ -34,7 +34,7 @@ constexpr int kExitRefused = 2;
 constexpr int kExitNoIndex = 4;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-print [--pdf FILE]
+  out << R"(usage: vesprin-print [--pdf FILE] [--analysis-page]
 
 Reads the print request that the companion program wrote, VesprinPrintAnalyze.DAT
 and VesprinPrint.DAT, from the current directory or else from the drive roots of
@@ -43,6 +43,8 @@ the chart sheet on the default printer (or shows the page preview when the
 request asks for it), then ends.
 
   --pdf FILE   write the chart sheet to FILE instead of printing or previewing
+  --analysis-page
+               the analysis page (A4) follows the chart sheet as a second page
   --help       this text
 
 Environment:
@@ -74,13 +76,13 @@ index missing or unusable; 5 the chart sheet could be neither printed nor writte
 // Serves the request with the run's start-up, prints, previews or writes
 // the sheet, and says why nothing was printed when it was not; the exit status.
 int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesystem::path>& pdf,
-                 bool unattended) {
+                 bool analysisPage, bool unattended) {
   const RunOutcome out = run.StartUp();
   for (const std::string& w : out.warnings) std::cerr << "vesprin-print: " << w << '\n';
   switch (out.kind) {
     case RunOutcome::Kind::Print: {
       const bool previewSaved = out.preview && unattended && !pdf;
-      const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr);
+      const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr, analysisPage);
       if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
           dump && *dump && printed.result != PrintResult::Failed)
         std::ofstream(dump, std::ios::binary) << printedStateDump(forms);
@@ -100,6 +102,7 @@ int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesyste
 
 int main(int argc, char** argv) {
   std::optional<std::filesystem::path> pdf;
+  bool analysisPage = false;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--help" || args[i] == "-h") {
@@ -108,6 +111,10 @@ int main(int argc, char** argv) {
     }
     if (args[i] == "--pdf" && i + 1 < args.size() && !args[i + 1].empty()) {
       pdf = args[++i];
+      continue;
+    }
+    if (args[i] == "--analysis-page") {
+      analysisPage = true;
       continue;
     }
     std::cerr << "vesprin-print: " << (args[i] == "--pdf" ? "--pdf needs a file name" : "unknown argument \"" + args[i] + "\"")
@@ -151,7 +158,7 @@ int main(int argc, char** argv) {
     // main window, and ends as a closed window would.
     UnattendedUserInterface ui;
     PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
-    const int status = serveRequest(run, forms, pdf, true);
+    const int status = serveRequest(run, forms, pdf, analysisPage, true);
     writeSettings();
     return status;
   }
@@ -161,7 +168,7 @@ int main(int argc, char** argv) {
   PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
   int status = kExitDone;
   QObject::connect(&window, &MainWindow::firstActivated, [&] {
-    status = serveRequest(run, forms, pdf, false);
+    status = serveRequest(run, forms, pdf, analysisPage, false);
     window.close();  // ends the program
   });
   QObject::connect(&window, &MainWindow::closing, writeSettings);

@@ -12,6 +12,9 @@ void ShowOwnerAndDates(Forms& forms, const OwnerTexts& t) {
   main["LabelDate"].hint = t.castDateHint;
   sheet["QRLabelDate"].caption = main.caption("LabelDate");
   if (t.englishDate) sheet["QRLabelDateEN"].caption = *t.englishDate;
+  // The analysis page names the person and the day as the sheet does.
+  forms.analysisPage["QRLabelHoroscopeOwner"].caption = t.ownerLine;
+  forms.analysisPage["QRLabelDate"].caption = t.castDay;
 
   Component& tg = sheet["QRImageTG"];
   tg.picture = t.stars.tg;

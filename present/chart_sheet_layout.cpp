@@ -222,6 +222,15 @@ void annualTransits(LayoutBuilder& b) {
       .fontColour = kNavy;
 }
 
+void boundaryWarning(LayoutBuilder& b) {
+  // In the free band between the transits and the month strip: a birth near
+  // a large festival or a double-hour edge, one line a boundary, with the
+  // chart on the other side.
+  LayoutItem& line = b.label("QRLabelBoundary", 24, 712, 697, 43, {}, cordia(15, true));
+  line.fontColour = colours::kMaroon;
+  line.wordWrap = true;
+}
+
 void monthStrip(LayoutBuilder& b) {
   b.rectangle("QRShapeMonthStrip", 24, 756, 536, 95, 1);
   // Captions QRLabel18 (January, at the right) .. QRLabel7 (December, at the left).
@@ -266,6 +275,9 @@ void footer(LayoutBuilder& b) {
           Align::Centre)
       .fontColour = kCaptionGrey;
   b.label("QRLabelPT", 0, 958, 300, 18, {}, arial(12)).fontColour = kGrey;
+  // The day boundary and the calendar file, so that a sheet that differs from
+  // another program's can be explained.
+  b.label("QRLabelRuleStamp", 340, 958, 400, 18, {}, cordia(15), Align::Right).fontColour = kGrey;
 }
 
 // Column centres of the four natal pillars, on the page (band + 38).
@@ -309,6 +321,7 @@ Layout buildChartSheet() {
   luckPillars(b);
   boxesRightOfLuck(b);
   annualTransits(b);
+  boundaryWarning(b);
   monthStrip(b);
   starBox(b);
   footer(b);

@@ -152,8 +152,8 @@ OwnerTexts ComputeOwnerTexts(const OwnerInputs& in) {
   out.ageLine = concat({"พ.ศ. ", reference, "  ", in.chineseAge});
 
   // 5. Cast date, with today's day and month and the reference year.
-  out.castDate = concat({"ผูกดวงวันที่ ", padded(in.today.day, 2), "/", padded(in.today.month, 2), "/",
-                         reference});
+  out.castDay = concat({padded(in.today.day, 2), "/", padded(in.today.month, 2), "/", reference});
+  out.castDate = "ผูกดวงวันที่ " + out.castDay;
   out.castDateHint = longDate(in.today);
 
   // 6. English date of birth.

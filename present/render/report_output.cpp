@@ -20,12 +20,44 @@ std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDev
   return renderer.paint(painter, form, device.logicalDpiX() / kLayoutDpi);
 }
 
+namespace {
+
+// A new page on the paper of `form`: the layout set just before the new page
+// takes effect with it.
+bool startPageFor(QPagedPaintDevice& device, const Form& form) {
+  device.setPageLayout(pageLayoutOf(*form.layout().page()));
+  return device.newPage();
+}
+
+}  // namespace
+
+bool paintReportPages(QPainter& painter, QPagedPaintDevice& device, const std::vector<const Form*>& pages,
+                      FormRenderer& renderer) {
+  for (std::size_t i = 0; i < pages.size(); ++i) {
+    if (i > 0 && !startPageFor(device, *pages[i])) return false;
+    paintReportPage(painter, device, *pages[i], renderer);
+  }
+  return true;
+}
+
 PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer) {
+  return writeReportPdf(std::vector<const Form*>{&form}, file, renderer);
+}
+
+PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
+                         FormRenderer& renderer) {
   PdfResult result;
-  if (!form.layout().page()) {
-    result.error = form.name() + " is not a report";
+  for (const Form* form : pages) {
+    if (!form->layout().page()) {
+      result.error = form->name() + " is not a report";
+      return result;
+    }
+  }
+  if (pages.empty()) {
+    result.error = "no page to write to " + file.string();
     return result;
   }
+  const Form& form = *pages.front();
   std::filesystem::path part = file;
   part += ".part";
   {
@@ -42,7 +74,11 @@ PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, Fo
       return result;
     }
     result.painted = paintReportPage(painter, writer, form, renderer);
-    if (!painter.end()) {
+    bool more = true;
+    for (std::size_t i = 1; more && i < pages.size(); ++i) {
+      if ((more = startPageFor(writer, *pages[i]))) paintReportPage(painter, writer, *pages[i], renderer);
+    }
+    if (!painter.end() || !more) {
       result.error = "cannot write " + file.string();
       std::error_code ec;
       std::filesystem::remove(part, ec);

@@ -30,6 +30,18 @@ struct PdfResult {
   std::vector<PaintedComponent> painted;
 };
 PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer);
+// The same with several reports, one page each in turn, each on its own
+// paper (the chart sheet on Letter, the analysis page on A4); `painted` holds
+// the first page's components.
+PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
+                         FormRenderer& renderer);
+
+// Paints the reports on a device already begun with the first one's page
+// layout, starting a new page, with the next one's paper, for each further
+// report (a printer, a PDF writer, a preview). False when the device refuses
+// a new page.
+bool paintReportPages(QPainter& painter, QPagedPaintDevice& device, const std::vector<const Form*>& pages,
+                      FormRenderer& renderer);
 
 // The whole page at `dpi`, white paper.
 QImage renderReportImage(const Form& form, double dpi, FormRenderer& renderer);
