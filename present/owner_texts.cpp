@@ -146,6 +146,7 @@ OwnerTexts ComputeOwnerTexts(const OwnerInputs& in) {
   const std::string_view name = trimmed(b.name);
   out.ownerLine = name.empty() ? concat({kNoName, out.birthText, " ", in.yearAnimal})
                                : concat({"ชื่อ ", name, " ", out.birthText, " ", in.yearAnimal});
+  out.ownerLineTail = out.birthText.size() + 1 + in.yearAnimal.size() + (name.empty() ? 0 : 1);
 
   // 4. Age line.
   const std::string reference = std::to_string(in.referenceYear);
