@@ -388,6 +388,15 @@ std::map<unsigned, std::u32string> readToUnicodeMap(const std::string& cmap) {
   return codes;
 }
 
+namespace {
+
+// Marks set over or under a consonant.
+constexpr bool isThaiMark(char32_t c) { return c == 0x0E31 || (c >= 0x0E34 && c <= 0x0E3A) || (c >= 0x0E47 && c <= 0x0E4E); }
+// Tone marks and the thanthakhat, typed after the vowel marks of their consonant.
+constexpr bool isToneMark(char32_t c) { return c >= 0x0E48 && c <= 0x0E4C; }
+
+}  // namespace
+
 std::u32string typedOrder(std::u32string glyphs) {
   std::u32string out;
   out.reserve(glyphs.size());
@@ -408,6 +417,17 @@ std::u32string typedOrder(std::u32string glyphs) {
     }
     // The fonts draw a blank with the glyph they share with the tab.
     out += c == U'\t' ? U' ' : c;
+  }
+  // The marks of one consonant come in the order the font places them (a
+  // tone mark may come before the vowel under it); typed, the vowel comes
+  // first.
+  for (std::size_t i = 0; i < out.size();) {
+    std::size_t end = i;
+    while (end < out.size() && isThaiMark(out[end])) ++end;
+    if (end > i + 1)
+      std::stable_partition(out.begin() + static_cast<std::ptrdiff_t>(i), out.begin() + static_cast<std::ptrdiff_t>(end),
+                            [](char32_t m) { return !isToneMark(m); });
+    i = end == i ? i + 1 : end;
   }
   return out;
 }

@@ -2,10 +2,15 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "app/chart_pdf.h"
 #include "present/print_steps.h"
 #include "present/render/report_output.h"
 
@@ -30,11 +35,14 @@ PrintCommand::PrintCommand(PictureFinder findPicture, std::ostream& report)
 
 PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   prepareChartSheetForPrint(forms);
-  std::vector<const Form*> pages{&forms.chartSheet};
-  if (choice.analysisPage) pages.push_back(&forms.analysisPage);
-  if (choice.pdf) return writePdf(pages, *choice.pdf, PrintResult::WrittenToPdf);
-  if (choice.preview) return preview(pages);
-  return print(pages);
+  const Form& sheet = forms.chartSheet;
+  paper_ = choice.paper;
+  document_ = choice.document ? *choice.document : chartDocumentInfo(forms.main);
+  following_.clear();
+  if (choice.analysisPage) following_.push_back(&forms.analysisPage);
+  if (choice.pdf) return writePdf(sheet, *choice.pdf, PrintResult::WrittenToPdf);
+  if (choice.preview) return preview(sheet);
+  return print(sheet);
 }
 
 std::filesystem::path PrintCommand::fallbackPdfPath() {
@@ -45,9 +53,9 @@ std::filesystem::path PrintCommand::fallbackPdfPath() {
   return file;
 }
 
-PrintOutcome PrintCommand::writePdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
+PrintOutcome PrintCommand::writePdf(const Form& sheet, const std::filesystem::path& file,
                                     PrintResult asked) {
-  PdfResult written = writeReportPdf(pages, file, renderer_);
+  PdfResult written = writeChartPdf(sheet, file, renderer_, {paper_, document_, following_}, report_);
   if (!written.ok) {
     report_ << "vesprin: " << written.error << '\n';
     return {PrintResult::Failed, {}, written.error};
@@ -55,24 +63,25 @@ PrintOutcome PrintCommand::writePdf(const std::vector<const Form*>& pages, const
   return {asked, std::filesystem::absolute(file), {}};
 }
 
-PrintOutcome PrintCommand::print(const std::vector<const Form*>& pages) {
-  const Form& sheet = *pages.front();
+PrintOutcome PrintCommand::print(const Form& sheet) {
   // The default printer, no dialog; a sheet that cannot go to a printer is
   // saved rather than lost.
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (!info.isNull()) {
     QPrinter printer(info, QPrinter::HighResolution);
-    printer.setPageLayout(pageLayoutOf(*sheet.layout().page()));
+    const PaperPlacement placement = placeOnPaper(*sheet.layout().page(), paper_);
+    printer.setPageLayout(placement.layout);
     printer.setFullPage(false);
-    printer.setDocName(QStringLiteral("Vesprin chart sheet"));
+    printer.setDocName(QString::fromStdString(document_.title));
     QPainter painter;
     if (painter.begin(&printer)) {
-      const bool painted = paintReportPages(painter, printer, pages, renderer_);
-      if (painter.end() && painted) return {PrintResult::Printed, {}, {}};
+      paintReportPage(painter, printer, sheet, renderer_, placement.scale);
+      const bool following = paintFollowingPages(painter, printer, following_, renderer_);
+      if (painter.end() && following) return {PrintResult::Printed, {}, {}};
     }
   }
   const std::filesystem::path file = fallbackPdfPath();
-  PrintOutcome saved = writePdf(pages, file, PrintResult::SavedWithoutPrinter);
+  PrintOutcome saved = writePdf(sheet, file, PrintResult::SavedWithoutPrinter);
   if (saved.result == PrintResult::SavedWithoutPrinter)
     report_ << "vesprin: no usable printer; the chart sheet was saved as " << saved.pdf.string() << '\n';
   return saved;
@@ -81,11 +90,12 @@ PrintOutcome PrintCommand::print(const std::vector<const Form*>& pages) {
 // Sharp at the preview's actual size and not broken when it shows the whole page.
 constexpr double kPreviewPictureDpi = 144;
 
-PrintOutcome PrintCommand::preview(const std::vector<const Form*>& pages) {
-  const Form& sheet = *pages.front();
+PrintOutcome PrintCommand::preview(const Form& sheet) {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageLayout(pageLayoutOf(*sheet.layout().page()));
+  const PaperPlacement placement = placeOnPaper(*sheet.layout().page(), paper_);
+  printer.setPageLayout(placement.layout);
   printer.setFullPage(false);
+  printer.setDocName(QString::fromStdString(document_.title));
   QPrintPreviewDialog dialog(&printer);
   dialog.setWindowTitle(QStringLiteral("พิมพ์ดวงจีน"));
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
@@ -95,10 +105,21 @@ PrintOutcome PrintCommand::preview(const std::vector<const Form*>& pages) {
     renderer_.setScreenPictures(engine && engine->type() == QPaintEngine::Picture
                                     ? std::optional<double>(kPreviewPictureDpi)
                                     : std::nullopt);
-    target->setPageLayout(pageLayoutOf(*sheet.layout().page()));
+    target->setPageLayout(placement.layout);  // the sheet's paper again after a following page
     QPainter painter(target);
-    paintReportPages(painter, *target, pages, renderer_);
+    paintReportPage(painter, *target, sheet, renderer_, placement.scale);
+    paintFollowingPages(painter, *target, following_, renderer_);
   });
+  // The whole screen, the sheet as wide as it goes: its small print is
+  // read on screen before it goes to paper.
+  // Maximised by the window manager; sized to the screen where none is
+  // running to do it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) dialog.setGeometry(screen->availableGeometry());
+  dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+  if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+    fitWidth->trigger();
+  else if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
+    view->fitToWidth();
   dialog.exec();
   renderer_.setScreenPictures(std::nullopt);
   return {PrintResult::Previewed, {}, {}};

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "app/pdf_text.h"
 #include "present/forms.h"
+#include "present/paper.h"
 #include "present/render/form_renderer.h"
 
 namespace vesprin {
@@ -34,7 +36,11 @@ struct PrintOutcome {
 struct PrintChoice {
   bool preview = false;                      // CheckBoxPagePreview
   std::optional<std::filesystem::path> pdf;  // --pdf FILE: write the sheet there instead
-  bool analysisPage = false;                 // --analysis-page: the analysis page (A4) follows the sheet
+  Paper paper = Paper::Letter;               // A4: the Letter page scaled to fit and centred
+  // The PDF's title and subject; none: from the main window's input fields
+  // (chartDocumentInfo).
+  std::optional<PdfDocumentInfo> document = std::nullopt;
+  bool analysisPage = false;  // --analysis-page: the analysis page follows the sheet, on A4
 };
 
 // Exit statuses of a run that ends with the print command.
@@ -57,11 +63,13 @@ class PrintCommand {
   static std::filesystem::path fallbackPdfPath();
 
  private:
-  // `pages`: the chart sheet, and the analysis page when asked for.
-  PrintOutcome print(const std::vector<const Form*>& pages);
-  PrintOutcome preview(const std::vector<const Form*>& pages);
-  PrintOutcome writePdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
-                        PrintResult asked);
+  PrintOutcome print(const Form& sheet);
+  PrintOutcome preview(const Form& sheet);
+  PrintOutcome writePdf(const Form& sheet, const std::filesystem::path& file, PrintResult asked);
+  // The paper and the PDF's document information of the run under way.
+  Paper paper_ = Paper::Letter;
+  PdfDocumentInfo document_;
+  std::vector<const Form*> following_;  // the analysis page, when asked for
 
   FormRenderer renderer_;
   std::ostream& report_;

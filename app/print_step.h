@@ -5,15 +5,22 @@
 // sheet is saved as a PDF in the current directory instead.
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "app/print_command.h"
 #include "present/forms.h"
 
 namespace vesprin {
 
-// `analysisPage`: the analysis page (A4) follows the chart sheet.
+// `analysisPage`: the analysis page follows the chart sheet, on A4.
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
-                          bool unattended, std::ostream& report, bool analysisPage = false);
+                          bool unattended, std::ostream& report, Paper paper = Paper::Letter,
+                          bool analysisPage = false);
+
+// The message box that shows a person at the display why the request was
+// refused and nothing printed: a Thai heading, then the cause as standard
+// error gives it (with the Thai notice where there is one).
+std::string refusalNotice(const std::string& cause);
 
 // The exit status of the run: that of the print command, except that a
 // preview saved as a PDF for want of a display counts like a print saved for

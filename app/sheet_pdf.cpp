@@ -7,8 +7,10 @@
 #include <QGuiApplication>
 
 #include "app/cast_json.h"
+#include "app/chart_pdf.h"
 #include "app/cast_pipeline.h"
 #include "app/cast_request.h"
+#include "core/birth_input.h"
 #include "core/text.h"
 #include "present/bind_interpretation.h"
 #include "present/picture_store.h"
@@ -68,6 +70,12 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
         << outcome.error << '\n';
     return SheetPdf::NotCast;
   }
+  const BirthFields& birth = *request.fields;
+  if (!birthDateExists(toInt(birth.day), toInt(monthNumberText(birth.month)), toInt(birth.year))) {
+    err << "vesprin-cast: no chart sheet written: " << kInvalidBirthDate << " " << birth.day << "/"
+        << monthNumberText(birth.month) << "/" << birth.year << ": the month has no such day\n";
+    return SheetPdf::NotCast;
+  }
 
   Forms forms = makeForms();
   clearAnalysisText(forms);
@@ -77,9 +85,9 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
   ensureGuiApplication();
   PictureStore pictures;
   FormRenderer renderer([&pictures](std::string_view name) { return pictures.find(name); });
-  std::vector<const Form*> pages{&forms.chartSheet};
-  if (options.analysisPage) pages.push_back(&forms.analysisPage);
-  const PdfResult written = writeReportPdf(pages, pdf, renderer);
+  ChartPdfOptions chart{options.paper, chartDocumentInfo(birth)};
+  if (options.analysisPage) chart.following.push_back(&forms.analysisPage);
+  const PdfResult written = writeChartPdf(forms.chartSheet, pdf, renderer, chart, err);
   if (!written.ok) {
     err << "vesprin-cast: " << written.error << '\n';
     return SheetPdf::NotWritten;

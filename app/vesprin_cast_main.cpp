@@ -14,6 +14,7 @@
 #include "core/clock.h"
 #include "core/text.h"
 #include "core/text_file.h"
+#include "present/paper.h"
 #ifdef VESPRIN_WITH_PDF
 #include "app/sheet_pdf.h"
 #else
@@ -34,7 +35,7 @@ constexpr std::size_t kFlushSize = 1 << 16;
 
 void usage(std::ostream& out) {
   out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN]
-                    [--pdf FILE [--analysis-page]] < births
+                    [--pdf FILE [--paper a4|letter] [--analysis-page]] < births
 
 Casts each birth line of standard input and writes one JSON object per line.
 Each line: DD MM YYYY HH MM G P (day, month, Buddhist-Era year, hour 00-23,
@@ -47,6 +48,8 @@ starting with # are skipped.
                        large festival or a double-hour edge ("warnings" key)
   --pdf FILE           exactly one birth line; its chart sheet is written to FILE
   --analysis-page      with --pdf: the analysis page (A4) follows as a second page
+  --paper letter|a4    the PDF's paper: letter as the sheet is laid out (default),
+                       or a4 with the Letter page scaled to fit and centred
   --help               this text
 
 Environment:
@@ -60,7 +63,8 @@ name, in the current directory, then in the data directory, now )";
 (with --data-dir or VESPRIN_DATA_DIR, that directory first); its pictures/ for --pdf.
 
 Exit status: 0 every line cast (and the PDF written); 1 bad options; 2 at least
-one line gave an error object (with --pdf: no PDF written); 4 the calendar index
+one line gave an error object (with --pdf: no PDF written, also for a day its
+month does not have, whose JSON carries the notice); 4 the calendar index
 missing or unusable; 5 the PDF could not be written.
 )";
 }
@@ -73,10 +77,16 @@ void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size()
 // the renderer), beside this one or in the installed libexec folder. It runs
 // in place of this process with the same arguments, before any input is read.
 int runPdfProgram(char** argv) {
+  // Beside this program (a build tree), in the libexec folder beside its
+  // bin/ (an installed tree under any prefix, or moved whole), last in the
+  // libexec folder of the prefix configured at build time.
   std::vector<std::filesystem::path> candidates;
   std::error_code ec;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) candidates.push_back(self.parent_path() / "vesprin-cast-pdf");
+  if (!ec) {
+    candidates.push_back(self.parent_path() / "vesprin-cast-pdf");
+    candidates.push_back((self.parent_path() / VESPRIN_RELATIVE_LIBEXEC_DIR / "vesprin-cast-pdf").lexically_normal());
+  }
   candidates.emplace_back(VESPRIN_LIBEXEC_DIR "/vesprin-cast-pdf");
   for (const auto& program : candidates) {
     if (::access(program.c_str(), X_OK) != 0) continue;
@@ -99,10 +109,13 @@ int main(int argc, char** argv) {
   std::optional<std::string> pdf;
   BoundaryRule boundaries;
   bool analysisPage = false;
+  [[maybe_unused]] Paper paper = Paper::Letter;
+  bool paperGiven = false;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if ((a == "--data-dir" || a == "--today" || a == "--pdf" || a == "--margin") && i + 1 < args.size()) {
+    if ((a == "--data-dir" || a == "--today" || a == "--pdf" || a == "--paper" || a == "--margin") &&
+        i + 1 < args.size()) {
       const std::string& v = args[++i];
       if (a == "--margin") {
         const bool digits = !v.empty() && v.size() <= 3 && v.find_first_not_of("0123456789") == std::string::npos;
@@ -114,6 +127,14 @@ int main(int argc, char** argv) {
         boundaries.marginMinutes = toInt(v);
       } else if (a == "--pdf") {
         pdf = v;
+      } else if (a == "--paper") {
+        const std::optional<Paper> named = parsePaper(v);
+        if (!named) {
+          std::cerr << "vesprin-cast: --paper " << quotedExcerpt(v) << ": expected letter or a4\n";
+          return kExitUsage;
+        }
+        paper = *named;
+        paperGiven = true;
       } else if (a == "--data-dir") {
         dataDir = v;
       } else if (!(today = parseIsoDate(v))) {
@@ -133,6 +154,10 @@ int main(int argc, char** argv) {
   }
   if (analysisPage && !pdf) {
     std::cerr << "vesprin-cast: --analysis-page needs --pdf FILE\n";
+    return kExitUsage;
+  }
+  if (paperGiven && !pdf) {
+    std::cerr << "vesprin-cast: --paper is for the chart sheet of --pdf\n";
     return kExitUsage;
   }
 #ifndef VESPRIN_WITH_PDF
@@ -191,7 +216,7 @@ int main(int argc, char** argv) {
     }
     std::string json;
     const SheetPdf sheet = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr,
-                                         {boundaries, analysisPage});
+                                         {paper, boundaries, analysisPage});
     writeOut(json + '\n');
     std::fflush(stdout);
     return sheet == SheetPdf::Written ? kExitOk : sheet == SheetPdf::NotCast ? kExitSomeRefused : kExitPdfNotWritten;

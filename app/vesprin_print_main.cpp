@@ -24,6 +24,7 @@
 #include "core/clock.h"
 #include "core/text_file.h"
 #include "present/forms.h"
+#include "present/paper.h"
 
 namespace {
 using namespace vesprin;
@@ -34,7 +35,7 @@ constexpr int kExitRefused = 2;
 constexpr int kExitNoIndex = 4;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-print [--pdf FILE] [--analysis-page]
+  out << R"(usage: vesprin-print [--pdf FILE] [--paper letter|a4] [--analysis-page]
 
 Reads the print request that the companion program wrote, VesprinPrintAnalyze.DAT
 and VesprinPrint.DAT, from the current directory or else from the drive roots of
@@ -42,10 +43,11 @@ VESPRIN_DRIVES (D, E, F, G, H, then C), deletes them, casts the chart and prints
 the chart sheet on the default printer (or shows the page preview when the
 request asks for it), then ends.
 
-  --pdf FILE   write the chart sheet to FILE instead of printing or previewing
-  --analysis-page
-               the analysis page (A4) follows the chart sheet as a second page
-  --help       this text
+  --pdf FILE             write the chart sheet to FILE instead of printing or previewing
+  --paper letter|a4      the paper: letter as the sheet is laid out (default), or a4
+                         with the Letter page scaled to fit and centred
+  --analysis-page        the analysis page (A4) follows the chart sheet as a second page
+  --help                 this text
 
 Environment:
   VESPRIN_DRIVES      drive roots of the companion's machine, e.g. "D=/media/usb0;C=/srv/handover"
@@ -66,7 +68,8 @@ where DATA is the data directory, now )";
   out << dataDirectory() << R"(
 
 Exit status: 0 printed, previewed or written; 1 bad arguments; 2 request refused
-(a hand-over file missing or malformed, wrong marker, no calendar for the birth);
+(a hand-over file missing or malformed, wrong marker, a birth day its month does
+not have, no calendar for the birth; with a display also shown in a message box);
 3 the chart sheet saved as a PDF in the current directory, its path on standard
 error (no usable printer, or a preview asked for without a display); 4 calendar
 index missing or unusable; 5 the chart sheet could be neither printed nor written.
@@ -75,14 +78,18 @@ index missing or unusable; 5 the chart sheet could be neither printed nor writte
 
 // Serves the request with the run's start-up, prints, previews or writes
 // the sheet, and says why nothing was printed when it was not; the exit status.
-int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesystem::path>& pdf,
-                 bool analysisPage, bool unattended) {
+// `box`: where a person at the display is shown a refusal; none unattended.
+// `analysisPage`: the analysis page follows the chart sheet.
+int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesystem::path>& pdf, Paper paper,
+                 bool analysisPage, UserInterface* box) {
+  const bool unattended = box == nullptr;
   const RunOutcome out = run.StartUp();
   for (const std::string& w : out.warnings) std::cerr << "vesprin-print: " << w << '\n';
   switch (out.kind) {
     case RunOutcome::Kind::Print: {
       const bool previewSaved = out.preview && unattended && !pdf;
-      const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr, analysisPage);
+      const PrintOutcome printed =
+          runPrintStep(forms, out.preview, pdf, unattended, std::cerr, paper, analysisPage);
       if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
           dump && *dump && printed.result != PrintResult::Failed)
         std::ofstream(dump, std::ios::binary) << printedStateDump(forms);
@@ -93,6 +100,7 @@ int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesyste
       return kExitNoIndex;
     case RunOutcome::Kind::Refused:
       std::cerr << "vesprin-print: request refused, nothing printed: " << out.cause << '\n';
+      if (box) box->error(refusalNotice(out.cause));
       return kExitRefused;
   }
   return kExitRefused;
@@ -102,6 +110,7 @@ int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesyste
 
 int main(int argc, char** argv) {
   std::optional<std::filesystem::path> pdf;
+  Paper paper = Paper::Letter;
   bool analysisPage = false;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -117,7 +126,17 @@ int main(int argc, char** argv) {
       analysisPage = true;
       continue;
     }
-    std::cerr << "vesprin-print: " << (args[i] == "--pdf" ? "--pdf needs a file name" : "unknown argument \"" + args[i] + "\"")
+    if (args[i] == "--paper" && i + 1 < args.size()) {
+      if (const std::optional<Paper> named = parsePaper(args[i + 1])) {
+        paper = *named;
+        ++i;
+        continue;
+      }
+    }
+    std::cerr << "vesprin-print: "
+              << (args[i] == "--pdf"     ? std::string("--pdf needs a file name")
+                  : args[i] == "--paper" ? std::string("--paper: expected letter or a4")
+                                         : "unknown argument \"" + args[i] + "\"")
               << '\n';
     usage(std::cerr);
     return kExitUsage;
@@ -158,7 +177,7 @@ int main(int argc, char** argv) {
     // main window, and ends as a closed window would.
     UnattendedUserInterface ui;
     PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
-    const int status = serveRequest(run, forms, pdf, analysisPage, true);
+    const int status = serveRequest(run, forms, pdf, paper, analysisPage, nullptr);
     writeSettings();
     return status;
   }
@@ -168,7 +187,7 @@ int main(int argc, char** argv) {
   PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
   int status = kExitDone;
   QObject::connect(&window, &MainWindow::firstActivated, [&] {
-    status = serveRequest(run, forms, pdf, analysisPage, false);
+    status = serveRequest(run, forms, pdf, paper, analysisPage, &ui);
     window.close();  // ends the program
   });
   QObject::connect(&window, &MainWindow::closing, writeSettings);

@@ -199,6 +199,29 @@ TEST_F(BadRequest, each_gets_its_cause_and_nothing_half_done) {
          for (const char* f : {kMarks, kRecord}) fs::remove(w(t, f)), fs::create_directory(w(t, f));
        },
        2, {"no request: VesprinPrint.DAT not found", "VesprinPrint.DAT is a folder, left as it is"}, {}},
+      // A day its month does not have is refused, never cast as the last day
+      // of the month under the person's name.
+      {"31 February", [&](BadRequest& t) { setLine(w(t, kRecord), 1, "31"), setLine(w(t, kRecord), 2, "02"); }, 2,
+       {"VesprinPrint.DAT, line 1 (lines count from 0): expected a day that 02/2530 has "
+        "(วันเดือนปีเกิดไม่ถูกต้อง 31/02/2530), found \"31\""},
+       kBothServed},
+      {"31 April", [&](BadRequest& t) { setLine(w(t, kRecord), 1, "31"), setLine(w(t, kRecord), 2, "04"); }, 2,
+       {"วันเดือนปีเกิดไม่ถูกต้อง 31/04/2530"}, kBothServed},
+      {"29 February of a common year (CE 1999)",
+       [&](BadRequest& t) {
+         setLine(w(t, kRecord), 1, "29"), setLine(w(t, kRecord), 2, "02"), setLine(w(t, kRecord), 3, "2542");
+       },
+       2, {"วันเดือนปีเกิดไม่ถูกต้อง 29/02/2542"}, kBothServed},
+      {"29 February 1900, no leap year in the civil calendar",
+       [&](BadRequest& t) {
+         setLine(w(t, kRecord), 1, "29"), setLine(w(t, kRecord), 2, "02"), setLine(w(t, kRecord), 3, "2443");
+       },
+       2, {"วันเดือนปีเกิดไม่ถูกต้อง 29/02/2443"}, kBothServed},
+      {"29 February 2000 is printed",
+       [&](BadRequest& t) {
+         setLine(w(t, kRecord), 1, "29"), setLine(w(t, kRecord), 2, "02"), setLine(w(t, kRecord), 3, "2543");
+       },
+       0, {}, kBothServed, false, {"ComboBoxdd \"29\"", "ComboBoxyy \"2543\""}},
       {"a missing picture leaves its image empty and is reported",
        [&](BadRequest& t) { t.dataWithout({"male.bmp", "o4.bmp"}); }, 0,
        {"picture male.bmp not found", "picture o4.bmp not found"}, kBothServed},

@@ -66,6 +66,33 @@ TEST_F(PrintCommandTest, the_title_line_and_the_version_go_on_the_sheet_first) {
   EXPECT_EQ(forms.chartSheet.caption("QRLabelVersion"), "TALVEN Vesprin PRO");
 }
 
+// The PDF is finished after writing (its text layer and title); when that
+// fails the sheet is kept as written, never lost, and the report says so.
+TEST_F(PrintCommandTest, a_pdf_that_cannot_be_finished_is_kept_as_written) {
+  struct Case {
+    const char* what;
+    PrintChoice choice;
+    const char* file;
+    PrintResult result;
+  };
+  PrintChoice asked;
+  asked.pdf = dir / "asked.pdf";
+  const Case cases[] = {{"--pdf", asked, "asked.pdf", PrintResult::WrittenToPdf},
+                        {"saved without a printer", PrintChoice{}, "chart-sheet.pdf", PrintResult::SavedWithoutPrinter}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    report.str({});
+    // The finished file is written beside the sheet first: a folder there stops it.
+    fs::create_directory(dir / (std::string(c.file) + ".finishing"));
+    const PrintOutcome out = command.run(forms, c.choice);
+    EXPECT_EQ(out.result, c.result);
+    EXPECT_GT(fs::file_size(dir / c.file), 1000u);
+    EXPECT_NE(report.str().find((dir / c.file).string() + " is kept as written, its text layer not mended"),
+              std::string::npos)
+        << report.str();
+  }
+}
+
 TEST_F(PrintCommandTest, a_pdf_that_cannot_be_written_fails_with_its_reason) {
   const PrintOutcome out = command.run(forms, PrintChoice{false, dir / "no-such-folder" / "sheet.pdf"});
   EXPECT_EQ(out.result, PrintResult::Failed);

@@ -1,5 +1,7 @@
 #include "present/render/report_output.h"
 
+#include <algorithm>
+#include <cmath>
 #include <system_error>
 
 #include <QPainter>
@@ -15,57 +17,64 @@ QPageLayout pageLayoutOf(const PageSetup& page) {
                      QPageLayout::Millimeter);
 }
 
+PaperPlacement placeOnPaper(const PageSetup& page, Paper paper) {
+  const PaperSize sheet = paperSize(paper);
+  const double scale = std::min({1.0, sheet.widthMm / page.paperWidthMm, sheet.heightMm / page.paperHeightMm});
+  // Letter on Letter (or A4 on A4) is the page as designed.
+  if (std::abs(sheet.widthMm - page.paperWidthMm) < 1 && std::abs(sheet.heightMm - page.paperHeightMm) < 1)
+    return {pageLayoutOf(page), 1};
+  const double dx = (sheet.widthMm - page.paperWidthMm * scale) / 2;
+  const double dy = (sheet.heightMm - page.paperHeightMm * scale) / 2;
+  const QPageSize size(QSizeF(sheet.widthMm, sheet.heightMm), QPageSize::Millimeter);
+  const QMarginsF margins(dx + page.marginLeftMm * scale, dy + page.marginTopMm * scale,
+                          dx + page.marginRightMm * scale, dy + page.marginBottomMm * scale);
+  return {QPageLayout(size, QPageLayout::Portrait, margins, QPageLayout::Millimeter), scale};
+}
+
 std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDevice& device,
-                                              const Form& form, FormRenderer& renderer) {
-  return renderer.paint(painter, form, device.logicalDpiX() / kLayoutDpi);
+                                              const Form& form, FormRenderer& renderer, double scale) {
+  return renderer.paint(painter, form, device.logicalDpiX() / kLayoutDpi * scale);
 }
 
-namespace {
-
-// A new page on the paper of `form`: the layout set just before the new page
-// takes effect with it.
-bool startPageFor(QPagedPaintDevice& device, const Form& form) {
-  device.setPageLayout(pageLayoutOf(*form.layout().page()));
-  return device.newPage();
-}
-
-}  // namespace
-
-bool paintReportPages(QPainter& painter, QPagedPaintDevice& device, const std::vector<const Form*>& pages,
-                      FormRenderer& renderer) {
-  for (std::size_t i = 0; i < pages.size(); ++i) {
-    if (i > 0 && !startPageFor(device, *pages[i])) return false;
-    paintReportPage(painter, device, *pages[i], renderer);
+bool paintFollowingPages(QPainter& painter, QPagedPaintDevice& device, const std::vector<const Form*>& following,
+                         FormRenderer& renderer) {
+  for (const Form* form : following) {
+    // The layout set just before the new page takes effect with it.
+    device.setPageLayout(pageLayoutOf(*form->layout().page()));
+    if (!device.newPage()) return false;
+    paintReportPage(painter, device, *form, renderer);
   }
   return true;
 }
 
-PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer) {
-  return writeReportPdf(std::vector<const Form*>{&form}, file, renderer);
+PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer,
+                         Paper paper, const std::string& title) {
+  return writeReportPdf(std::vector<const Form*>{&form}, file, renderer, paper, title);
 }
 
 PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
-                         FormRenderer& renderer) {
+                         FormRenderer& renderer, Paper paper, const std::string& title) {
   PdfResult result;
-  for (const Form* form : pages) {
-    if (!form->layout().page()) {
-      result.error = form->name() + " is not a report";
-      return result;
-    }
-  }
   if (pages.empty()) {
     result.error = "no page to write to " + file.string();
     return result;
+  }
+  for (const Form* page : pages) {
+    if (!page->layout().page()) {
+      result.error = page->name() + " is not a report";
+      return result;
+    }
   }
   const Form& form = *pages.front();
   std::filesystem::path part = file;
   part += ".part";
   {
     QPdfWriter writer(QString::fromStdString(part.string()));
-    writer.setPageLayout(pageLayoutOf(*form.layout().page()));
+    const PaperPlacement placement = placeOnPaper(*form.layout().page(), paper);
+    writer.setPageLayout(placement.layout);
     writer.setResolution(600);
     writer.setCreator(QStringLiteral("Vesprin"));
-    writer.setTitle(QString::fromStdString(form.name()));
+    if (!title.empty()) writer.setTitle(QString::fromStdString(title));
     QPainter painter;
     if (!painter.begin(&writer)) {
       result.error = "cannot write " + file.string();
@@ -73,12 +82,10 @@ PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::files
       std::filesystem::remove(part, ec);
       return result;
     }
-    result.painted = paintReportPage(painter, writer, form, renderer);
-    bool more = true;
-    for (std::size_t i = 1; more && i < pages.size(); ++i) {
-      if ((more = startPageFor(writer, *pages[i]))) paintReportPage(painter, writer, *pages[i], renderer);
-    }
-    if (!painter.end() || !more) {
+    result.painted = paintReportPage(painter, writer, form, renderer, placement.scale);
+    const bool following =
+        paintFollowingPages(painter, writer, std::vector<const Form*>(pages.begin() + 1, pages.end()), renderer);
+    if (!painter.end() || !following) {
       result.error = "cannot write " + file.string();
       std::error_code ec;
       std::filesystem::remove(part, ec);

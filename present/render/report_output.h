@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPageLayout>
 
+#include "present/paper.h"
 #include "present/render/form_renderer.h"
 
 class QPagedPaintDevice;
@@ -17,10 +18,20 @@ namespace vesprin {
 // Paper, portrait, and the margins of the report's page setup.
 QPageLayout pageLayoutOf(const PageSetup& page);
 
+// The report's page on a sheet of `paper`: scaled to fit (never enlarged)
+// and centred, its band at its margins scaled alike. The layout to give the
+// printer or the PDF writer, and the scale to paint with.
+struct PaperPlacement {
+  QPageLayout layout;
+  double scale = 1;  // of the page as designed
+};
+PaperPlacement placeOnPaper(const PageSetup& page, Paper paper);
+
 // Paints the form on a device whose painter origin lies at the page's
-// margins (a PDF writer or a printer with that page layout).
+// margins (a PDF writer or a printer with a placement's layout), at the
+// placement's scale.
 std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDevice& device,
-                                              const Form& form, FormRenderer& renderer);
+                                              const Form& form, FormRenderer& renderer, double scale = 1);
 
 // Writes the form as a one-page PDF. The file appears whole or not at all
 // (written beside it, then renamed). Returns the reason when it cannot.
@@ -29,19 +40,20 @@ struct PdfResult {
   std::string error;
   std::vector<PaintedComponent> painted;
 };
-PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer);
-// The same with several reports, one page each in turn, each on its own
-// paper (the chart sheet on Letter, the analysis page on A4); `painted` holds
-// the first page's components.
+// `title`: the document's title (none when empty).
+PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer,
+                         Paper paper = Paper::Letter, const std::string& title = {});
+// The same with several reports, a page each in turn: the first on `paper`,
+// each further one on the paper it is laid out on (the analysis page on A4
+// after the chart sheet); `painted` holds the first page's components.
 PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
-                         FormRenderer& renderer);
+                         FormRenderer& renderer, Paper paper = Paper::Letter, const std::string& title = {});
 
-// Paints the reports on a device already begun with the first one's page
-// layout, starting a new page, with the next one's paper, for each further
-// report (a printer, a PDF writer, a preview). False when the device refuses
-// a new page.
-bool paintReportPages(QPainter& painter, QPagedPaintDevice& device, const std::vector<const Form*>& pages,
-                      FormRenderer& renderer);
+// Paints the reports after the first on a device already painted with it (a
+// printer, a PDF writer, a preview), a new page each, on the paper it is laid
+// out on. False when the device refuses a new page.
+bool paintFollowingPages(QPainter& painter, QPagedPaintDevice& device, const std::vector<const Form*>& following,
+                         FormRenderer& renderer);
 
 // The whole page at `dpi`, white paper.
 QImage renderReportImage(const Form& form, double dpi, FormRenderer& renderer);
