@@ -258,6 +258,27 @@ void writeInput(JsonOut& j, const BirthInput& in) {
   j.endObject();
 }
 
+const char* boundaryKindName(BoundaryKind k) { return k == BoundaryKind::Festival ? "festival" : "hour"; }
+
+void writeWarnings(JsonOut& j, const std::vector<BoundaryWarning>& warnings) {
+  j.beginArray();
+  for (const BoundaryWarning& w : warnings) {
+    j.beginObject();
+    j.field("at", w.at);
+    j.field("kind", boundaryKindName(w.kind));
+    j.field("minutes", w.minutes);
+    j.key("other");
+    j.beginObject();
+    j.field("day", w.other.day);
+    j.field("month", w.other.month);
+    j.field("time", w.other.time);
+    j.field("year", w.other.year);
+    j.endObject();
+    j.endObject();
+  }
+  j.endArray();
+}
+
 }  // namespace
 
 void appendErrorJson(std::string& out, std::string_view reason,
@@ -266,6 +287,8 @@ void appendErrorJson(std::string& out, std::string_view reason,
   j.beginObject();
   j.field("error", reason);
   if (!messages.empty()) j.field("messages", messages);
+  j.key("warnings");  // every line has the key; nothing was cast, so nothing to warn about
+  writeWarnings(j, {});
   j.endObject();
 }
 
@@ -338,6 +361,8 @@ void appendCastJson(std::string& out, const CastOutcome& outcome,
   j.key("transits");
   if (r.transits) writeTransits(j, *r.transits);
   else j.null();
+  j.key("warnings");
+  writeWarnings(j, r.warnings);
   j.field("year", n.year);
   j.endObject();
 }

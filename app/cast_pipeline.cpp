@@ -2,6 +2,7 @@
 
 #include "interpret/child_sign.h"
 #include "core/text.h"
+#include "present/bind_boundary.h"
 #include "present/bind_cycles.h"
 #include "present/bind_hidden_stems.h"
 #include "present/bind_interpretation.h"
@@ -91,7 +92,8 @@ void writeBirthFields(Form& main, const BirthFields& f) {
 }
 
 ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
-                            const std::vector<std::string>& birthRecord) {
+                            const std::vector<std::string>& birthRecord,
+                            const BoundaryRule& boundaries) {
   // 4, 6, 7. Birth line, four pillars, derived pillars.
   FourPillarsResult four = FindFourPillars(file, r.input);
   if (!four.pillars) return {CastOutcome::Status::NoBirthLine, kNoCalendarLine};
@@ -99,6 +101,7 @@ ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
   if (!derived.pillars) return {CastOutcome::Status::NoBirthLine, kNoCalendarLine};
   r.natal = four.pillars;
   r.derived = derived.pillars;
+  r.warnings = FindBoundaryWarnings(file, r.input, *r.natal, boundaries);
 
   // 8. Element strength, chart patterns, stars and the analysis text.
   const NatalPillars natal = natalPillars(*r.natal);
@@ -158,6 +161,7 @@ void BindChart(Forms& forms, const ChartResult& r) {
   // 15. Set afresh on every cast: the birth-year code of stage 17 is appended
   // to the age line written here, once.
   ShowOwnerAndDates(forms, *r.owner);
+  bindBoundaryWarnings(forms, r.warnings);
 }
 
 void BindClosing(Forms& forms, const ChartResult& r) {
@@ -166,7 +170,7 @@ void BindClosing(Forms& forms, const ChartResult& r) {
 }
 
 CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const BirthFields& fields,
-                      const std::vector<std::string>& birthRecord) {
+                      const std::vector<std::string>& birthRecord, const BoundaryRule& boundaries) {
   CastOutcome out;
   ChartResult& r = out.result;
 
@@ -198,7 +202,7 @@ CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const BirthF
   // 4-14. Everything computed before anything is shown, so that a birth the
   // file cannot serve changes nothing on the forms.
   ui.busyCursor(true);
-  const ComputeOutcome computed = ComputeChart(r, calendar.loaded(), birthRecord);
+  const ComputeOutcome computed = ComputeChart(r, calendar.loaded(), birthRecord, boundaries);
   ui.busyCursor(false);
   out.status = computed.status;
   out.error = computed.error;
@@ -218,6 +222,7 @@ void BindCast(Forms& forms, const CastOutcome& out) {
   main["LabelCurrentDataCalendar"].caption = out.dataFile;
   if (out.status == CastOutcome::Status::Cast) {
     BindChart(forms, r);
+    bindRuleStamp(forms, out.dataFile);
     // 15. The first cast that finds its birth line enables the print command.
     if (!main["ButtonPrintHoroscope"].enabled) {
       main["ButtonPrintHoroscope"].enabled = true;
@@ -237,7 +242,7 @@ CastOutcome CastPipeline::Cast() {
   clearAnalysisText(forms_);
   const Component* record = forms_.main.find("MemoVesprinPrint");
   CastOutcome out = CastChart(calendar_, ui_, readBirthFields(forms_.main),
-                              record ? record->lines : std::vector<std::string>{});
+                              record ? record->lines : std::vector<std::string>{}, boundaries_);
   BindCast(forms_, out);
   return out;
 }

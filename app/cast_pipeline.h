@@ -35,9 +35,11 @@ inline constexpr const char* kNoCalendarLine = "no calendar line for this birth"
 // stages 4 to 14 and the computing half of 17 into the outcome's ChartResult.
 // Messages and the data-disk prompt go through `ui`, in stage order.
 // `birthRecord` holds the lines of the birth record (the month strip); empty
-// when there is none.
+// when there is none. `boundaries`: how close to a festival or an hour edge
+// a birth is warned about.
 CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const BirthFields& fields,
-                      const std::vector<std::string>& birthRecord = {});
+                      const std::vector<std::string>& birthRecord = {},
+                      const BoundaryRule& boundaries = {});
 
 // The binding half: writes an outcome of CastChart into the forms as the cast
 // leaves them (the normalised fields of a given-up birth, the current year,
@@ -48,8 +50,9 @@ void BindCast(Forms& forms, const CastOutcome& outcome);
 
 class CastPipeline {
  public:
-  CastPipeline(CalendarSession& calendar, Forms& forms, UserInterface& ui)
-      : calendar_(calendar), forms_(forms), ui_(ui) {}
+  CastPipeline(CalendarSession& calendar, Forms& forms, UserInterface& ui,
+               BoundaryRule boundaries = {})
+      : calendar_(calendar), forms_(forms), ui_(ui), boundaries_(boundaries) {}
 
   // Casts the birth that the main window's input fields hold: CastChart, then
   // BindCast.
@@ -59,6 +62,7 @@ class CastPipeline {
   CalendarSession& calendar_;
   Forms& forms_;
   UserInterface& ui_;
+  BoundaryRule boundaries_;
 };
 
 // Stages 4 to 15 (and the computing half of 17) over the loaded calendar: the
@@ -68,7 +72,8 @@ struct ComputeOutcome {
   std::string error;
 };
 ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
-                            const std::vector<std::string>& birthRecord);
+                            const std::vector<std::string>& birthRecord,
+                            const BoundaryRule& boundaries = {});
 
 // Writes a fully computed chart into the forms, in stage order (5 to 15).
 void BindChart(Forms& forms, const ChartResult& r);

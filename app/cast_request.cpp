@@ -78,7 +78,7 @@ bool isBirthLine(std::string_view line) {
 }
 
 bool castLineToJson(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
-                    const YearList& years, std::string& json) {
+                    const YearList& years, std::string& json, const BoundaryRule& boundaries) {
   ui.messages.clear();
   const CastRequestParse request = parseCastRequest(line);
   if (!request.fields) {
@@ -96,7 +96,7 @@ bool castLineToJson(std::string_view line, CalendarSession& calendar, ScriptedUs
     return false;
   }
   calendar.startFreshRun();
-  const CastOutcome outcome = CastChart(calendar, ui, *request.fields);
+  const CastOutcome outcome = CastChart(calendar, ui, *request.fields, {}, boundaries);
   appendCastJson(json, outcome, ui.messages);
   return outcome.status == CastOutcome::Status::Cast ||
          outcome.status == CastOutcome::Status::CyclesUnknown;

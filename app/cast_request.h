@@ -8,6 +8,7 @@
 
 #include "app/scripted_ui.h"
 #include "core/birth_input.h"
+#include "core/boundary_warning.h"
 #include "core/calendar_session.h"
 
 namespace vesprin {
@@ -26,7 +27,8 @@ bool isBirthLine(std::string_view line);
 // current year cached; files already parsed stay parsed, being read-only)
 // through the computing stages alone, and appends its JSON object, without a
 // line end, to `json`. False when the object is an error.
+// `boundaries`: how close to a festival or an hour edge a birth is warned about.
 bool castLineToJson(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
-                    const YearList& years, std::string& json);
+                    const YearList& years, std::string& json, const BoundaryRule& boundaries = {});
 
 }  // namespace vesprin

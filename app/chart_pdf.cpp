@@ -30,7 +30,9 @@ PdfDocumentInfo chartDocumentInfo(const Form& main) {
 
 PdfResult writeChartPdf(const Form& sheet, const std::filesystem::path& file, FormRenderer& renderer,
                         const ChartPdfOptions& options, std::ostream& report) {
-  PdfResult written = writeReportPdf(sheet, file, renderer, options.paper, options.document.title);
+  std::vector<const Form*> pages{&sheet};
+  pages.insert(pages.end(), options.following.begin(), options.following.end());
+  PdfResult written = writeReportPdf(pages, file, renderer, options.paper, options.document.title);
   if (!written.ok) return written;
   if (const std::string error = finishPdf(file, options.document); !error.empty())
     report << "vesprin: " << file.string() << " is kept as written, its text layer not mended ("

@@ -6,6 +6,7 @@
 // back the Thai texts as typed.
 #include <filesystem>
 #include <ostream>
+#include <vector>
 
 #include "app/pdf_text.h"
 #include "core/birth_input.h"
@@ -25,10 +26,13 @@ PdfDocumentInfo chartDocumentInfo(const BirthFields& birth);
 struct ChartPdfOptions {
   Paper paper = Paper::Letter;
   PdfDocumentInfo document;
+  // Reports that follow the sheet, a page each on their own paper (the
+  // analysis page, on A4, when asked for).
+  std::vector<const Form*> following = {};
 };
 
-// Writes the sheet as a one-page PDF (whole or not at all, as
-// writeReportPdf), then finishes it (finishPdf). A sheet that cannot be
+// Writes the sheet as a PDF page and the following reports after it (whole
+// or not at all, as writeReportPdf), then finishes it (finishPdf). A sheet that cannot be
 // finished is never lost: the PDF stays as Qt wrote it, and `report` says so.
 // The result is that of the writing.
 PdfResult writeChartPdf(const Form& sheet, const std::filesystem::path& file, FormRenderer& renderer,

@@ -2,8 +2,10 @@
 // Everything one cast computes, by group, in the order the stages fill it.
 // Later stages read earlier results from here, never back from label texts.
 #include <optional>
+#include <vector>
 
 #include "core/birth_input.h"
+#include "core/boundary_warning.h"
 #include "core/calendar_session.h"
 #include "core/derived_pillars.h"
 #include "core/four_pillars.h"
@@ -26,6 +28,7 @@ struct ChartResult {
   CivilDate today;                       // the date of the cast (Christian Era)
   std::optional<FourPillars> natal;      // birth line, festival start, four pillars
   std::optional<DerivedPillars> derived; // festival kind, ascendant, conception, perfect ascendant
+  std::vector<BoundaryWarning> warnings;  // a birth close to a festival or an hour edge
 
   // Chart interpretation (stages 8 and 10; the birth-year code at stage 17).
   std::optional<ElementPowerTable> powers;  // element strength and climate

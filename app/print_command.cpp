@@ -38,6 +38,8 @@ PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   const Form& sheet = forms.chartSheet;
   paper_ = choice.paper;
   document_ = choice.document ? *choice.document : chartDocumentInfo(forms.main);
+  following_.clear();
+  if (choice.analysisPage) following_.push_back(&forms.analysisPage);
   if (choice.pdf) return writePdf(sheet, *choice.pdf, PrintResult::WrittenToPdf);
   if (choice.preview) return preview(sheet);
   return print(sheet);
@@ -53,7 +55,7 @@ std::filesystem::path PrintCommand::fallbackPdfPath() {
 
 PrintOutcome PrintCommand::writePdf(const Form& sheet, const std::filesystem::path& file,
                                     PrintResult asked) {
-  PdfResult written = writeChartPdf(sheet, file, renderer_, {paper_, document_}, report_);
+  PdfResult written = writeChartPdf(sheet, file, renderer_, {paper_, document_, following_}, report_);
   if (!written.ok) {
     report_ << "vesprin: " << written.error << '\n';
     return {PrintResult::Failed, {}, written.error};
@@ -74,7 +76,8 @@ PrintOutcome PrintCommand::print(const Form& sheet) {
     QPainter painter;
     if (painter.begin(&printer)) {
       paintReportPage(painter, printer, sheet, renderer_, placement.scale);
-      if (painter.end()) return {PrintResult::Printed, {}, {}};
+      const bool following = paintFollowingPages(painter, printer, following_, renderer_);
+      if (painter.end() && following) return {PrintResult::Printed, {}, {}};
     }
   }
   const std::filesystem::path file = fallbackPdfPath();
@@ -102,8 +105,10 @@ PrintOutcome PrintCommand::preview(const Form& sheet) {
     renderer_.setScreenPictures(engine && engine->type() == QPaintEngine::Picture
                                     ? std::optional<double>(kPreviewPictureDpi)
                                     : std::nullopt);
+    target->setPageLayout(placement.layout);  // the sheet's paper again after a following page
     QPainter painter(target);
     paintReportPage(painter, *target, sheet, renderer_, placement.scale);
+    paintFollowingPages(painter, *target, following_, renderer_);
   });
   // The whole screen, the sheet as wide as it goes: its small print is
   // read on screen before it goes to paper.

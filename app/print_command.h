@@ -10,6 +10,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/pdf_text.h"
 #include "present/forms.h"
@@ -39,6 +40,7 @@ struct PrintChoice {
   // The PDF's title and subject; none: from the main window's input fields
   // (chartDocumentInfo).
   std::optional<PdfDocumentInfo> document = std::nullopt;
+  bool analysisPage = false;  // --analysis-page: the analysis page follows the sheet, on A4
 };
 
 // Exit statuses of a run that ends with the print command.
@@ -67,6 +69,7 @@ class PrintCommand {
   // The paper and the PDF's document information of the run under way.
   Paper paper_ = Paper::Letter;
   PdfDocumentInfo document_;
+  std::vector<const Form*> following_;  // the analysis page, when asked for
 
   FormRenderer renderer_;
   std::ostream& report_;

@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "present/form_dump.h"
 #include "present/bind_handover.h"
+#include "present/boundary_texts.h"
 #include "present/request/handover_files.h"
 #include "present/request/print_request.h"
 
@@ -155,7 +156,9 @@ RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::
   // The warm-up cast loads the data files the request is likely to need. Its
   // chart is never printed: the request's own cast must succeed or the
   // request is refused.
-  CastPipeline pipeline(*calendar_, forms_, ui_);
+  // A birth record carries the hour alone: a large festival inside the
+  // birth's double hour is the one boundary worth a warning.
+  CastPipeline pipeline(*calendar_, forms_, ui_, {BoundaryRule::Precision::DoubleHour});
   setWarmUpInputs(forms_.main);
   pipeline.Cast();
 
@@ -163,7 +166,10 @@ RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::
   const std::string birth = birthText(forms_.main);
   const CastOutcome cast = pipeline.Cast();
   if (cast.status != CastOutcome::Status::Cast) return refused(castRefusal(cast, birth));
-  return {RunOutcome::Kind::Print, {}, {}, request.birth.preview};
+  // The sheet carries the warning; the administrator reads it here too.
+  std::vector<std::string> warnings;
+  for (const BoundaryWarning& w : cast.result.warnings) warnings.push_back(boundaryWarningReport(w));
+  return {RunOutcome::Kind::Print, {}, std::move(warnings), request.birth.preview};
 }
 
 }  // namespace vesprin

@@ -5,13 +5,14 @@
 namespace vesprin {
 
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
-                          bool unattended, std::ostream& report, Paper paper) {
+                          bool unattended, std::ostream& report, Paper paper, bool analysisPage) {
   PictureStore pictures;
   PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
   PrintChoice choice;
   choice.preview = preview;
   choice.pdf = pdf;
   choice.paper = paper;
+  choice.analysisPage = analysisPage;
   const bool previewSaved = preview && unattended && !pdf;
   if (previewSaved) {
     choice.preview = false;

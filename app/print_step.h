@@ -13,8 +13,10 @@
 
 namespace vesprin {
 
+// `analysisPage`: the analysis page follows the chart sheet, on A4.
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
-                          bool unattended, std::ostream& report, Paper paper = Paper::Letter);
+                          bool unattended, std::ostream& report, Paper paper = Paper::Letter,
+                          bool analysisPage = false);
 
 // The message box that shows a person at the display why the request was
 // refused and nothing printed: a Thai heading, then the cause as standard

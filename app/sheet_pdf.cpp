@@ -43,7 +43,7 @@ void ensureGuiApplication() {
 
 SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
                    const YearList& years, const std::filesystem::path& pdf, std::string& json,
-                   std::ostream& err, Paper paper) {
+                   std::ostream& err, const SheetPdfOptions& options) {
   ui.messages.clear();
   const CastRequestParse request = parseCastRequest(line);
   if (!request.fields) {
@@ -55,14 +55,14 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
   if (years.years.empty() || year < years.years.front() || year > years.years.back()) {
     // The JSON path words the refusal; only the sheet's absence is added here.
     std::string refusal;
-    castLineToJson(line, calendar, ui, years, refusal);
+    castLineToJson(line, calendar, ui, years, refusal, options.boundaries);
     json += refusal;
     err << "vesprin-cast: no chart sheet written: year " << request.fields->year
         << " is outside the calendar\n";
     return SheetPdf::NotCast;
   }
   calendar.startFreshRun();
-  const CastOutcome outcome = CastChart(calendar, ui, *request.fields);
+  const CastOutcome outcome = CastChart(calendar, ui, *request.fields, {}, options.boundaries);
   appendCastJson(json, outcome, ui.messages);
   if (outcome.status != CastOutcome::Status::Cast) {
     err << "vesprin-cast: no chart sheet written: "
@@ -85,8 +85,9 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
   ensureGuiApplication();
   PictureStore pictures;
   FormRenderer renderer([&pictures](std::string_view name) { return pictures.find(name); });
-  const PdfResult written =
-      writeChartPdf(forms.chartSheet, pdf, renderer, {paper, chartDocumentInfo(birth)}, err);
+  ChartPdfOptions chart{options.paper, chartDocumentInfo(birth)};
+  if (options.analysisPage) chart.following.push_back(&forms.analysisPage);
+  const PdfResult written = writeChartPdf(forms.chartSheet, pdf, renderer, chart, err);
   if (!written.ok) {
     err << "vesprin-cast: " << written.error << '\n';
     return SheetPdf::NotWritten;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/scripted_ui.h"
+#include "core/boundary_warning.h"
 #include "core/calendar_session.h"
 #include "present/paper.h"
 
@@ -19,14 +20,20 @@ enum class SheetPdf {
   NotWritten,  // cast, but the file could not be written
 };
 
+struct SheetPdfOptions {
+  Paper paper = Paper::Letter;  // --paper
+  BoundaryRule boundaries;    // --margin
+  bool analysisPage = false;  // --analysis-page: the analysis page (A4) as a second page
+};
+
 // Appends the JSON object of the birth to `json`. When the chart was cast
-// and is complete, writes its sheet to `pdf` on `paper`; otherwise writes no
+// and is complete, writes its sheet to `pdf` on the options' paper; otherwise writes no
 // file and says why on `err`. A birth day its month does not have is cast
 // as the input rules correct it (the JSON carries the notice), but its sheet
 // is not written: it would show another day's chart.
 SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
                    const YearList& years, const std::filesystem::path& pdf, std::string& json,
-                   std::ostream& err, Paper paper = Paper::Letter);
+                   std::ostream& err, const SheetPdfOptions& options = {});
 
 // A QGuiApplication for painting without a window, created once.
 void ensureGuiApplication();

@@ -34,7 +34,8 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--pdf FILE [--paper a4|letter]] < births
+  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN]
+                    [--pdf FILE [--paper a4|letter] [--analysis-page]] < births
 
 Casts each birth line of standard input and writes one JSON object per line.
 Each line: DD MM YYYY HH MM G P (day, month, Buddhist-Era year, hour 00-23,
@@ -43,7 +44,10 @@ starting with # are skipped.
 
   --data-dir DIR       the data directory (HOROSCOPE.INI and the calendar files)
   --today YYYY-MM-DD   today's date, for the current year of the chart
+  --margin MIN         warn of a birth within MIN minutes (0-120, default 30) of a
+                       large festival or a double-hour edge ("warnings" key)
   --pdf FILE           exactly one birth line; its chart sheet is written to FILE
+  --analysis-page      with --pdf: the analysis page (A4) follows as a second page
   --paper letter|a4    the PDF's paper: letter as the sheet is laid out (default),
                        or a4 with the Letter page scaled to fit and centred
   --help               this text
@@ -103,14 +107,25 @@ int main(int argc, char** argv) {
   std::optional<std::string> dataDir;
   std::optional<CivilDate> today;
   std::optional<std::string> pdf;
+  BoundaryRule boundaries;
+  bool analysisPage = false;
   [[maybe_unused]] Paper paper = Paper::Letter;
   bool paperGiven = false;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if ((a == "--data-dir" || a == "--today" || a == "--pdf" || a == "--paper") && i + 1 < args.size()) {
+    if ((a == "--data-dir" || a == "--today" || a == "--pdf" || a == "--paper" || a == "--margin") &&
+        i + 1 < args.size()) {
       const std::string& v = args[++i];
-      if (a == "--pdf") {
+      if (a == "--margin") {
+        const bool digits = !v.empty() && v.size() <= 3 && v.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || toInt(v) > kMaxBoundaryMargin) {
+          std::cerr << "vesprin-cast: --margin " << quotedExcerpt(v) << ": expected minutes 0-"
+                    << kMaxBoundaryMargin << "\n";
+          return kExitUsage;
+        }
+        boundaries.marginMinutes = toInt(v);
+      } else if (a == "--pdf") {
         pdf = v;
       } else if (a == "--paper") {
         const std::optional<Paper> named = parsePaper(v);
@@ -126,6 +141,8 @@ int main(int argc, char** argv) {
         std::cerr << "vesprin-cast: --today " << quotedExcerpt(v) << ": expected a date YYYY-MM-DD\n";
         return kExitUsage;
       }
+    } else if (a == "--analysis-page") {
+      analysisPage = true;
     } else if (a == "--help" || a == "-h") {
       usage(std::cout);
       return kExitOk;
@@ -134,6 +151,10 @@ int main(int argc, char** argv) {
       usage(std::cerr);
       return kExitUsage;
     }
+  }
+  if (analysisPage && !pdf) {
+    std::cerr << "vesprin-cast: --analysis-page needs --pdf FILE\n";
+    return kExitUsage;
   }
   if (paperGiven && !pdf) {
     std::cerr << "vesprin-cast: --paper is for the chart sheet of --pdf\n";
@@ -194,7 +215,8 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
     std::string json;
-    const SheetPdf sheet = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr, paper);
+    const SheetPdf sheet = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr,
+                                         {paper, boundaries, analysisPage});
     writeOut(json + '\n');
     std::fflush(stdout);
     return sheet == SheetPdf::Written ? kExitOk : sheet == SheetPdf::NotCast ? kExitSomeRefused : kExitPdfNotWritten;
@@ -212,7 +234,7 @@ int main(int argc, char** argv) {
     firstLine = false;
     text = trimTrailingBlanks(text);
     if (!isBirthLine(text)) continue;
-    refused = !castLineToJson(text, calendar, ui, years, out) || refused;
+    refused = !castLineToJson(text, calendar, ui, years, out, boundaries) || refused;
     out += '\n';
     if (out.size() >= kFlushSize) {
       writeOut(out);

@@ -35,7 +35,7 @@ constexpr int kExitRefused = 2;
 constexpr int kExitNoIndex = 4;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-print [--pdf FILE] [--paper letter|a4]
+  out << R"(usage: vesprin-print [--pdf FILE] [--paper letter|a4] [--analysis-page]
 
 Reads the print request that the companion program wrote, VesprinPrintAnalyze.DAT
 and VesprinPrint.DAT, from the current directory or else from the drive roots of
@@ -46,6 +46,7 @@ request asks for it), then ends.
   --pdf FILE             write the chart sheet to FILE instead of printing or previewing
   --paper letter|a4      the paper: letter as the sheet is laid out (default), or a4
                          with the Letter page scaled to fit and centred
+  --analysis-page        the analysis page (A4) follows the chart sheet as a second page
   --help                 this text
 
 Environment:
@@ -78,15 +79,17 @@ index missing or unusable; 5 the chart sheet could be neither printed nor writte
 // Serves the request with the run's start-up, prints, previews or writes
 // the sheet, and says why nothing was printed when it was not; the exit status.
 // `box`: where a person at the display is shown a refusal; none unattended.
+// `analysisPage`: the analysis page follows the chart sheet.
 int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesystem::path>& pdf, Paper paper,
-                 UserInterface* box) {
+                 bool analysisPage, UserInterface* box) {
   const bool unattended = box == nullptr;
   const RunOutcome out = run.StartUp();
   for (const std::string& w : out.warnings) std::cerr << "vesprin-print: " << w << '\n';
   switch (out.kind) {
     case RunOutcome::Kind::Print: {
       const bool previewSaved = out.preview && unattended && !pdf;
-      const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr, paper);
+      const PrintOutcome printed =
+          runPrintStep(forms, out.preview, pdf, unattended, std::cerr, paper, analysisPage);
       if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
           dump && *dump && printed.result != PrintResult::Failed)
         std::ofstream(dump, std::ios::binary) << printedStateDump(forms);
@@ -107,6 +110,7 @@ int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesyste
 int main(int argc, char** argv) {
   std::optional<std::filesystem::path> pdf;
   Paper paper = Paper::Letter;
+  bool analysisPage = false;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--help" || args[i] == "-h") {
@@ -115,6 +119,10 @@ int main(int argc, char** argv) {
     }
     if (args[i] == "--pdf" && i + 1 < args.size() && !args[i + 1].empty()) {
       pdf = args[++i];
+      continue;
+    }
+    if (args[i] == "--analysis-page") {
+      analysisPage = true;
       continue;
     }
     if (args[i] == "--paper" && i + 1 < args.size()) {
@@ -168,7 +176,7 @@ int main(int argc, char** argv) {
     // main window, and ends as a closed window would.
     UnattendedUserInterface ui;
     PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
-    const int status = serveRequest(run, forms, pdf, paper, nullptr);
+    const int status = serveRequest(run, forms, pdf, paper, analysisPage, nullptr);
     writeSettings();
     return status;
   }
@@ -178,7 +186,7 @@ int main(int argc, char** argv) {
   PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
   int status = kExitDone;
   QObject::connect(&window, &MainWindow::firstActivated, [&] {
-    status = serveRequest(run, forms, pdf, paper, &ui);
+    status = serveRequest(run, forms, pdf, paper, analysisPage, &ui);
     window.close();  // ends the program
   });
   QObject::connect(&window, &MainWindow::closing, writeSettings);

@@ -73,6 +73,14 @@ CalendarDayParse parseCalendarDay(std::string_view line) {
     r.day.mark = FestivalMark::Large;
   else if (mark.size() == 33 && mark[32] == '*')
     r.day.mark = FestivalMark::Small;
+  if (r.day.mark == FestivalMark::Large) {
+    const int minute = twoDigits(line, 30);
+    if (line[28] != ':' || minute < 0 || minute > 59) {
+      r.error = "a festival time HH:MM with minute 00-59 in columns 27-31 on a large-festival day";
+      return r;
+    }
+    r.day.festivalMinute = minute;
+  }
   r.ok = true;
   return r;
 }

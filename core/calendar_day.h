@@ -5,7 +5,9 @@
 // 17-20 month pillar, 22-25 day pillar (two digits per sign), 27-31 festival
 // time "HH:MM" of which only the hour is read, 33-34 the mark: "**" a large
 // festival, a lone "*" at column 33 ending the line a small one (blanks, tabs
-// and carriage returns at the end of a line do not count).
+// and carriage returns at the end of a line do not count). The minute,
+// columns 30-31, is read on a large-festival day only: the pillars never use
+// it, but a birth close to the festival is warned about to the minute.
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,7 @@ struct CalendarDay {
   Pillar month;          // likewise
   Pillar day;
   int festivalHour = 0;  // columns 27-28, 0..24
+  int festivalMinute = 0;  // columns 30-31, 0..59, on a "**" day; 0 on any other
   FestivalMark mark = FestivalMark::None;
 };
 

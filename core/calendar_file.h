@@ -28,6 +28,16 @@ class CalendarFile {
   // when the file holds no such day.
   std::optional<int> findDate(const std::string& dateText) const;
 
+  // Civil day numbers (days since 1970-01-01, see civil_date.h) of the lines:
+  // the day of a position 1..size()-1, and the position of a day, none when
+  // the file does not hold it.
+  std::int64_t dayNumberAt(int position) const { return firstDayNumber_ + position - 1; }
+  std::optional<int> positionOfDay(std::int64_t dayNumber) const {
+    const std::int64_t p = dayNumber - firstDayNumber_ + 1;
+    if (p < 1 || p >= size()) return std::nullopt;
+    return static_cast<int>(p);
+  }
+
   // Loads and checks a whole file; on failure the error names the file, the
   // line and what was expected there.
   struct Load;

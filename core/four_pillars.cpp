@@ -50,16 +50,16 @@ FourPillarsResult FindFourPillars(const CalendarFile& file, const BirthInput& in
 
   // Before a large festival's two-hour period the year and month of the day
   // before are still in force; a small festival never changes them.
-  const CalendarDay* source = &line;
+  p.yearMonthLine = p.birthLine;
   if (line.mark == FestivalMark::Large && p.comparisonTime < p.festivalStart) {
     if (!file.hasDay(p.birthLine - 1)) {
       r.error = BirthLineError::BeyondFile;
       return r;
     }
-    source = &file.day(p.birthLine - 1);
+    p.yearMonthLine = p.birthLine - 1;
   }
-  p.year = source->year;
-  p.month = source->month;
+  p.year = file.day(p.yearMonthLine).year;
+  p.month = file.day(p.yearMonthLine).month;
   p.day = line.day;
   p.time = timePillar(toInt(in.hour), p.day.stem);
   r.pillars = p;

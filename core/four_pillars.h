@@ -13,6 +13,8 @@ namespace vesprin {
 
 struct FourPillars {
   int birthLine = 0;           // position of the Chinese day of birth in the loaded file
+  int yearMonthLine = 0;       // the line year and month were read from: the birth line, or
+                               // the one before it for a birth before that line's large festival
   std::string birthLineDate;   // its date columns, "YYYY MM DD"
   Pillar year, month, day, time;
   std::string festivalStart;   // "hh:00", "00:00", or empty (a festival at hour 00)

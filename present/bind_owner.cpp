@@ -7,11 +7,16 @@ void ShowOwnerAndDates(Forms& forms, const OwnerTexts& t) {
   Form& sheet = forms.chartSheet;
   main["LabelShowDate"].caption = t.birthText;
   sheet["QRLabelHoroscopeOwner"].caption = t.ownerLine;
+  sheet["QRLabelHoroscopeOwner"].keptTail = t.ownerLineTail;
   sheet["QRLabelAgeOwner"].caption = t.ageLine;
   main["LabelDate"].caption = t.castDate;
   main["LabelDate"].hint = t.castDateHint;
   sheet["QRLabelDate"].caption = main.caption("LabelDate");
   if (t.englishDate) sheet["QRLabelDateEN"].caption = *t.englishDate;
+  // The analysis page names the person and the day as the sheet does.
+  forms.analysisPage["QRLabelHoroscopeOwner"].caption = t.ownerLine;
+  forms.analysisPage["QRLabelHoroscopeOwner"].keptTail = t.ownerLineTail;
+  forms.analysisPage["QRLabelDate"].caption = t.castDay;
 
   Component& tg = sheet["QRImageTG"];
   tg.picture = t.stars.tg;

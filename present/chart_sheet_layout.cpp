@@ -108,7 +108,8 @@ void elementPanel(LayoutBuilder& b) {
   b.label("QRLabelA1", 563, 130, 56, 20, {}, cordia(14, true));
   b.label("QRLabelA2", 619, 130, 61, 20, {}, cordia(14, true), Align::Right);
   b.image("QRImageA2", 684, 134, 20, 40);  // the thermometer, 1 : 2 as drawn
-  b.label("QRLabelA7", 703, 155, 36, 20, {}, cordia(15, true));
+  // Under the thermometer, clear of the box's dotted edge.
+  b.label("QRLabelA7", 684, 178, 50, 20, {}, cordia(15, true), Align::Centre);
   b.label("QRLabelA5", 563, 222, 175, 24, {}, cordia(16), Align::Centre);
 
   // The element-group power text (two lines) and the analysis note.
@@ -116,7 +117,8 @@ void elementPanel(LayoutBuilder& b) {
   power.fontColour = kGrey;
   power.wordWrap = true;
   b.image("QRImageIdea", 345, 300, 24, 24, {}, false);  // natural size
-  LayoutItem& note = b.label("QRLabelAnalyze", 369, 300, 370, 44, {}, cordia(16, true));
+  // A few pixels clear of the bulb's rays.
+  LayoutItem& note = b.label("QRLabelAnalyze", 375, 300, 364, 44, {}, cordia(16, true));
   note.fontColour = colours::kMaroon;
   note.wordWrap = true;
 }
@@ -222,6 +224,15 @@ void annualTransits(LayoutBuilder& b) {
       .fontColour = kNavy;
 }
 
+void boundaryWarning(LayoutBuilder& b) {
+  // In the free band between the transits and the month strip: a birth near
+  // a large festival or a double-hour edge, one line a boundary, with the
+  // chart on the other side.
+  LayoutItem& line = b.label("QRLabelBoundary", 24, 712, 697, 43, {}, cordia(15, true));
+  line.fontColour = colours::kMaroon;
+  line.wordWrap = true;
+}
+
 void monthStrip(LayoutBuilder& b) {
   b.rectangle("QRShapeMonthStrip", 24, 756, 536, 95, 1);
   // Captions QRLabel18 (January, at the right) .. QRLabel7 (December, at the left).
@@ -239,20 +250,24 @@ void monthStrip(LayoutBuilder& b) {
 }
 
 void starBox(LayoutBuilder& b) {
-  b.rectangle("QRShapeStarBox", 575, 756, 146, 95, 1);
-  // Right to left: TG, NG, the two of TE, TU; captions in two staggered rows
-  // so that each has room. TG moves between the upper (791) and the lower
-  // row (820) with the sign it shows.
-  b.label("QRLabelStarTG", 664, 757, 56, 16, "เทียงเต็ก", cordia(15, true), Align::Centre);
-  b.label("QRLabelStarNG", 634, 772, 60, 16, "ง้วยเต็ก", cordia(15, true), Align::Centre);
-  b.label("QRLabelStarTE", 599, 757, 60, 16, "เทียงอิก", cordia(15, true), Align::Centre);
-  b.label("QRLabelStarTU", 577, 772, 46, 16, "เทียงอุย", cordia(15, true), Align::Centre);
-  b.label("QRLabelStarRoek", 578, 793, 50, 18, "( ฤกษ์ )", cordia(15), Align::Centre);
-  b.image("QRImageTG", 689, 791, 22, 22);
-  b.image("QRImageNG", 653, 791, 22, 22);
-  b.image("QRImageTE2", 630, 820, 22, 22);
-  b.image("QRImageTE1", 605, 820, 22, 22);
-  b.image("QRImageTU", 580, 820, 22, 22);
+  // Taller than the month strip, into the free space above the footer, so
+  // that every caption stands straight over its own pictures. TG has the
+  // right-hand column to itself: it moves between the upper row (791) and
+  // the lower one (820) with the sign it shows. At the left NG (an upper
+  // sign) under its caption, then TU and the two of TE (lower signs) under
+  // theirs.
+  b.rectangle("QRShapeStarBox", 566, 756, 173, 122, 1);
+  b.verticalLine("QRShapeStarSplit", 688, 760, 874, 1, kGrey, PenStyle::Dotted);
+  b.label("QRLabelStarTG", 690, 762, 48, 20, "เทียงเต็ก", cordia(14, true), Align::Centre);
+  b.image("QRImageTG", 703, 791, 22, 22);
+  b.label("QRLabelStarRoek", 569, 762, 68, 20, "( ฤกษ์ )", cordia(15), Align::Centre);
+  b.label("QRLabelStarNG", 640, 762, 46, 20, "ง้วยเต็ก", cordia(14, true), Align::Centre);
+  b.image("QRImageNG", 652, 791, 22, 22);
+  b.label("QRLabelStarTU", 569, 822, 42, 20, "เทียงอุย", cordia(14, true), Align::Centre);
+  b.image("QRImageTU", 579, 848, 22, 22);
+  b.label("QRLabelStarTE", 614, 822, 52, 20, "เทียงอิก", cordia(14, true), Align::Centre);
+  b.image("QRImageTE1", 616, 848, 22, 22);
+  b.image("QRImageTE2", 641, 848, 22, 22);
 }
 
 void footer(LayoutBuilder& b) {
@@ -266,6 +281,9 @@ void footer(LayoutBuilder& b) {
           Align::Centre)
       .fontColour = kCaptionGrey;
   b.label("QRLabelPT", 0, 958, 300, 18, {}, arial(12)).fontColour = kGrey;
+  // The day boundary and the calendar file, so that a sheet that differs from
+  // another program's can be explained.
+  b.label("QRLabelRuleStamp", 340, 958, 400, 18, {}, cordia(15), Align::Right).fontColour = kGrey;
 }
 
 // Column centres of the four natal pillars, on the page (band + 38).
@@ -296,7 +314,9 @@ void clashPictures(LayoutBuilder& b) {
   // In the "lang" brackets between year and month, month and day, day and time.
   for (int i = 1; i <= 3; ++i) {
     const int mid = (pageCentre(i - 1) + pageCentre(i)) / 2;
-    b.image(named("QRImagechng", i), mid - 8, 293 + 38, 16, 16, {}, false).onPage = true;
+    // A little smaller than drawn, so that it clears the element icons
+    // on either side.
+    b.image(named("QRImagechng", i), mid - 7, 297 + 38, 14, 14).onPage = true;
   }
 }
 
@@ -309,6 +329,7 @@ Layout buildChartSheet() {
   luckPillars(b);
   boxesRightOfLuck(b);
   annualTransits(b);
+  boundaryWarning(b);
   monthStrip(b);
   starBox(b);
   footer(b);

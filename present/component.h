@@ -4,6 +4,7 @@
 // hint, picture name, position, pen, enabled, visible, font colour and style,
 // and for memos and lists their lines. Geometry and drawing come from the
 // chart sheet layout; here a component is only what was written into it.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,6 +44,10 @@ struct Component {
   bool checked = false;  // check boxes (the page-preview choice)
   Colour fontColour = colours::kWindowText;
   bool bold = false;
+  // Bytes at the end of the caption that a caption too long for its box never
+  // loses: the characters before them are cut instead (an owner line gives
+  // up the end of a long name, never the birth data after it).
+  std::size_t keptTail = 0;
   std::vector<std::string> lines;  // memos and lists
 
   friend bool operator==(const Component&, const Component&) = default;

@@ -146,14 +146,15 @@ OwnerTexts ComputeOwnerTexts(const OwnerInputs& in) {
   const std::string_view name = trimmed(b.name);
   out.ownerLine = name.empty() ? concat({kNoName, out.birthText, " ", in.yearAnimal})
                                : concat({"ชื่อ ", name, " ", out.birthText, " ", in.yearAnimal});
+  out.ownerLineTail = out.birthText.size() + 1 + in.yearAnimal.size() + (name.empty() ? 0 : 1);
 
   // 4. Age line.
   const std::string reference = std::to_string(in.referenceYear);
   out.ageLine = concat({"พ.ศ. ", reference, "  ", in.chineseAge});
 
   // 5. Cast date, with today's day and month and the reference year.
-  out.castDate = concat({"ผูกดวงวันที่ ", padded(in.today.day, 2), "/", padded(in.today.month, 2), "/",
-                         reference});
+  out.castDay = concat({padded(in.today.day, 2), "/", padded(in.today.month, 2), "/", reference});
+  out.castDate = "ผูกดวงวันที่ " + out.castDay;
   out.castDateHint = longDate(in.today);
 
   // 6. English date of birth.

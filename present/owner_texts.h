@@ -43,6 +43,8 @@ struct OwnerTexts {
   std::string ownerLine;     // QRLabelHoroscopeOwner
   std::string ageLine;       // QRLabelAgeOwner, before the birth-year code is appended
   std::string castDate;      // LabelDate and QRLabelDate
+  std::size_t ownerLineTail = 0;  // bytes of the owner line after the name: the birth data
+  std::string castDay;       // "dd/mm/yyyy" (BE): the analysis page's date after "ส่งวิเคราะห์เมื่อ"
   std::string castDateHint;  // LabelDate's hint: the long date of today
   // QRLabelDateEN; none when the month is not "01".."12" (the caption is kept).
   std::optional<std::string> englishDate;

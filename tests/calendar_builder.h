@@ -25,6 +25,18 @@ class CalendarBuilder {
   }
   // The day at a file position (1 = first day line).
   DayLine& at(int position) { return days_.at(static_cast<std::size_t>(position - 1)); }
+  // A large festival at a position: the mark and its time there, and the
+  // month pillar one step on from there to the end (the year too when the new
+  // month is the Tiger's), as a sound calendar turns them.
+  void largeFestival(int position, std::string time = "05:00") {
+    at(position).mark = "**";
+    at(position).time = std::move(time);
+    for (int p = position; p <= static_cast<int>(days_.size()); ++p) {
+      DayLine& d = at(p);
+      d.month = pillarAdd(d.month, 1);
+      if (at(position).month.branch == 3) d.year = pillarAdd(d.year, 1);
+    }
+  }
   // Position of a civil date (CE) in the file.
   int position(CivilDate d) const { return static_cast<int>(daysFromCivil(d) - daysFromCivil(first_)) + 1; }
 

@@ -151,6 +151,72 @@ TEST(calendar_test, files_must_be_consecutive_days_and_name_the_bad_line) {
   EXPECT_NE(CalendarFile::fromLines("f.DAT", unreal).error.find("real civil date"), std::string::npos);
 }
 
+TEST(calendar_test, year_and_month_turn_only_at_large_festivals) {
+  // Month 1/3 until the festival at line 3 (file line 4), 2/4 until the one
+  // at line 5, then 3/5; the year 4/4 throughout, no spring festival among them.
+  CalendarBuilder b({1987, 2, 1}, 6);
+  b.largeFestival(3, "10:15");
+  b.largeFestival(5);
+  const auto sound = CalendarFile::fromLines("f.DAT", b.lines());
+  ASSERT_TRUE(sound.file) << sound.error;
+  EXPECT_EQ(sound.file->day(3).festivalMinute, 15);
+  EXPECT_EQ(sound.file->day(5).month, (Pillar{3, 5}));
+  struct Bad {
+    const char* what;
+    std::size_t line;    // index into the lines, the header at 0
+    std::size_t column;  // 0-based
+    const char* replacement;
+    const char* error;
+  };
+  const Bad bad[] = {
+      {"the month changes on a day without a large festival", 2, 16, "0204",
+       "line 3: expected month pillar 0103 in columns 17-20, the previous line's (no large festival "
+       "on this line)"},
+      {"a large festival that does not step the month on", 3, 16, "0103",
+       "line 4: expected month pillar 0204 in columns 17-20, one step after the previous line's at a "
+       "large festival"},
+      {"a small festival changes nothing", 3, 32, "* ",
+       "line 4: expected month pillar 0103 in columns 17-20, the previous line's"},
+      {"the year turns at a festival that is not the spring one", 3, 11, "0505",
+       "line 4: expected year pillar 0404 in columns 12-15, the previous line's (the year turns at "
+       "the spring festival only)"},
+      {"a large-festival time without its minute", 3, 26, "10:x5",
+       "line 4: expected a festival time HH:MM with minute 00-59 in columns 27-31 on a "
+       "large-festival day"},
+  };
+  for (const Bad& c : bad) {
+    auto lines = b.lines();
+    lines[c.line].replace(c.column, std::string_view(c.replacement).size(), c.replacement);
+    const auto r = CalendarFile::fromLines("f.DAT", lines);
+    EXPECT_FALSE(r.file) << c.what;
+    EXPECT_NE(r.error.find(std::string("calendar file f.DAT ") + c.error), std::string::npos)
+        << c.what << ": " << r.error;
+  }
+  // The spring festival must step the year on.
+  CalendarBuilder spring({1987, 2, 1}, 4);
+  for (int p = 1; p <= 4; ++p) spring.at(p).month = {10, 2};
+  spring.largeFestival(2);  // 10/2 -> 1/3: the Tiger month opens the year
+  EXPECT_EQ(spring.at(2).year, (Pillar{5, 5}));
+  ASSERT_TRUE(CalendarFile::fromLines("f.DAT", spring.lines()).file);
+  auto stale = spring.lines();
+  stale[2].replace(11, 4, "0404");
+  EXPECT_EQ(CalendarFile::fromLines("f.DAT", stale).error,
+            "calendar file f.DAT line 3: expected year pillar 0505 in columns 12-15, one step after "
+            "the previous line's at the spring festival");
+}
+
+TEST(calendar_test, every_shipped_data_file_passes_the_load_checks) {
+  const std::filesystem::path data = VESPRIN_SOURCE_DATA_DIR;
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(data)) {
+    if (entry.path().extension() != ".DAT") continue;
+    const auto load = CalendarFile::load(entry.path().string());
+    EXPECT_TRUE(load.file) << load.error;
+    ++files;
+  }
+  EXPECT_EQ(files, 8);
+}
+
 // Answers the data-disk prompt by putting the missing file in place.
 class InsertDiskUi : public ScriptedUserInterface {
  public:
@@ -178,11 +244,14 @@ class CalendarSessionTest : public ::testing::Test {
     fs::create_directories(dir / "data");
     write(dir / "data" / "HOROSCOPE.INI",
           {"[DATA CALENDAR]", "2529    2530   A.DAT", "2531    2532   B.DAT", "[END OF DATA]"});
+    // Each file's year turns at one spring festival: A's from 2/2 to 3/3 on
+    // 15 March 1987, B's from 4/4 to 5/5 on 31 March 1988.
     CalendarBuilder a({1986, 1, 1}, 730);  // 2529-2530
-    a.at(a.position({1987, 3, 15})).year = {5, 5};
+    for (int p = 1; p <= 730; ++p) a.at(p) = {.year = {2, 2}, .month = {10, 2}, .day = a.at(p).day};
+    a.largeFestival(a.position({1987, 3, 15}));
     CalendarBuilder b({1988, 1, 1}, 731);  // 2531-2532
-    b.at(b.position({1988, 3, 31})).year = {7, 7};
-    b.at(b.position({1988, 6, 10})).year = {9, 9};
+    for (int p = 1; p <= 731; ++p) b.at(p).month = {10, 2};
+    b.largeFestival(b.position({1988, 3, 31}));
     write(dir / "data" / "A.DAT", a.lines());
     write(dir / "data" / "B.DAT", b.lines());
   }
@@ -217,11 +286,11 @@ TEST_F(CalendarSessionTest, current_year_reads_march_in_january_and_the_birth_da
     Pillar pillar;
   };
   const Case cases[] = {
-      {{1987, 1, 15}, "2500", 2530, {5, 5}},  // 15 January reads 15 March
-      {{1987, 3, 15}, "2500", 2530, {5, 5}},
-      {{1987, 3, 16}, "2500", 2530, {4, 4}},
-      {{1988, 1, 31}, "2500", 2531, {7, 7}},  // 31 January reads 31 March
-      {{1987, 1, 15}, "2531", 2531, {9, 9}},  // a birth ahead of today reads its own date
+      {{1987, 1, 15}, "2500", 2530, {3, 3}},  // 15 January reads 15 March
+      {{1987, 1, 14}, "2500", 2530, {2, 2}},
+      {{1987, 3, 15}, "2500", 2530, {3, 3}},
+      {{1988, 1, 31}, "2500", 2531, {5, 5}},  // 31 January reads 31 March
+      {{1987, 1, 15}, "2531", 2531, {5, 5}},  // a birth ahead of today reads its own date
   };
   for (const Case& c : cases) {
     FixedClock clock(c.today);

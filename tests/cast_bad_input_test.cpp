@@ -141,6 +141,18 @@ TEST_F(CastBadInputTest, damaged_calendars_and_odd_input) {
                   }));
        },
        2, "CAL2528.DAT line 300: expected day pillar"},
+      // Year and month turn only at a large festival: a month changed in
+      // between is damage too, refused with the file and the line.
+      {"data_month_pillar_between_festivals",
+       [](const fs::path& d, std::string&, const fs::path&) {
+         std::string text = readAll(d / "CAL2528.DAT");
+         int number = 0;
+         writeAll(d / "CAL2528.DAT", mapLines(text, [&](std::string l) {
+                    if (++number == 300) l.replace(16, 4, "0208");
+                    return l;
+                  }));
+       },
+       2, "CAL2528.DAT line 300: expected month pillar 0107 in columns 17-20, the previous line's"},
       // A damaged file of the current year leaves the chart without its ages,
       // and says which file and line.
       {"data_current_year_file_damaged",
@@ -166,12 +178,12 @@ TEST_F(CastBadInputTest, damaged_calendars_and_odd_input) {
       // A megabyte-long field is refused with a readable excerpt.
       {"input_megabyte_field",
        [&](const fs::path&, std::string& b, const fs::path&) { b = megabyte + " 05 2530 10 00 m 09\n"; },
-       2, "{\"error\":\"day \\\"11111111111111111111111111111111...\\\" (1048576 bytes): expected 01-31\"}\n"},
+       2, "{\"error\":\"day \\\"11111111111111111111111111111111...\\\" (1048576 bytes): expected 01-31\",\"warnings\":[]}\n"},
       // Control characters and bytes that are not UTF-8 in an echoed field
       // stay valid JSON.
       {"input_control_characters",
        [](const fs::path&, std::string& b, const fs::path&) { b = "10 05 2530 10 00 m 0\x1a\x1f\xff" "9\n"; },
-       2, "{\"error\":\"pregnancy months \\\"0\\u001A\\u001F\xEF\xBF\xBD" "9\\\": expected 07-10\"}\n"},
+       2, "{\"error\":\"pregnancy months \\\"0\\u001A\\u001F\xEF\xBF\xBD" "9\\\": expected 07-10\",\"warnings\":[]}\n"},
       // Stale files in the current directory lose to the data directory asked for.
       {"stale_files_in_current_directory",
        [](const fs::path&, std::string&, const fs::path& cwd) {

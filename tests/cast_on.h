@@ -11,14 +11,17 @@
 
 namespace vesprin {
 
-inline CastOutcome castOn(Forms& forms, CivilDate today, const char* birth) {
+// `name`: the person's name, none when empty.
+inline CastOutcome castOn(Forms& forms, CivilDate today, const char* birth, const std::string& name = {}) {
   static const std::vector<std::string> dirs{VESPRIN_SOURCE_DATA_DIR};
   auto index = CalendarSession::LoadCalendarIndex(dirs);
   EXPECT_TRUE(index.index) << index.error;
   FixedClock clock(today);
   ScriptedUserInterface ui;
   CalendarSession calendar(std::move(*index.index), dirs, clock, ui);
-  writeBirthFields(forms.main, *parseCastRequest(birth).fields);
+  BirthFields fields = *parseCastRequest(birth).fields;
+  fields.name = name;
+  writeBirthFields(forms.main, fields);
   return CastPipeline(calendar, forms, ui).Cast();
 }
 

@@ -20,7 +20,7 @@ namespace {
 
 
 void compareWithGolden(const std::string& dump, const std::string& file) {
-  const std::string path = std::string(VESPRIN_TEST_DIR) + "/golden/chart_sheet/" + file;
+  const std::string path = std::string(VESPRIN_TEST_DIR) + "/golden/" + file;
   if (const char* update = std::getenv("VESPRIN_UPDATE_GOLDEN"); update && *update == '1') {
     std::ofstream(path, std::ios::binary) << dump;
     return;
@@ -48,7 +48,9 @@ TEST(chart_sheet_test, golden_dump_of_a_mans_sheet) {
                                           "0903",     "2569", "2026"};
   const CastOutcome out = castOn(forms, {2026, 12, 9}, "05 03 2530 07 30 m 09");
   ASSERT_EQ(out.status, CastOutcome::Status::Cast) << out.error;
-  compareWithGolden(dumpForm(forms.chartSheet), "man_05032530.txt");
+  compareWithGolden(dumpForm(forms.chartSheet), "chart_sheet/man_05032530.txt");
+  // The analysis page the same cast filled, printed on request as page two.
+  compareWithGolden(dumpForm(forms.analysisPage), "analysis_page/man_05032530.txt");
 }
 
 TEST(chart_sheet_test, golden_dump_of_a_womans_sheet_after_another_cast) {
@@ -57,7 +59,7 @@ TEST(chart_sheet_test, golden_dump_of_a_womans_sheet_after_another_cast) {
   ASSERT_EQ(castOn(forms, {2026, 12, 9}, "05 03 2530 07 30 m 09").status, CastOutcome::Status::Cast);
   const CastOutcome out = castOn(forms, {2026, 12, 9}, "23 11 2541 00 15 f 08");
   ASSERT_EQ(out.status, CastOutcome::Status::Cast) << out.error;
-  compareWithGolden(dumpForm(forms.chartSheet), "woman_23112541_after_man.txt");
+  compareWithGolden(dumpForm(forms.chartSheet), "chart_sheet/woman_23112541_after_man.txt");
 }
 
 }  // namespace

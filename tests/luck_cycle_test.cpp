@@ -16,14 +16,18 @@ namespace {
 CalendarFile calendar(int days, const std::map<int, const char*>& marks) {
   std::vector<std::string> lines{"header"};
   const std::int64_t first = daysFromCivil({1987, 1, 1});
+  Pillar month{3, 3};
   for (int pos = 1; pos <= days; ++pos) {
     const CivilDate d = civilFromDays(first + pos - 1);
     const Pillar day = pillarAdd({5, 7}, pos - 1);  // one step of the cycle a day
+    const auto m = marks.find(pos);
+    if (m != marks.end() && std::string(m->second) == "**") month = pillarAdd(month, 1);
     char line[64];
-    std::snprintf(line, sizeof line, "%04d %02d %02d 0404 0303 %02d%02d 05:00",
-                  d.year + kBuddhistEraOffset, d.month, d.day, day.stem, day.branch);
+    std::snprintf(line, sizeof line, "%04d %02d %02d 0404 %02d%02d %02d%02d 05:00",
+                  d.year + kBuddhistEraOffset, d.month, d.day, month.stem, month.branch, day.stem,
+                  day.branch);
     std::string text = line;
-    if (auto m = marks.find(pos); m != marks.end()) text += std::string(" ") + m->second;
+    if (m != marks.end()) text += std::string(" ") + m->second;
     lines.push_back(text);
   }
   auto load = CalendarFile::fromLines("fixture", lines);

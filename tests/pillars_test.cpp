@@ -147,10 +147,11 @@ TEST(pillars_test, ascendant_perfect_ascendant_and_festival_kind) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Chart chart(c.year, c.month, c.day, c.time);
-    chart.calendar.at(250).mark = "**";  // the festival before the birth line
-    chart.calendar.at(300).mark = c.mark;
-    chart.natal.festivalStart = c.start;
     for (int p = 1; p <= 400; ++p) chart.calendar.at(p).month = {4, 6};  // every line fits
+    chart.calendar.largeFestival(250);  // the festival before the birth line
+    if (std::string(c.mark) == "**") chart.calendar.largeFestival(300);
+    else chart.calendar.at(300).mark = c.mark;
+    chart.natal.festivalStart = c.start;
     const auto r = FindDerivedPillars(chart.calendar.build(), chart.natal, "09");
     ASSERT_TRUE(r.pillars);
     EXPECT_EQ(r.pillars->festivalKind, c.kind);
@@ -189,9 +190,10 @@ TEST(pillars_test, conception_pillar_and_its_fit_against_the_calendar) {
     SCOPED_TRACE(c.what);
     Chart chart({1, 1}, {3, 3}, 1, 1);
     // Lines 277 .. 263 before the birth line, earliest first: the first
-    // `matching` of them carry the conception month, the rest the month after.
-    for (int k = 0; k < 15; ++k)
-      chart.calendar.at(300 - 277 + k).month = k < c.matching ? Pillar{4, 6} : other;
+    // `matching` of them carry the conception month, the rest the month after,
+    // which a large festival opens.
+    for (int p = 1; p <= 400; ++p) chart.calendar.at(p).month = {4, 6};
+    chart.calendar.largeFestival(300 - 277 + c.matching);
     const auto r = FindDerivedPillars(chart.calendar.build(), chart.natal, c.toBeBorn);
     ASSERT_TRUE(r.pillars);
     EXPECT_EQ(r.pillars->conception, c.conception);
@@ -200,11 +202,12 @@ TEST(pillars_test, conception_pillar_and_its_fit_against_the_calendar) {
     EXPECT_EQ(r.pillars->variant, c.variant);
   }
 
-  // The last line that does not fit names the neighbouring signs.
-  Chart mixed({1, 1}, {3, 3}, 1, 1);
-  for (int k = 0; k < 15; ++k) mixed.calendar.at(23 + k).month = k % 2 ? Pillar{4, 6} : Pillar{3, 5};
-  mixed.calendar.at(23 + 12).month = {6, 8};
-  const auto r = FindDerivedPillars(mixed.calendar.build(), mixed.natal, "09");
+  // Lines that do not fit before the conception month: they name the
+  // neighbouring signs, the month before.
+  Chart early({1, 1}, {3, 3}, 1, 1);
+  for (int p = 1; p <= 400; ++p) early.calendar.at(p).month = {3, 5};
+  early.calendar.largeFestival(23 + 8);  // 8 lines of 3/5, then 7 of the conception month 4/6
+  const auto r = FindDerivedPillars(early.calendar.build(), early.natal, "09");
   EXPECT_EQ(r.pillars->conceptionLabel, "[ 46% ]");
   EXPECT_EQ(r.pillars->neighbour, (Pillar{3, 5}));
 }

@@ -278,6 +278,30 @@ TEST_F(PrintEndToEnd, found_under_a_mapped_drive_and_deleted_there) {
   EXPECT_TRUE(fs::exists(dir_ / "c" / "VesprinPrintAnalyze.DAT"));
 }
 
+// A birth whose double hour holds the spring festival (4 February 2541,
+// 07:56): printed as asked, the warning on standard error and on the sheet;
+// the analysis page follows on A4 when asked for.
+TEST_F(PrintEndToEnd, a_festival_in_the_birth_hour_and_the_analysis_page) {
+  request({"--date", "04/02/2541", "--hour", "07", "--gender", "female"});
+  const ProgramRun run = print({"--pdf", "two.pdf", "--analysis-page"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.err.find("vesprin-print: warning: born 56 minutes before the large festival at 07:56; "
+                         "on the other side year 4/2, month 10/2"),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(readFile(dir_ / "dump.txt").find("QRLabelBoundary label 24,712 697x43 \"เกิดก่อนสารทใหญ่ 07.56 น. 56 นาที"),
+            std::string::npos);
+  const ProgramRun info = runProgram("/usr/bin/pdfinfo", {"-f", "1", "-l", "2", "two.pdf"}, work(), {});
+  EXPECT_NE(info.out.find("Page    1 size:  612 x 792 pts (letter)"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("Page    2 size:  595 x 842 pts (A4)"), std::string::npos) << info.out;
+
+  // Without the option: the one Letter page of every run.
+  fresh();
+  request({"--date", "04/02/2541", "--hour", "07", "--gender", "female"});
+  ASSERT_EQ(print({"--pdf", "one.pdf"}).status, 0);
+  EXPECT_TRUE(oneLetterPage(work() / "one.pdf"));
+}
+
 // Without a usable printer the sheet is not lost: saved as a PDF in the
 // current directory, its path on standard error, exit status 3. The same for
 // a preview asked for where nobody can see it.

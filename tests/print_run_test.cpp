@@ -99,6 +99,37 @@ TEST_F(PrintRunTest, a_request_is_cast_and_bound_and_its_files_are_gone) {
                                                    "กรุณาใส่แผ่นข้อมูล "}));
 }
 
+TEST_F(PrintRunTest, a_festival_inside_the_birth_hour_is_warned_about_and_still_printed) {
+  // 6 May 2530: the large festival at 04:30 turns the month 1/5 to 2/6 with
+  // the double hour 03:00-04:59. A record says only the hour.
+  struct Case {
+    const char* hour;
+    std::vector<std::string> warnings;
+    const char* line;
+  };
+  const Case cases[] = {
+      {"04",
+       {"warning: born 30 minutes before the large festival at 04:30; on the other side year 4/4, "
+        "month 1/5, day 2/4, time 5/3 (stem/branch)"},
+       "เกิดก่อนสารทใหญ่ 04.30 น. 30 นาที · อีกด้าน ปี 4/4 เดือน 1/5 วัน 2/4 ยาม 5/3"},
+      {"03",
+       {"warning: born 90 minutes before the large festival at 04:30; on the other side year 4/4, "
+        "month 1/5, day 2/4, time 5/3 (stem/branch)"},
+       "เกิดก่อนสารทใหญ่ 04.30 น. 90 นาที · อีกด้าน ปี 4/4 เดือน 1/5 วัน 2/4 ยาม 5/3"},
+      // The next double hour, and the edge at 05:00: no warning for a record.
+      {"05", {}, ""},
+  };
+  for (const Case& c : cases) {
+    forms = makeForms();
+    write(dir_, request("06", "05", "2530", c.hour));
+    const RunOutcome out = run();
+    ASSERT_EQ(out.kind, RunOutcome::Kind::Print) << out.cause;
+    EXPECT_EQ(out.warnings, c.warnings) << c.hour;
+    EXPECT_EQ(forms.chartSheet.caption("QRLabelBoundary"), c.line) << c.hour;
+    EXPECT_EQ(forms.chartSheet.caption("QRLabelRuleStamp"), "วันจีนเริ่ม 23.00 น. · ปฏิทิน CAL2528.DAT");
+  }
+}
+
 // A day its month does not have, given as a value (a desk that casts in
 // process): refused like its file, never cast on the month's last day.
 TEST_F(PrintRunTest, a_request_value_for_a_day_its_month_does_not_have_is_refused) {

@@ -46,10 +46,10 @@ class SheetPdfTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir); }
 
-  Ran cast(const std::string& births, const std::string& pdf) {
+  Ran cast(const std::string& births, const std::string& pdf, const std::string& options = "") {
     std::ofstream(dir / "births.txt") << births;
     return run("cd '" + dir.string() + "' && VESPRIN_DATA_DIR='" VESPRIN_SOURCE_DATA_DIR "' '" VESPRIN_CAST
-               "' --today 2026-12-09 --pdf '" + pdf + "' < births.txt 2>stderr.txt");
+               "' --today 2026-12-09 --pdf '" + pdf + "' " + options + " < births.txt 2>stderr.txt");
   }
   std::string stderrText() {
     std::ifstream in(dir / "stderr.txt");
@@ -99,6 +99,32 @@ TEST_F(SheetPdfTest, one_letter_page_with_the_owner_the_ages_and_the_power_text)
   // Under the white mask: the long year table's captions and the star บุ่งเชียง.
   for (const char* hidden : {"บุ่งเชียง", "111", "TALVEN Vesprin 3.00 PRO"})
     EXPECT_EQ(page.find(comparable(hidden)), std::string::npos) << hidden;
+}
+
+TEST_F(SheetPdfTest, the_analysis_page_follows_on_a4_and_the_sheet_names_its_boundary) {
+  // 07:30 is half an hour after the 07:00 edge of the double hour.
+  const Ran r = cast("05 03 2530 07 30 m 09\n", "two.pdf", "--analysis-page");
+  ASSERT_EQ(r.status, 0) << stderrText();
+  const std::string pdf = (dir / "two.pdf").string();
+  const Ran info = run("pdfinfo -f 1 -l 2 '" + pdf + "'");
+  EXPECT_NE(info.out.find("Pages:           2\n"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("Page    1 size:  612 x 792 pts (letter)"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("Page    2 size:  595 x 842 pts (A4)"), std::string::npos) << info.out;
+  // Every font travels with the file: a print shop has no CordiaUPC either.
+  const Ran fonts = run("pdffonts '" + pdf + "' | tail -n +3 | awk '{print $(NF-4)}' | sort -u");
+  EXPECT_EQ(fonts.out, "yes\n");
+
+  const std::string sheet = comparable(run("pdftotext -f 1 -l 1 '" + pdf + "' -").out);
+  for (const char* expected : {"เกิดหลังเปลี่ยนยาม 07.00 น. 30 นาที · อีกด้าน ปี 4/4 เดือน 9/3 วัน 10/2 ยาม 2/4",
+                               "วันจีนเริ่ม 23.00 น. · ปฏิทิน CAL2493.DAT"})
+    EXPECT_NE(sheet.find(comparable(expected)), std::string::npos) << expected;
+  const std::string analysis = comparable(run("pdftotext -f 2 -l 2 '" + pdf + "' -").out);
+  for (const char* expected : {"ผลการวิเคราะห์ดวง", "ส่งวิเคราะห์เมื่อ 09/12/2569",
+                               "เกิดวันพฤหัสที่ 05/03/2530 เวลา 07.00-08.59 น. เพศชาย", "หมายเหตุ"})
+    EXPECT_NE(analysis.find(comparable(expected)), std::string::npos) << expected;
+
+  // Without a PDF there is no page to add to.
+  EXPECT_EQ(run("'" VESPRIN_CAST "' --analysis-page < /dev/null 2>&1").status, 1);
 }
 
 TEST_F(SheetPdfTest, paper_a4_or_letter) {

@@ -158,6 +158,23 @@ TEST_F(SheetRenderTest, thai_text_uses_a_thai_font_and_long_captions_are_cut_who
   EXPECT_TRUE(line.ends_with("…"));
   // Whole clusters only: the character before the ellipsis is the tone mark of a full cluster.
   EXPECT_TRUE(line.substr(0, line.size() - std::string("…").size()).ends_with("กิ่"));
+  // A long name gives way before the birth data after it: on the sheet and
+  // on the analysis page the name is cut, the date, hour, gender and year
+  // animal stay whole.
+  std::string longName = "นางสาวประภาพรรณ ศรีสุวรรณวงศ์ ณ อยุธยา";
+  while (longName.size() < 300) longName += " กิตติวรรณเจริญรุ่งเรือง";
+  ASSERT_EQ(castOn(forms, {2026, 12, 9}, "04 02 2541 07 40 f 09", longName).status, CastOutcome::Status::Cast);
+  const std::string birthData = " เกิดวันพุธที่ 04/02/2541 เวลา 07.00-08.59 น. เพศหญิง ปีขาล";
+  for (const Form* form : {&forms.chartSheet, &forms.analysisPage}) {
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const auto page = renderer.paint(painter, *form, 1.0);
+    const PaintedComponent* cut = find(page, "QRLabelHoroscopeOwner");
+    ASSERT_TRUE(cut);
+    ASSERT_EQ(cut->lines.size(), 1u);
+    EXPECT_TRUE(cut->lines.front().starts_with("ชื่อ นางสาวประภาพรรณ")) << cut->lines.front();
+    EXPECT_TRUE(cut->lines.front().ends_with("…" + birthData)) << form->name() << ": " << cut->lines.front();
+  }
   // A two-line caption keeps its lines (separated by a single CR).
   forms.chartSheet["QRLabelPowerElements"].caption = "ดิน 3\rทอง 2";
   const auto repainted = paint();

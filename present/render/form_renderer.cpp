@@ -172,8 +172,18 @@ void paintLabel(QPainter& p, const LayoutItem& item, const Component& c, const Q
   p.setPen(qColour(c.fontColour));
   // The text block sits in the middle of the box, whatever the face's line height.
   double y = box.top() + (box.height() - lines.size() * lineHeight) / 2;
+  // The part of the caption that is never cut, when the component keeps one.
+  const QString tail = c.keptTail > 0 && c.keptTail <= c.caption.size()
+                           ? QString::fromStdString(c.caption.substr(c.caption.size() - c.keptTail))
+                           : QString();
   for (QString& line : lines) {
-    if (font->advance(line) > width) line = font->elided(line, box.width());
+    if (font->advance(line) > width) {
+      const double tailWidth = font->advance(tail);
+      if (!tail.isEmpty() && line.endsWith(tail) && tailWidth < box.width())
+        line = font->elided(line.left(line.size() - tail.size()), box.width() - tailWidth) + tail;
+      else
+        line = font->elided(line, box.width());
+    }
     // Each line is placed by its own width, trailing blanks left out, and
     // drawn as one run of glyphs: laying a single line out as a paragraph
     // would look for Thai word breaks it never uses.
@@ -194,6 +204,18 @@ void paintShape(QPainter& p, const LayoutItem& item, const Component& c, const Q
   QPen pen(qColour(c.penColour));
   pen.setWidthF(c.penWidth);
   pen.setStyle(c.penStyle == PenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+  // Dots are a pen width long with two between them: the 5-pixel end tick of
+  // a dotted bracket would show one dot and read as a loose dash. A short
+  // dotted line takes finer steps, so that at least three dots show.
+  if (c.penStyle == PenStyle::Dotted &&
+      (item.shape == ShapeKind::HorizontalLine || item.shape == ShapeKind::VerticalLine)) {
+    const double length = item.shape == ShapeKind::HorizontalLine ? box.width() : box.height();
+    constexpr double kDots = 3, kStandardStep = 3;  // Qt's dot and gap, in pen widths
+    if (c.penWidth > 0 && length < (kDots * kStandardStep - 2) * c.penWidth) {
+      const double dot = length / (2 * kDots - 1) / c.penWidth;  // dots and gaps alike
+      pen.setDashPattern({dot, dot});
+    }
+  }
   pen.setCapStyle(Qt::FlatCap);
   pen.setJoinStyle(Qt::MiterJoin);
   p.setPen(pen);

@@ -36,13 +36,36 @@ std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDev
   return renderer.paint(painter, form, device.logicalDpiX() / kLayoutDpi * scale);
 }
 
+bool paintFollowingPages(QPainter& painter, QPagedPaintDevice& device, const std::vector<const Form*>& following,
+                         FormRenderer& renderer) {
+  for (const Form* form : following) {
+    // The layout set just before the new page takes effect with it.
+    device.setPageLayout(pageLayoutOf(*form->layout().page()));
+    if (!device.newPage()) return false;
+    paintReportPage(painter, device, *form, renderer);
+  }
+  return true;
+}
+
 PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer,
                          Paper paper, const std::string& title) {
+  return writeReportPdf(std::vector<const Form*>{&form}, file, renderer, paper, title);
+}
+
+PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
+                         FormRenderer& renderer, Paper paper, const std::string& title) {
   PdfResult result;
-  if (!form.layout().page()) {
-    result.error = form.name() + " is not a report";
+  if (pages.empty()) {
+    result.error = "no page to write to " + file.string();
     return result;
   }
+  for (const Form* page : pages) {
+    if (!page->layout().page()) {
+      result.error = page->name() + " is not a report";
+      return result;
+    }
+  }
+  const Form& form = *pages.front();
   std::filesystem::path part = file;
   part += ".part";
   {
@@ -60,7 +83,9 @@ PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, Fo
       return result;
     }
     result.painted = paintReportPage(painter, writer, form, renderer, placement.scale);
-    if (!painter.end()) {
+    const bool following =
+        paintFollowingPages(painter, writer, std::vector<const Form*>(pages.begin() + 1, pages.end()), renderer);
+    if (!painter.end() || !following) {
       result.error = "cannot write " + file.string();
       std::error_code ec;
       std::filesystem::remove(part, ec);

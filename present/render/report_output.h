@@ -43,6 +43,17 @@ struct PdfResult {
 // `title`: the document's title (none when empty).
 PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer,
                          Paper paper = Paper::Letter, const std::string& title = {});
+// The same with several reports, a page each in turn: the first on `paper`,
+// each further one on the paper it is laid out on (the analysis page on A4
+// after the chart sheet); `painted` holds the first page's components.
+PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
+                         FormRenderer& renderer, Paper paper = Paper::Letter, const std::string& title = {});
+
+// Paints the reports after the first on a device already painted with it (a
+// printer, a PDF writer, a preview), a new page each, on the paper it is laid
+// out on. False when the device refuses a new page.
+bool paintFollowingPages(QPainter& painter, QPagedPaintDevice& device, const std::vector<const Form*>& following,
+                         FormRenderer& renderer);
 
 // The whole page at `dpi`, white paper.
 QImage renderReportImage(const Form& form, double dpi, FormRenderer& renderer);
