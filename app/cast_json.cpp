@@ -105,10 +105,15 @@ class JsonOut {
     if (v) value(*v);
     else null();
   }
+  // A sign as its number (0 for no sign).
+  template <int N>
+  void value(CyclicSign<N> s) {
+    w_.Int(s.number());
+  }
   void value(const Pillar& p) {
     w_.StartArray();
-    w_.Int(p.stem);
-    w_.Int(p.branch);
+    value(p.stem);
+    value(p.branch);
     w_.EndArray();
   }
   // Any range: arrays of numbers, texts or pillars.
@@ -319,7 +324,7 @@ void appendCastJson(std::string& out, const CastOutcome& outcome,
   j.key("currentYear");
   j.beginArray();
   j.value(r.currentYear.year);
-  j.value(r.currentYear.pillar.stem);
+  j.value(r.currentYear.pillar.stem);  // 0 0 when the year's pillar is unknown
   j.value(r.currentYear.pillar.branch);
   j.endArray();
   j.field("day", n.day);

@@ -32,8 +32,8 @@ NatalPillars natalPillars(const FourPillars& f) { return {f.year, f.month, f.day
 
 void showCurrentYear(Form& main, const CurrentYearPillar& c) {
   main["LabelCurrentYearGo"].caption = std::to_string(c.year);
-  main["LabelZodiacOnYearNow"].caption = std::to_string(c.pillar.stem);
-  main["LabelZodiacBelowYearNow"].caption = std::to_string(c.pillar.branch);
+  main["LabelZodiacOnYearNow"].caption = std::to_string(c.pillar.stem.number());
+  main["LabelZodiacBelowYearNow"].caption = std::to_string(c.pillar.branch.number());
 }
 
 // Stages 12-14 computed: luck pillars, annual transits, then the current

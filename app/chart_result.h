@@ -17,7 +17,7 @@
 #include "interpret/analysis.h"
 #include "interpret/chart_patterns.h"
 #include "interpret/element_powers.h"
-#include "present/hidden_stem_row.h"
+#include "interpret/hidden_stems.h"
 #include "present/owner_texts.h"
 
 namespace vesprin {
@@ -34,7 +34,7 @@ struct ChartResult {
   std::optional<ElementPowerTable> powers;  // element strength and climate
   std::optional<ChartPatterns> patterns;    // harmony, special chart, polarity, P / T / H code
   std::optional<Analysis> analysis;         // analysis text, stars, treasury
-  std::optional<ZodiacBelow> childBranch;   // a woman's child sign; none for anyone else
+  std::optional<Branch> childBranch;        // a woman's child sign; none for anyone else
   std::optional<bool> childChanceShown;     // known once the Chinese age is (stage 13)
   std::optional<int> birthYearCode;
 

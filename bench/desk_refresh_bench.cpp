@@ -38,7 +38,7 @@ PrintRequest birth(int day, int year) {
   r.birth.year = year;
   r.birth.hour = 7;
   r.birth.name = "สมชาย ใจดี";
-  r.birth.strip = {6, 2, "2569", "2026"};
+  r.birth.strip = {Stem(6), Branch(2), "2569", "2026"};
   r.marks.marksBlank = true;
   r.marks.powers = ElementGroupPowers{};
   r.marks.balance = BalancePanel{0, 0, "B", "", ""};

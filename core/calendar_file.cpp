@@ -9,7 +9,7 @@ namespace {
 
 // The large festival that opens the month of the Tiger (branch 3) starts the
 // Chinese year.
-constexpr ZodiacBelow kSpringMonthBranch = 3;
+constexpr Branch kSpringMonthBranch(3);
 
 // The civil date of "YYYY MM DD" (BE year); none when not a real date.
 std::optional<std::int64_t> dayNumber(const std::string& dateText) {
@@ -55,9 +55,9 @@ std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
   // The day pillar counts the days of the sixty-day cycle: each line is one
   // step on from the line before, or the file is damaged.
   if (lines_.size() > 1) {
-    const Pillar next = pillarAdd(lines_.back().day, 1);
+    const Pillar next = lines_.back().day + 1;
     if (parsed.day.day != next)
-      return where() + "day pillar " + padded(next.stem, 2) + padded(next.branch, 2) +
+      return where() + "day pillar " + padded(next.stem.number(), 2) + padded(next.branch.number(), 2) +
              " in columns 22-25, one step after the previous line's";
   }
   // Year and month pillars turn only at a large festival: the month one step
@@ -67,18 +67,18 @@ std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
   if (lines_.size() > 1) {
     const CalendarDay& before = lines_.back();
     const bool large = parsed.day.mark == FestivalMark::Large;
-    const Pillar month = large ? pillarAdd(before.month, 1) : before.month;
+    const Pillar month = large ? before.month + 1 : before.month;
     const char* unchanged = large ? "the previous line's (the year turns at the spring festival only)"
                                   : "the previous line's (no large festival on this line)";
     if (parsed.day.month != month)
-      return where() + "month pillar " + padded(month.stem, 2) + padded(month.branch, 2) +
+      return where() + "month pillar " + padded(month.stem.number(), 2) + padded(month.branch.number(), 2) +
              " in columns 17-20, " +
              (large ? "one step after the previous line's at a large festival"
                     : "the previous line's (no large festival on this line)");
     const bool spring = large && month.branch == kSpringMonthBranch;
-    const Pillar year = spring ? pillarAdd(before.year, 1) : before.year;
+    const Pillar year = spring ? before.year + 1 : before.year;
     if (parsed.day.year != year)
-      return where() + "year pillar " + padded(year.stem, 2) + padded(year.branch, 2) +
+      return where() + "year pillar " + padded(year.stem.number(), 2) + padded(year.branch.number(), 2) +
              " in columns 12-15, " +
              (spring ? "one step after the previous line's at the spring festival" : unchanged);
   }

@@ -3,10 +3,9 @@
 namespace vesprin {
 namespace {
 
-int wrap(int v, int m) {
-  while (v > m) v -= m;
-  return v;
-}
+// Steps of a branch on from the Rat, 0..11: the palace rules count hours and
+// months back from a fixed branch.
+int fromRat(Branch b) { return b - Branch(1); }
 
 FestivalKind festivalKind(const CalendarFile& file, const FourPillars& n) {
   const bool beforeStart = n.comparisonTime < n.festivalStart;
@@ -28,18 +27,18 @@ DerivedPillarsResult FindDerivedPillars(const CalendarFile& file, const FourPill
                                         const std::string& toBeBorn) {
   DerivedPillarsResult r;
   DerivedPillars d;
-  const int Y = n.year.stem;
-  const int m = n.month.stem, M = n.month.branch;
-  const int D = n.day.branch, T = n.time.branch;
+  const Stem Y = n.year.stem;
+  const Branch M = n.month.branch, D = n.day.branch, T = n.time.branch;
 
   d.festivalKind = festivalKind(file, n);
 
-  int A = 32 - M - T - (d.festivalKind == FestivalKind::Small ? 1 : 0);
-  A = wrap(A, 12);
+  // The ascendant counts back from the Snake by the month and the hour, one
+  // further in the half-month of a small festival.
+  const Branch A = Branch(6) - fromRat(M) - fromRat(T) - (d.festivalKind == FestivalKind::Small ? 1 : 0);
   d.ascendant = {yearStemRule(Y, A), A};
 
   const int P = toBeBorn == "07" ? 7 : toBeBorn == "08" ? 8 : toBeBorn == "09" ? 9 : 10;
-  d.conceptionFormula = {wrap(m + 10 - P, 10), wrap(M + 12 - P, 12)};
+  d.conceptionFormula = n.month - P;
   d.conception = d.conceptionFormula;
 
   if (P == 9) {
@@ -62,7 +61,7 @@ DerivedPillarsResult FindDerivedPillars(const CalendarFile& file, const FourPill
     if (accuracy == 0) {
       // Nothing of the calendar fits: the conception fell one month later.
       d.conceptionLabel = "[ 100% ]";
-      d.conception = pillarAdd(d.conception, 1);
+      d.conception = d.conception + 1;
       d.neighbour.reset();
       d.variant = ConceptionVariant::Plain;
     } else {
@@ -74,11 +73,11 @@ DerivedPillarsResult FindDerivedPillars(const CalendarFile& file, const FourPill
     }
   } else {
     const int extra = P == 10 ? 2 : 0;  // ten months look one month further on
-    d.neighbour = Pillar{wrap(m + 9 - P + extra, 10), wrap(M + 11 - P + extra, 12)};
+    d.neighbour = n.month - (P + 1 - extra);
     d.conceptionLabel = "[ " + std::to_string(P) + " M ]";
   }
 
-  int S = wrap(D + 28 - M - T, 12);
+  const Branch S = D + 2 - fromRat(M) - fromRat(T);
   d.perfectAscendant = {yearStemRule(Y, S), S};
   r.pillars = d;
   return r;

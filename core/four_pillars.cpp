@@ -20,12 +20,12 @@ std::string comparisonTimeOf(const BirthInput& in) {
   return hour + ":" + in.minute;
 }
 
-Pillar timePillar(int hour, ZodiacOn dayStem) {
-  int branch = (hour + 3) / 2;
-  while (branch > kBranchCount) branch -= kBranchCount;
-  int stem = branch + 2 * dayStem - 2;
-  while (stem > kStemCount) stem -= kStemCount;
-  return {stem, branch};
+Pillar timePillar(int hour, Stem dayStem) {
+  // Hour 23 opens the Rat's double hour, which hours 0 and 24 belong to as well.
+  const Branch branch = Branch::wrapping((hour + 3) / 2);
+  // The Rat hour of day stem d has stem 2d - 1; the hours step on from there.
+  const Stem ratHour = Stem(1) + 2 * (dayStem - Stem(1));
+  return {ratHour + (branch - Branch(1)), branch};
 }
 
 FourPillarsResult FindFourPillars(const CalendarFile& file, const BirthInput& in) {

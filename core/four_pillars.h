@@ -38,7 +38,7 @@ std::string festivalStartForHour(int hour);
 // The birth's hh:mm as compared with a festival start.
 std::string comparisonTimeOf(const BirthInput& in);
 // The time pillar of birth hour h (1..24) on a day with the given stem.
-Pillar timePillar(int hour, ZodiacOn dayStem);
+Pillar timePillar(int hour, Stem dayStem);
 
 // Finds the birth line and reads the pillars. Never reads outside the file:
 // a birth that would need the line before the first day or after the last

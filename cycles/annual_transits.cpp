@@ -11,15 +11,14 @@ constexpr int kLastSearchStep = 21;
 AnnualTransits computeAnnualTransits(Pillar birthYearPillar, int birthYearBE, int currentYearBE,
                                      Pillar currentYearPillar, Pillar ascendant, int startYears) {
   AnnualTransits t;
-  int d = currentYearPillar.stem - birthYearPillar.stem;
-  if (d < 0) d += 10;
+  const int d = currentYearPillar.stem - birthYearPillar.stem;
   // The smallest distance in the cycle from the birth-year pillar to the
   // current one that is not below current year - birth year - 1: a birth
   // before the solar new year carries the previous year's pillar.
   t.chineseAge = 211 + d;
   for (int j = 0; j <= kLastSearchStep; ++j) {
     const int n = 10 * j + d;
-    if (branchAdd(birthYearPillar.branch, n) == currentYearPillar.branch &&
+    if (birthYearPillar.branch + n == currentYearPillar.branch &&
         birthYearBE + n + 1 >= currentYearBE) {
       t.chineseAge = n + 1;
       t.chineseAgeKnown = true;
@@ -38,9 +37,9 @@ AnnualTransits computeAnnualTransits(Pillar birthYearPillar, int birthYearBE, in
     const auto i = static_cast<std::size_t>(j);
     t.ages[i] = t.firstAge + j;
     t.years[i] = currentYearBE - t.offset + j;
-    if (currentYearPillar.ok()) t.pillars[i] = pillarAdd(currentYearPillar, j - t.offset);
+    if (currentYearPillar.ok()) t.pillars[i] = currentYearPillar + (j - t.offset);
     // The ascendant is the transit ascendant of age 1 and steps back a pillar a year.
-    t.transitAscendants[i] = pillarAdd(ascendant, -(t.ages[i] - 1));
+    t.transitAscendants[i] = ascendant - (t.ages[i] - 1);
   }
   const int column = t.offset + 1;
   if (column >= 6 && column <= 10) t.currentColumn = column;

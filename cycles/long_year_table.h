@@ -9,8 +9,8 @@
 namespace vesprin {
 
 struct LongYearTable {
-  std::array<ZodiacOn, 10> stems{};       // column c: age ending in c (c = 1..10, 10 for 0)
-  std::array<ZodiacBelow, 60> branches{}; // the year of age k, k = 1..60
+  std::array<Stem, 10> stems{};       // column c: age ending in c (c = 1..10, 10 for 0)
+  std::array<Branch, 60> branches{};  // the year of age k, k = 1..60
   std::array<int, 12> beYears{};          // row r: the year of age 10(r-1)+1, Buddhist Era
   std::array<int, 12> ceYears{};          // the same, Common Era
 };

@@ -52,12 +52,12 @@ std::string_view directionText(LuckDirection d) {
   return "";
 }
 
-LuckStart luckStart(int festivalDays, ZodiacBelow monthBranch) {
+LuckStart luckStart(int festivalDays, Branch monthBranch) {
   const int years0 = festivalDays / 3;
   const int extraMonths = 4 * (festivalDays % 3);  // 0, 4 or 8
   // The month of the third branch opens the solar year: branch 3 is place 1,
   // branch 2 place 12.
-  const int place = CycleSub(monthBranch, 2, 2);
+  const int place = (monthBranch - Branch(3)) + 1;
   const int m = extraMonths + place;  // 1..20
   LuckStart s;
   s.years = m >= 12 ? years0 + 1 : years0;
@@ -67,18 +67,18 @@ LuckStart luckStart(int festivalDays, ZodiacBelow monthBranch) {
   return s;
 }
 
-LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, std::string_view gender,
+LuckCycle computeLuckCycle(Stem yearStem, Pillar monthPillar, std::string_view gender,
                            const CalendarFile& calendar, int birthLine,
                            std::string_view festivalStart, std::string_view comparisonTime) {
   LuckCycle c;
-  c.parity = yearStem % 2 == 1 ? Parity::Odd : Parity::Even;
+  c.parity = yearStem.yang() ? Parity::Odd : Parity::Even;
   c.direction = directionFor(c.parity, gender);
 
   // Pillar 1 is the month pillar's neighbour in the luck direction.
   const int sign = c.direction == LuckDirection::Go ? 1 : -1;
   if (c.direction != LuckDirection::Undetermined)
     for (int k = 1; k <= kLuckPillarCount; ++k)
-      c.pillars[static_cast<std::size_t>(k - 1)] = pillarAdd(monthPillar, sign * k);
+      c.pillars[static_cast<std::size_t>(k - 1)] = monthPillar + sign * k;
 
   // Texts of fixed width compare in time order; an empty festival start sorts
   // before every birth time, so such a birth is always after the festival.

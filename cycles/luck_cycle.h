@@ -50,11 +50,11 @@ struct LuckCycle {
 
 // Three days of festival distance make a year of age and one day four months;
 // the month part is the calendar month in which the first pillar starts.
-LuckStart luckStart(int festivalDays, ZodiacBelow monthBranch);
+LuckStart luckStart(int festivalDays, Branch monthBranch);
 
 // gender is "ชาย" or "หญิง"; birthLine a position of calendar; festivalStart
 // and comparisonTime the "hh:mm" texts of the birth line and of the birth.
-LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, std::string_view gender,
+LuckCycle computeLuckCycle(Stem yearStem, Pillar monthPillar, std::string_view gender,
                            const CalendarFile& calendar, int birthLine,
                            std::string_view festivalStart, std::string_view comparisonTime);
 

@@ -15,12 +15,13 @@ std::optional<MonthStrip> readMonthStrip(const std::vector<std::string>& recordL
   if (line.size() < 4) return std::nullopt;
   // toInt gives 0 for anything but a number, which the range test refuses.
   const std::string_view text = line;
-  const int stem = toInt(text.substr(0, 2)), branch = toInt(text.substr(2, 2));
-  if (stem < 1 || stem > kStemCount || branch < 1 || branch > kBranchCount) return std::nullopt;
+  const Stem stem(toInt(text.substr(0, 2)));
+  const Branch branch(toInt(text.substr(2, 2)));
+  if (!stem.ok() || !branch.ok()) return std::nullopt;
   MonthStrip m;
   for (int i = 0; i < 12; ++i) {
-    m.stems[static_cast<std::size_t>(i)] = stemAdd(stem, i);
-    m.branches[static_cast<std::size_t>(i)] = branchAdd(branch, i);
+    m.stems[static_cast<std::size_t>(i)] = stem + i;
+    m.branches[static_cast<std::size_t>(i)] = branch + i;
   }
   if (recordLines.size() > kFirstMonthLine + 1) m.beYearText = recordLines[kFirstMonthLine + 1];
   if (recordLines.size() > kFirstMonthLine + 2) m.ceYearText = recordLines[kFirstMonthLine + 2];
@@ -29,8 +30,8 @@ std::optional<MonthStrip> readMonthStrip(const std::vector<std::string>& recordL
 
 Pillar januaryPillar(int beYear) {
   const int chineseYear = beYear - 543 - 1;               // January lies before the year's first festival
-  const ZodiacOn yearStem = stemAdd(chineseYear - 3, 0);  // CE 4 was the first stem
-  constexpr ZodiacBelow kOx = 2;
+  const Stem yearStem = Stem::wrapping(chineseYear - 3);  // CE 4 was the first stem
+  constexpr Branch kOx(2);
   return {yearStemRule(yearStem, kOx), kOx};
 }
 

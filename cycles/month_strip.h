@@ -13,8 +13,8 @@ namespace vesprin {
 struct MonthStrip {
   // January .. December. The record's signs need not share a parity, so the
   // two rows are kept apart rather than as pillars.
-  std::array<ZodiacOn, 12> stems{};
-  std::array<ZodiacBelow, 12> branches{};
+  std::array<Stem, 12> stems{};
+  std::array<Branch, 12> branches{};
   std::string beYearText;  // line 9, unchanged
   std::string ceYearText;  // line 10, unchanged
 };

@@ -338,8 +338,8 @@ void DecorationsPanel::refreshSuggestions() {
     if (pending[k] && pillars_) {
       const auto branches = pillars_->branches();
       suggestionText_[k]->setText(tr("The chart shows %1%2: draw the clash?")
-                                      .arg(QString::fromUtf8(kBranchChars[branches[k] - 1]))
-                                      .arg(QString::fromUtf8(kBranchChars[branches[k + 1] - 1])));
+                                      .arg(QString::fromUtf8(kBranchChars[branches[k].index()]))
+                                      .arg(QString::fromUtf8(kBranchChars[branches[k + 1].index()])));
     }
     // A clash drawn where the chart has none is the astrologer's to keep, but said.
     clash_[k]->setToolTip(drawn[k] && pillars_ && !suggested_[k] ? tr("These two lower signs do not clash") : QString());

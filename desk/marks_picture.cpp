@@ -89,9 +89,9 @@ void MarksPicture::paintEvent(QPaintEvent*) {
       p.setFont(big);
       if (pillar.ok()) {
         p.drawText(QRect(box.left(), box.top() + 2, box.width(), 30), Qt::AlignCenter,
-                   QString::fromUtf8(kStems[pillar.stem - 1]));
+                   QString::fromUtf8(kStems[pillar.stem.index()]));
         p.drawText(QRect(box.left(), box.top() + 33, box.width(), 30), Qt::AlignCenter,
-                   QString::fromUtf8(kBranches[pillar.branch - 1]));
+                   QString::fromUtf8(kBranches[pillar.branch.index()]));
       }
     }
     p.setFont(font());

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "interpret/filler.h"
+#include "interpret/stars.h"
 
 namespace vesprin {
 namespace {
@@ -17,8 +18,25 @@ using std::string_view;
 constexpr std::array<string_view, 4> kPositionWord = {"หลักปี ", "หลักเดือน ", "หลักวัน ",
                                                       "หลักยาม "};
 
-// Temperament caption by the day stem's element (Wood .. Water).
-constexpr std::array<string_view, 5> kTemperament = {
+// The character of the day master, one paragraph per element (Wood .. Water):
+// the analysis line "ดิถีเป็น ...".
+constexpr std::array<string_view, 5> kElementCharacter = {
+    "ธาตุไม้ คือ เมตตาธรรม อุปนิสัย ข้อดี: รู้คุณ เมตตากรุณา ยั่งยืน ชอบก้าวหน้า มีมนุษย์สัมพันธ์ดี "
+    "ชอบเข้าสังคม ชอบธรรม รุกเร้า เคลื่อนไหว ข้อเสีย: เร่ร่อน ก้าวร้าว ใฝ่สูง วิวาท ก่อกวน โกรธเคือง "
+    "กามารมณ์",
+    "ธาตุไฟ คือ จริยธรรม อุปนิสัย ข้อดี: มีมารยาท เที่ยงตรง ชอบศึกษา เฉียบคม นักปราชญ์ ชอบเป็นผู้นำ "
+    "สดใส ยินดี ข้อเสีย: เจ้าอารมณ์ เอาแต่ใจ ไม่ยั้งคิด กล้าได้กล้าเสีย ชอบเอาหน้า",
+    "ธาตุดิน คือ สัจธรรม อุปนิสัย ข้อดี: ซื่อสัตย์ มั่นคง หนักแน่น สุขุม อ่อนโยน มานะ มีสัจจะ ข้อเสีย: "
+    "แล้งน้ำใจ ดื้นรั้น วุ่นวาย เจ็บป่วย ตกอับ",
+    "ธาตุทอง คือ มโนธรรม อุปนิสัย ข้อดี: กล้าหาญ กตัญญู ยุติธรรม เสียสละ ประนีประนอม ขุนนาง ยศ "
+    "ข้อเสีย: ลังเล เฉี่อยชา กระด้าง โหดร้าย ประจบ ยอมหักไม่ยอมงอ",
+    "ธาตุน้ำ คือ ปัญญาธรรม อุปนิสัย ข้อดี: มีสติปัญญา วาทะดี เฉลียวฉลาด ลึกลับ ปรับตามสภาพ ข้อเสีย: "
+    "เสเพล โง่เขลา มัวเมา จรจัด ซึมเศร้า เปลี่ยนแปลง",
+};
+
+// The short temperament caption of the analysis page, by the day stem's
+// element (Wood .. Water).
+constexpr std::array<string_view, 5> kTemperamentCaption = {
     "อุปนิสัยโดยทั่วไป ด้านดี และด้อย คือ เมตตา ปราณี ก้าวหน้า เคลื่อนไหว ... มุทะลุ",
     "อุปนิสัยโดยทั่วไป ด้านดี และด้อย คือ มารยาท มนุษยสัมพันธ์ รักการศึกษา ผู้นำ ... เจ้าอารมณ์",
     "อุปนิสัยโดยทั่วไป ด้านดี และด้อย คือ ซื่อสัตย์ หนักแน่น มั่นคง มานะ สัจจะ ... ดื้อรั้น",
@@ -28,8 +46,8 @@ constexpr std::array<string_view, 5> kTemperament = {
 
 constexpr string_view kStarsHeading = "ในดวงมีราศีเทพคุ้มครอง ดังนี้";
 
-// Rule A: the prosperity month of each day stem (index 0 unused).
-constexpr std::array<ZodiacBelow, 11> kProsperityBranch = {0, 3, 4, 6, 7, 6, 7, 9, 10, 12, 1};
+// Rule A: the prosperity month of each day stem.
+constexpr auto kProsperityBranch = signs<Branch>(3, 4, 6, 7, 6, 7, 9, 10, 12, 1);
 constexpr string_view kLogLine =
     "- ดิถี เกิดในเดือนลก สร้างอนาคตด้วยตนเอง ไม่อยู่ที่เดิม ไปดีต่างถิ่น";
 
@@ -53,36 +71,40 @@ constexpr string_view kTreasuryNote =
 // Rule C: pillars that are JingSing.
 constexpr std::array<Pillar, 4> kJingSingPillars = {{{1, 1}, {1, 7}, {6, 10}, {6, 4}}};
 
-// Rule D: the day pillar that fits the season of each month branch (index 0 unused).
-constexpr std::array<Pillar, 13> kTengXiengDay = {{{0, 0},
-                                                   {1, 1}, {1, 1},
+// Rule D: the day pillar that fits the season of each month branch.
+constexpr std::array<Pillar, 12> kTengXiengDay = {{{1, 1}, {1, 1},
                                                    {5, 3}, {5, 3}, {5, 3},
                                                    {1, 7}, {1, 7}, {1, 7},
                                                    {5, 9}, {5, 9}, {5, 9},
                                                    {1, 1}}};
 
-// Rule E: by month branch, a day stem or a day branch that must match.
+// Rule E: by month branch, a day stem or a day branch that must match. The
+// star is the sheet's เทียงเต็ก (interpret/stars.cpp), whose table has the
+// Rat month's sign as a branch where this rule tests the day stem.
 struct DayCondition {
   bool onBranch;
-  int value;
+  int number;
+  constexpr bool holds(Pillar day) const {
+    return onBranch ? day.branch == Branch(number) : day.stem == Stem(number);
+  }
 };
-constexpr std::array<DayCondition, 13> kTengTeg = {{{false, 0},
-                                                    {false, 6}, {false, 7}, {false, 4},
+constexpr std::array<DayCondition, 12> kTengTeg = {{{false, 6}, {false, 7}, {false, 4},
                                                     {true, 9},  {false, 9}, {false, 8},
                                                     {true, 12}, {false, 1}, {false, 10},
                                                     {true, 3},  {false, 3}, {false, 2}}};
 
-// Rule F: the day stem that each month branch asks for.
-constexpr std::array<ZodiacOn, 13> kNungTegStem = {0, 9, 7, 3, 1, 9, 7, 3, 1, 9, 7, 3, 1};
+// Rule F: the day stem that each month branch asks for is the sheet's ง้วยเต็ก.
 
 // Rule G: the two nobleman branches of each day stem, in the order tested.
-constexpr std::array<std::array<ZodiacBelow, 2>, 11> kNoblemanBranches = {{
-    {0, 0}, {2, 8}, {1, 9}, {10, 12}, {10, 12}, {2, 8},
-    {1, 9}, {2, 8}, {7, 3}, {4, 6},   {4, 6},
+// The star is the sheet's เทียงอิก, whose table pairs the stems 7 and 8 with
+// other branches.
+constexpr std::array<std::array<Branch, 2>, 10> kNoblemanBranches = {{
+    signs<Branch>(2, 8), signs<Branch>(1, 9), signs<Branch>(10, 12), signs<Branch>(10, 12),
+    signs<Branch>(2, 8), signs<Branch>(1, 9), signs<Branch>(2, 8),   signs<Branch>(7, 3),
+    signs<Branch>(4, 6), signs<Branch>(4, 6),
 }};
 
-// Rule H: the scholar branch of each day stem.
-constexpr std::array<ZodiacBelow, 11> kScholarBranch = {0, 6, 7, 9, 10, 9, 10, 12, 1, 3, 4};
+// Rule H: the scholar branch of each day stem is the sheet's บุ่งเชียง.
 
 // Rule I: what a void branch means in each pillar position.
 constexpr std::array<string_view, 4> kVoidConsequence = {
@@ -112,9 +134,6 @@ constexpr bool contains(const std::array<Pillar, N>& list, Pillar p) {
   return false;
 }
 
-bool isStem(ZodiacOn s) { return s >= 1 && s <= kStemCount; }
-bool isBranch(ZodiacBelow b) { return b >= 1 && b <= kBranchCount; }
-
 // Position words of the pillars found in the list.
 template <std::size_t N>
 std::string positionList(const NatalPillars& p, const std::array<Pillar, N>& list) {
@@ -130,7 +149,7 @@ struct TreasuryResult {
   bool present = false;
 };
 
-TreasuryResult treasury(const NatalPillars& p, ZodiacBelow t) {
+TreasuryResult treasury(const NatalPillars& p, Branch t) {
   const Element wealth = ControlledElement(p.day.stem);
   const auto pillars = p.inOrder();
   TreasuryResult r;
@@ -144,26 +163,25 @@ TreasuryResult treasury(const NatalPillars& p, ZodiacBelow t) {
       stemNote = kTreasuryStemNote;
   }
   if (!positions.empty())
-    r.line = "- ราศี /" + std::to_string(t) + " " + positions + std::string(stemNote);
+    r.line = "- ราศี /" + std::to_string(t.number()) + " " + positions + std::string(stemNote);
   return r;
 }
 
 std::optional<std::string> voidLine(const NatalPillars& p, Pillar own, string_view kind) {
-  // The two void branches follow the pillar's place in the sixty-pillar cycle;
-  // for a pillar of that cycle p is odd, so p + 1 stays within 12.
-  int first = own.branch - own.stem + 11;
-  if (first > 12) first -= 12;
-  const std::array<ZodiacBelow, 2> voids = {first, branchAdd(first, 1)};
+  // The ten pillars from a stem 1 on leave two branches out: the two after
+  // the branch of the tenth.
+  const Branch tenth = own.branch + (Stem(10) - own.stem);
+  const std::array<Branch, 2> voids = {tenth + 1, tenth + 2};
   const auto branches = p.branches();
   std::string list, consequences;
-  for (ZodiacBelow v : voids) {
+  for (Branch v : voids) {
     bool held = false;
     for (std::size_t i = 0; i < branches.size(); ++i)
       if (branches[i] == v) {
         consequences += kVoidConsequence[i];
         held = true;
       }
-    if (held) list += "/" + std::to_string(v) + " ";
+    if (held) list += "/" + std::to_string(v.number()) + " ";
   }
   if (list.empty()) return std::nullopt;
   return "- ราศี " + list + std::string(kind) + consequences + " (หากถูกภาคีไม่เป็นคงบ้วง)";
@@ -171,16 +189,20 @@ std::optional<std::string> voidLine(const NatalPillars& p, Pillar own, string_vi
 
 }  // namespace
 
-std::string treasuryPicture(ZodiacBelow t) { return "B" + std::to_string(t) + ".bmp"; }
-std::string treasuryNumberPicture(ZodiacBelow t) { return "N" + std::to_string(t) + ".bmp"; }
+std::string_view elementCharacter(Stem dayStem) {
+  return dayStem.ok() ? kElementCharacter[static_cast<std::size_t>(elementIndex(StemElement(dayStem)))] : "";
+}
+
+std::string treasuryPicture(Branch t) { return "B" + std::to_string(t.number()) + ".bmp"; }
+std::string treasuryNumberPicture(Branch t) { return "N" + std::to_string(t.number()) + ".bmp"; }
 
 Analysis WriteAnalysis(const NatalPillars& p, const ChartPatterns& patterns) {
   Analysis a;
-  const ZodiacOn ds = p.day.stem;
-  const ZodiacBelow db = p.day.branch, mb = p.month.branch;
+  const Stem ds = p.day.stem;
+  const Branch mb = p.month.branch;
   // Every rule is a lookup by the day stem or the month branch; pillars from
-  // the calendar are always in range, anything else holds no rule.
-  const bool stemOk = isStem(ds), monthOk = isBranch(mb);
+  // the calendar are always signs, anything else holds no rule.
+  const bool stemOk = ds.ok(), monthOk = mb.ok();
 
   a.lines.reserve(24);
   const auto add = [&](std::optional<std::string> line) {
@@ -194,15 +216,15 @@ Analysis WriteAnalysis(const NatalPillars& p, const ChartPatterns& patterns) {
     add(std::move(line));
   };
 
-  if (stemOk) a.temperament = std::string(kTemperament[elementIndex(StemElement(ds))]);
+  if (stemOk) a.temperament = std::string(kTemperamentCaption[static_cast<std::size_t>(elementIndex(StemElement(ds)))]);
 
   a.lines.emplace_back();
   add(harmonyLine(patterns));
   add(specialChartLine(patterns));
-  add(concat({"- ดิถีเป็น ", ElementTemperament(ds)}));
+  add(concat({"- ดิถีเป็น ", elementCharacter(ds)}));
 
   // A: Log.
-  if (stemOk && mb == kProsperityBranch[ds]) add(std::string(kLogLine));
+  if (stemOk && mb == kProsperityBranch[ds.index()]) add(std::string(kLogLine));
 
   // B: ChaiCoo. The pictures show the treasury branch whether it stands in the chart or not.
   a.treasuryBranch = TreasuryBranch(ds);
@@ -218,28 +240,27 @@ Analysis WriteAnalysis(const NatalPillars& p, const ChartPatterns& patterns) {
     star(0, "- " + jingSing + "เป็น จิ้งซิ้ง เป็นที่รู้จักของปวงชน มีมนุษย์สัมพันธ์ดี ชอบก้าวหน้า");
 
   // D: TengXieng.
-  if (monthOk && p.day == kTengXiengDay[mb])
+  if (monthOk && p.day == kTengXiengDay[mb.index()])
     star(1, "- ในดวงมี เที่ยงเสี่ย จะมีราศีคุ้มครอง มีลางสังหรณ์");
 
   // E: TengTeg.
-  const DayCondition teg = monthOk ? kTengTeg[mb] : kTengTeg[0];
-  if (monthOk && (teg.onBranch ? db : ds) == teg.value)
+  if (monthOk && kTengTeg[mb.index()].holds(p.day))
     star(2, "- ดิถีเป็น เทียงเต็ก จะปลอดภัยจากอันตรายต่าง ๆ");
 
   // F: NungTeg.
-  if (monthOk && ds == kNungTegStem[mb]) star(3, "- ดิถีเป็น ง้วยเต็ก จะปลอดภัยจากอันตรายต่าง ๆ");
+  if (monthOk && ds == yueDeStem(mb)) star(3, "- ดิถีเป็น ง้วยเต็ก จะปลอดภัยจากอันตรายต่าง ๆ");
 
   // G: TengIkKuiNang.
   std::string nobles;
   if (stemOk)
-    for (ZodiacBelow b : kNoblemanBranches[ds])
-      if (p.holdsBranch(b)) nobles += "/" + std::to_string(b) + " ";
+    for (Branch b : kNoblemanBranches[ds.index()])
+      if (p.holdsBranch(b)) nobles += "/" + std::to_string(b.number()) + " ";
   if (!nobles.empty())
     star(4, "- ราศี " + nobles + "เป็น เทียงอิกกุ้ยนั้ง จะมีชื่อเสียง มีสังคมชั้นสูง ได้รับการช่วยโดยบังเอิญ");
 
   // H: BungChiang.
-  if (stemOk && p.holdsBranch(kScholarBranch[ds]))
-    add("- ราศี /" + std::to_string(kScholarBranch[ds]) +
+  if (stemOk && p.holdsBranch(wenChangBranch(ds)))
+    add("- ราศี /" + std::to_string(wenChangBranch(ds).number()) +
         " เป็น บุ้งเชียง (อักษรศาสตร์) มีปัญญาดี รู้หลบหลีก ปรับตัว หลีกเลี่ยงภัย ทำให้มีความก้าวหน้า");
 
   // I: KongBoung of the day pillar, then of the year pillar.

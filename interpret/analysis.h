@@ -17,13 +17,17 @@ struct Analysis {
   std::string starsHeading;        // heading of that list, or the dot row when it is empty
   std::string temperament;         // temperament caption of the day stem's element
   std::string treasuryNote;        // set when the treasury branch stands in the chart
-  ZodiacBelow treasuryBranch = 0;  // of the day stem; shown whether present or not
+  Branch treasuryBranch;           // of the day stem; shown whether present or not
 };
 
 Analysis WriteAnalysis(const NatalPillars& pillars, const ChartPatterns& patterns);
 
 // Picture files of the treasury branch: "B" + T + ".bmp" and "N" + T + ".bmp".
-std::string treasuryPicture(ZodiacBelow t);
-std::string treasuryNumberPicture(ZodiacBelow t);
+std::string treasuryPicture(Branch t);
+std::string treasuryNumberPicture(Branch t);
+
+// The paragraph on the character of a day stem's element that the analysis
+// line "- ดิถีเป็น ..." carries; empty for no stem.
+std::string_view elementCharacter(Stem dayStem);
 
 }  // namespace vesprin

@@ -4,22 +4,17 @@
 // two neighbouring natal pillars is drawn as a picture in the bracket below
 // them; the astrologer decides whether to draw it, the chart only suggests it.
 #include <array>
-#include <utility>
 
 #include "core/sign.h"
 #include "interpret/natal_pillars.h"
 
 namespace vesprin {
 
-// The six clashing pairs: 子午, 丑未, 寅申, 卯酉, 辰戌, 巳亥.
-inline constexpr std::array<std::pair<ZodiacBelow, ZodiacBelow>, 6> kClashingBranches = {{
-    {1, 7}, {2, 8}, {3, 9}, {4, 10}, {5, 11}, {6, 12}}};
+// The six clashing pairs (子午, 丑未, 寅申, 卯酉, 辰戌, 巳亥): a branch and the
+// one six steps on, half the circle away in either direction.
+inline constexpr int kClashSteps = 6;
 
-constexpr bool branchesClash(ZodiacBelow a, ZodiacBelow b) {
-  for (const auto& [x, y] : kClashingBranches)
-    if ((a == x && b == y) || (a == y && b == x)) return true;
-  return false;
-}
+constexpr bool branchesClash(Branch a, Branch b) { return a.ok() && b.ok() && a - b == kClashSteps; }
 
 // The three neighbouring pairs the sheet can mark, in the order of its clash
 // pictures: year and month, month and day, day and time.

@@ -3,33 +3,36 @@
 #include <array>
 #include <charconv>
 
+#include "core/text.h"
+#include "interpret/element_powers.h"
+
 namespace vesprin {
 namespace {
 
-// A group of three branches and its caption: the four trios first, then the
-// four direction groups, in the order they are tested. Two groups together
-// need five different branches, so four natal branches complete at most one.
-struct BranchGroup {
-  std::array<ZodiacBelow, 3> branches;
-  std::string_view caption;
+// The four direction groups: three neighbouring branches around the middle
+// one, whose element they carry, in the order they are tested. With the trios
+// (kThreeHarmonies, tested first) two groups together need five different
+// branches, so four natal branches complete at most one group.
+struct DirectionGroup {
+  Element element;
+  Branch middle;
+  constexpr bool completeIn(const NatalPillars& p) const {
+    return p.holdsBranch(middle - 1) && p.holdsBranch(middle) && p.holdsBranch(middle + 1);
+  }
 };
-constexpr std::array<BranchGroup, 8> kGroups = {{
-    {{9, 1, 5}, "*** ในดวงมี ไตรภาคีธาตุน้ำ ***"},
-    {{12, 4, 8}, "*** ในดวงมี ไตรภาคีธาตุไม้ ***"},
-    {{3, 7, 11}, "*** ในดวงมี ไตรภาคีธาตุไฟ ***"},
-    {{6, 10, 2}, "*** ในดวงมี ไตรภาคีธาตุทอง ***"},
-    {{12, 1, 2}, "*** กลุ่มทิศธาตุน้ำ ***"},
-    {{3, 4, 5}, "*** กลุ่มทิศธาตุไม้ ***"},
-    {{6, 7, 8}, "*** กลุ่มทิศธาตุไฟ ***"},
-    {{9, 10, 11}, "*** กลุ่มทิศธาตุทอง ***"},
+constexpr std::array<DirectionGroup, 4> kDirectionGroups = {{
+    {Element::Water, Branch(1)},
+    {Element::Wood, Branch(4)},
+    {Element::Fire, Branch(7)},
+    {Element::Gold, Branch(10)},
 }};
 
-// P, T and H codes by year branch (index 0 unused). H does not depend on the gender.
+// P, T and H codes by year branch. H does not depend on the gender.
 struct CodeRow {
   int pMale, pFemale, tMale, tFemale, h;
 };
-constexpr std::array<CodeRow, 13> kCodes = {{
-    {0, 0, 0, 0, 0},
+constexpr CodeRow kNoCodes = {0, 0, 0, 0, 0};
+constexpr std::array<CodeRow, 12> kCodes = {{
     {4, 8, 3, 2, 2},
     {5, 6, 8, 11, 4},
     {12, 5, 6, 9, 9},
@@ -44,11 +47,8 @@ constexpr std::array<CodeRow, 13> kCodes = {{
     {9, 3, 4, 10, 9},
 }};
 
-// Wraps n into 1..m.
-constexpr int wrap(int n, int m) {
-  const int r = n % m;
-  return r <= 0 ? r + m : r;
-}
+// The birth-year code counts round nine.
+constexpr int kYearCodes = 9;
 
 }  // namespace
 
@@ -64,24 +64,23 @@ std::string_view polarityName(BranchPolarity p) {
 ChartPatterns FindChartPatterns(const NatalPillars& pillars, const ElementPowerTable& powers,
                                 std::string_view gender) {
   ChartPatterns r;
-  for (const BranchGroup& g : kGroups) {
-    bool complete = true;
-    for (ZodiacBelow b : g.branches) complete = complete && pillars.holdsBranch(b);
-    if (complete) r.harmonyCaption = std::string(g.caption);
-  }
+  for (const ThreeHarmony& t : kThreeHarmonies)
+    if (t.completeIn(pillars)) r.harmonyCaption = concat({"*** ในดวงมี ไตรภาคีธาตุ", elementThaiName(t.element), " ***"});
+  for (const DirectionGroup& g : kDirectionGroups)
+    if (g.completeIn(pillars)) r.harmonyCaption = concat({"*** กลุ่มทิศธาตุ", elementThaiName(g.element), " ***"});
 
   int withPower = 0;
   for (double p : powers.power) withPower += p > 0 ? 1 : 0;
   r.specialChart = withPower < 4;
 
   int odd = 0;
-  for (ZodiacBelow b : pillars.branches()) odd += b % 2;
+  for (Branch b : pillars.branches()) odd += b.yang() ? 1 : 0;
   r.branchPolarity = odd == 4 ? BranchPolarity::Yang
                      : odd == 0 ? BranchPolarity::Yin
                                 : BranchPolarity::Mixed;
 
-  const ZodiacBelow yb = pillars.year.branch;
-  const CodeRow c = yb >= 1 && yb <= kBranchCount ? kCodes[yb] : kCodes[0];
+  const Branch yb = pillars.year.branch;
+  const CodeRow c = yb.ok() ? kCodes[yb.index()] : kNoCodes;
   const bool male = gender == kMaleText;
   r.codeLine = "P" + std::to_string(male ? c.pMale : c.pFemale) + " / T" +
                std::to_string(male ? c.tMale : c.tFemale);
@@ -113,18 +112,18 @@ std::optional<std::string> polarityLine(const ChartPatterns& p) {
 }
 
 std::optional<int> birthYearCode(std::string_view gender, std::string_view yearInput,
-                                 ZodiacBelow natalYearBranch) {
+                                 Branch natalYearBranch) {
   int year = 0;
   const auto [end, ec] = std::from_chars(yearInput.data(), yearInput.data() + yearInput.size(), year);
   if (ec != std::errc() || end != yearInput.data() + yearInput.size()) return std::nullopt;
 
   const int x = year - 2444;
   const bool male = gender == kMaleText;
-  int k = male ? wrap(9 - x, 9) : wrap(x + 6, 9);
+  int k = male ? wrapInto(9 - x, kYearCodes) : wrapInto(x + 6, kYearCodes);
   // A birth before the change of the Chinese year keeps the previous year's
   // branch: the year number's own branch then differs from the natal one.
-  const ZodiacBelow g = branchAdd(x + 2, 0);
-  if (natalYearBranch != g) k = male ? wrap(k + 1, 9) : wrap(k - 1, 9);
+  const Branch g = Branch::wrapping(x + 2);
+  if (natalYearBranch != g) k = male ? wrapInto(k + 1, kYearCodes) : wrapInto(k - 1, kYearCodes);
   return k;
 }
 

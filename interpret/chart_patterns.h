@@ -38,6 +38,6 @@ inline constexpr std::string_view kSpecialChartCaption = "*** มีสิทธ
 // Birth-year code 1..9 from the gender, the year as typed (Buddhist Era) and
 // the natal year branch; none when the year text is not a number.
 std::optional<int> birthYearCode(std::string_view gender, std::string_view yearInput,
-                                 ZodiacBelow natalYearBranch);
+                                 Branch natalYearBranch);
 
 }  // namespace vesprin

@@ -7,14 +7,14 @@
 namespace vesprin {
 namespace {
 
-// Child branch by the year stem (index 0 unused).
-constexpr std::array<ZodiacBelow, 11> kChildBranch = {0, 11, 12, 2, 3, 2, 3, 5, 6, 8, 9};
+// Child branch by the year stem.
+constexpr auto kChildBranch = signs<Branch>(11, 12, 2, 3, 2, 3, 5, 6, 8, 9);
 
 }  // namespace
 
-std::optional<ZodiacBelow> FindChildSign(std::string_view gender, ZodiacOn yearStem) {
-  if (gender != kFemaleText || yearStem < 1 || yearStem > kStemCount) return std::nullopt;
-  return kChildBranch[yearStem];
+std::optional<Branch> FindChildSign(std::string_view gender, Stem yearStem) {
+  if (gender != kFemaleText || !yearStem.ok()) return std::nullopt;
+  return kChildBranch[yearStem.index()];
 }
 
 bool ChildChance(std::string_view gender, int chineseAge) {

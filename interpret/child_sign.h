@@ -10,7 +10,7 @@ namespace vesprin {
 
 // The child branch for a woman; none for any other gender text, a man's or
 // "หญิง" with a blank after it alike.
-std::optional<ZodiacBelow> FindChildSign(std::string_view gender, ZodiacOn yearStem);
+std::optional<Branch> FindChildSign(std::string_view gender, Stem yearStem);
 
 // The child-chance form is shown for a woman below Chinese age 46.
 bool ChildChance(std::string_view gender, int chineseAge);

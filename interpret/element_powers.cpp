@@ -13,24 +13,24 @@ namespace {
 // S 2, what generates S 3.
 constexpr std::array<int, 5> kWeightBySteps = {5, 4, 1, 2, 3};
 
-// Calendar season by month branch (index 0 unused). These are not the element
-// seasons of the weights: branch 2 is a Ground month but a cold one.
-constexpr std::array<std::string_view, 13> kSeasonName = {
-    "",      "หนาว",   "หนาว", "ใบไม้ผลิ", "ใบไม้ผลิ", "ใบไม้ผลิ", "ร้อน",
+// Calendar season by month branch. These are not the element seasons of the
+// weights: branch 2 is a Ground month but a cold one.
+constexpr std::array<std::string_view, 12> kSeasonName = {
+    "หนาว",   "หนาว", "ใบไม้ผลิ", "ใบไม้ผลิ", "ใบไม้ผลิ", "ร้อน",
     "ร้อน", "ร้อน", "ใบไม้ร่วง", "ใบไม้ร่วง", "ใบไม้ร่วง", "หนาว"};
 
 constexpr std::string_view kCr = "\r";  // captions and tooltips break lines with a carriage return alone
 
 }  // namespace
 
-int SeasonWeight(ZodiacBelow monthBranch, Element e) {
+int SeasonWeight(Branch monthBranch, Element e) {
   const int season = elementIndex(BranchElement(monthBranch));
-  const int steps = ((elementIndex(e) - season) % 5 + 5) % 5;
-  return kWeightBySteps[steps];
+  const int steps = wrapInto(elementIndex(e) - season + 1, 5) - 1;
+  return kWeightBySteps[static_cast<std::size_t>(steps)];
 }
 
-std::string_view SeasonName(ZodiacBelow monthBranch) {
-  return monthBranch >= 1 && monthBranch <= kBranchCount ? kSeasonName[monthBranch] : "";
+std::string_view SeasonName(Branch monthBranch) {
+  return monthBranch.ok() ? kSeasonName[monthBranch.index()] : "";
 }
 
 std::string powerText(double power) { return std::to_string(std::llround(power)); }
@@ -55,7 +55,7 @@ ElementPowerTable ComputeElementPowers(const NatalPillars& pillars) {
     countSign(StemElement(p.stem));
     countSign(BranchElement(p.branch));
   }
-  const ZodiacBelow mb = pillars.month.branch;
+  const Branch mb = pillars.month.branch;
   for (Element e : kElements) {
     const int i = elementIndex(e);
     t.weight[i] = SeasonWeight(mb, e);
@@ -65,7 +65,7 @@ ElementPowerTable ComputeElementPowers(const NatalPillars& pillars) {
   for (const ThreeHarmony& trio : kThreeHarmonies) {
     if (!trio.completeIn(pillars)) continue;
     const int into = elementIndex(trio.element);
-    for (ZodiacBelow m : trio.others) {
+    for (Branch m : trio.others) {
       const int from = elementIndex(BranchElement(m));
       // The month branch always moves with 5 on both sides; a member in another
       // pillar moves one weighted sign. Each member moves once, however often it stands.

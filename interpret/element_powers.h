@@ -18,8 +18,8 @@ enum class ElementRole { DayMaster = 1, Drain, Wealth, Officer, Support };
 // trio carries, and is never moved by the transfer.
 struct ThreeHarmony {
   Element element;
-  ZodiacBelow main;
-  std::array<ZodiacBelow, 2> others;  // in the order their power moves
+  Branch main;
+  std::array<Branch, 2> others;  // in the order their power moves
 
   // Complete when each of its three branches stands among the natal branches.
   constexpr bool completeIn(const NatalPillars& p) const {
@@ -27,12 +27,13 @@ struct ThreeHarmony {
   }
 };
 
-// The trios in the order they are tested: Water, Wood, Fire, Gold.
+// The trios in the order they are tested: Water, Wood, Fire, Gold. The chart
+// patterns name a complete trio in the same order.
 inline constexpr std::array<ThreeHarmony, 4> kThreeHarmonies = {{
-    {Element::Water, 1, {9, 5}},
-    {Element::Wood, 4, {12, 8}},
-    {Element::Fire, 7, {3, 11}},
-    {Element::Gold, 10, {6, 2}},
+    {Element::Water, Branch(1), signs<Branch>(9, 5)},
+    {Element::Wood, Branch(4), signs<Branch>(12, 8)},
+    {Element::Fire, Branch(7), signs<Branch>(3, 11)},
+    {Element::Gold, Branch(10), signs<Branch>(6, 2)},
 }};
 
 struct ElementPowerTable {
@@ -52,10 +53,10 @@ struct ElementPowerTable {
 };
 
 // Season weight 1..5 of an element in a month of the given branch (1..12).
-int SeasonWeight(ZodiacBelow monthBranch, Element e);
+int SeasonWeight(Branch monthBranch, Element e);
 
 // Thai calendar season of a month branch: หนาว, ใบไม้ผลิ, ร้อน, ใบไม้ร่วง.
-std::string_view SeasonName(ZodiacBelow monthBranch);
+std::string_view SeasonName(Branch monthBranch);
 
 ElementPowerTable ComputeElementPowers(const NatalPillars& pillars);
 

@@ -12,12 +12,12 @@ struct NatalPillars {
 
   // Year, month, day, time: the order of the position words and of every scan.
   constexpr std::array<Pillar, 4> inOrder() const { return {year, month, day, time}; }
-  constexpr std::array<ZodiacBelow, 4> branches() const {
+  constexpr std::array<Branch, 4> branches() const {
     return {year.branch, month.branch, day.branch, time.branch};
   }
   // True when branch b stands in at least one of the four pillars.
-  constexpr bool holdsBranch(ZodiacBelow b) const {
-    for (ZodiacBelow x : branches())
+  constexpr bool holdsBranch(Branch b) const {
+    for (Branch x : branches())
       if (x == b) return true;
     return false;
   }

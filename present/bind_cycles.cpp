@@ -89,7 +89,7 @@ void bindLuckCycle(Forms& forms, const LuckCycle& luck) {
   sheet["QRlabelmonthdecimal"].caption = main.caption("labelmonthdecimal");
 }
 
-void bindAnnualTransits(Forms& forms, const AnnualTransits& t, ZodiacBelow birthYearBranch) {
+void bindAnnualTransits(Forms& forms, const AnnualTransits& t, Branch birthYearBranch) {
   Form& main = forms.main;
   Form& sheet = forms.chartSheet;
   main["LabelYears"].caption = yearAnimalText(birthYearBranch);

@@ -20,7 +20,7 @@ void bindLuckCycle(Forms& forms, const LuckCycle& luck);
 
 // Year animal, Chinese age, the fifteen columns on screen and chart sheet, the
 // highlight of the current column and the analysis page's three years.
-void bindAnnualTransits(Forms& forms, const AnnualTransits& transits, ZodiacBelow birthYearBranch);
+void bindAnnualTransits(Forms& forms, const AnnualTransits& transits, Branch birthYearBranch);
 
 // Frames and screen marks of the current half-period, the analysis page's
 // current-period line and the final wording of the Chinese-age label. Reads

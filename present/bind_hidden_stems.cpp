@@ -1,6 +1,11 @@
 #include "present/bind_hidden_stems.h"
 
+#include "present/layouts.h"
+#include "present/pictures.h"
+
 namespace vesprin {
+
+int hiddenStemIndex(int group, int slot) { return 3 * group + slot + 1; }
 
 void bindHiddenStemRow(Forms& forms, const HiddenStemRow& row) {
   Form& sheet = forms.chartSheet;
@@ -9,9 +14,10 @@ void bindHiddenStemRow(Forms& forms, const HiddenStemRow& row) {
   };
   for (int c = 0; c < static_cast<int>(row.groups.size()); ++c) {
     const HiddenStemGroup& g = row.groups[static_cast<std::size_t>(c)];
-    for (int s = 2; s >= 0; --s) slot(c, s).picture = g.pictures[static_cast<std::size_t>(s)];
-    slot(c, 1).left = g.middleLeft;
-    slot(c, 2).left = g.lastLeft;
+    for (int s = 2; s >= 0; --s) slot(c, s).picture = SmallStemPicture(g.stems[static_cast<std::size_t>(s)]);
+    const int shift = g.pairInLastSlots() ? sheet::kHiddenStemPairShift : 0;
+    slot(c, 1).left = sheet::hiddenStemLeft(c, 1) + shift;
+    slot(c, 2).left = sheet::hiddenStemLeft(c, 2) + shift;
   }
 }
 

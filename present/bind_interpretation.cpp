@@ -75,7 +75,7 @@ void bindAnalysis(Forms& forms, const Analysis& a) {
   forms.chartSheet["QRImageChaiCooN"].picture = treasuryNumberPicture(a.treasuryBranch);
 }
 
-void bindChildSign(Forms& forms, std::optional<ZodiacBelow> childBranch) {
+void bindChildSign(Forms& forms, std::optional<Branch> childBranch) {
   Form& main = forms.main;
   Form& sheet = forms.chartSheet;
   Form& page = forms.analysisPage;

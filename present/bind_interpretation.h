@@ -34,7 +34,7 @@ void bindAnalysis(Forms& forms, const Analysis& a);
 
 // The child sign on the main window and both reports: first the empty state,
 // then, for a woman, her child branch.
-void bindChildSign(Forms& forms, std::optional<ZodiacBelow> childBranch);
+void bindChildSign(Forms& forms, std::optional<Branch> childBranch);
 // The child-chance form of the analysis page, or the dot rows.
 void bindChildChance(Forms& forms, bool shown);
 

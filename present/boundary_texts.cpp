@@ -7,7 +7,7 @@
 namespace vesprin {
 namespace {
 
-std::string pillarText(Pillar p) { return std::to_string(p.stem) + "/" + std::to_string(p.branch); }
+std::string pillarText(Pillar p) { return std::to_string(p.stem.number()) + "/" + std::to_string(p.branch.number()); }
 
 // "07:56" as the sheet writes times: "07.56".
 std::string sheetTime(std::string at) {

@@ -62,12 +62,9 @@ void natalChart(LayoutBuilder& b) {
   // Hidden stems: three small pictures under each of the four natal
   // branches, numbered right to left. These are the places for three stems;
   // the cast shifts the middle and last pictures for a branch with two.
-  for (int c = 0; c < 4; ++c) {
-    const int first = 305 - 40 * c;
-    b.image(named("QRImageChineseOnHide", 3 * c + 1), first, 240, 11, 11);
-    b.image(named("QRImageChineseOnHide", 3 * c + 2), first - 11, 240, 11, 11);
-    b.image(named("QRImageChineseOnHide", 3 * c + 3), first - 23, 240, 11, 11);
-  }
+  for (int c = 0; c < 4; ++c)
+    for (int slot = 0; slot < 3; ++slot)
+      b.image(named("QRImageChineseOnHide", 3 * c + slot + 1), hiddenStemLeft(c, slot), 240, 11, 11);
   b.rectangle("QRShape5", 25, 114, 37, 192, 3);                 // around the perfect ascendant
   b.verticalLine("QRShape8", 102, 118, 304, 1, colours::kBlack,  // conception | ascendant
                  PenStyle::Dotted);
@@ -252,17 +249,17 @@ void monthStrip(LayoutBuilder& b) {
 void starBox(LayoutBuilder& b) {
   // Taller than the month strip, into the free space above the footer, so
   // that every caption stands straight over its own pictures. TG has the
-  // right-hand column to itself: it moves between the upper row (791) and
-  // the lower one (820) with the sign it shows. At the left NG (an upper
+  // right-hand column to itself: it moves between the upper row and the
+  // lower one with the sign it shows. At the left NG (an upper
   // sign) under its caption, then TU and the two of TE (lower signs) under
   // theirs.
   b.rectangle("QRShapeStarBox", 566, 756, 173, 122, 1);
   b.verticalLine("QRShapeStarSplit", 688, 760, 874, 1, kGrey, PenStyle::Dotted);
   b.label("QRLabelStarTG", 690, 762, 48, 20, "เทียงเต็ก", cordia(14, true), Align::Centre);
-  b.image("QRImageTG", 703, 791, 22, 22);
+  b.image("QRImageTG", 703, kStarUpperRowTop, 22, 22);
   b.label("QRLabelStarRoek", 569, 762, 68, 20, "( ฤกษ์ )", cordia(15), Align::Centre);
   b.label("QRLabelStarNG", 640, 762, 46, 20, "ง้วยเต็ก", cordia(14, true), Align::Centre);
-  b.image("QRImageNG", 652, 791, 22, 22);
+  b.image("QRImageNG", 652, kStarUpperRowTop, 22, 22);
   b.label("QRLabelStarTU", 569, 822, 42, 20, "เทียงอุย", cordia(14, true), Align::Centre);
   b.image("QRImageTU", 579, 848, 22, 22);
   b.label("QRLabelStarTE", 614, 822, 52, 20, "เทียงอิก", cordia(14, true), Align::Centre);

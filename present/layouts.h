@@ -29,6 +29,18 @@ constexpr int transitColumnLeft(int j) { return 623 - 40 * (j - 1); }
 // Month m (1 = January at the right .. 12 = December at the left).
 constexpr int monthColumnLeft(int m) { return 486 - 41 * (m - 1); }
 
+// The star box's two rows: เทียงเต็ก moves between them with the kind of sign it shows.
+inline constexpr int kStarUpperRowTop = 791;
+inline constexpr int kStarLowerRowTop = 820;
+// The hidden-stem row: three small pictures under each natal branch (column
+// 0 year .. 3 time, right to left), slot 0 first .. 2 last, placed for three
+// stems. A branch with two stems in the last two slots moves the pair right
+// by half a picture and a gap, under the centre of its column.
+constexpr int hiddenStemLeft(int column, int slot) {
+  constexpr int kSlotOffset[] = {0, 11, 23};
+  return 305 - 40 * column - kSlotOffset[slot];
+}
+inline constexpr int kHiddenStemPairShift = 6;
 // Where a rule moves the gender picture and the month-strength label when
 // the hand-over draws relationship marks or clash pictures.
 inline constexpr int kGenderTopWithMarks = 84;

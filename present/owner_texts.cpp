@@ -3,6 +3,9 @@
 #include <array>
 
 #include "core/text.h"
+#include "interpret/stars.h"
+#include "present/layouts.h"
+#include "present/pictures.h"
 
 namespace vesprin {
 namespace {
@@ -28,40 +31,6 @@ constexpr std::array<std::string_view, 7> kLongWeekdays = {
 
 // The room left on the owner line to write a name by hand.
 constexpr std::string_view kNoName = "ชื่อ                                   ";
-
-struct Sign {
-  bool upper;  // an upper sign ("O" + k) or a lower one ("B" + k)
-  int k;
-};
-
-// เทียงเต็ก by the month branch 1..12.
-constexpr std::array<Sign, 12> kTianDe = {{{false, 6},
-                                           {true, 7},
-                                           {true, 4},
-                                           {false, 9},
-                                           {true, 9},
-                                           {true, 8},
-                                           {false, 12},
-                                           {true, 1},
-                                           {true, 10},
-                                           {false, 3},
-                                           {true, 3},
-                                           {true, 2}}};
-constexpr int kUpperRowTop = 791;
-constexpr int kLowerRowTop = 820;
-
-// ง้วยเต็ก: one upper sign for each group of three month branches that lie
-// four apart (3, 7, 11 / 4, 8, 12 / 5, 9, 1 / 6, 10, 2), indexed by branch mod 4.
-constexpr std::array<int, 4> kYueDe = {1, 9, 7, 3};
-
-// เทียงอิก: two lower signs by the day stem 1..10, the stems paired as listed.
-constexpr std::array<std::array<int, 2>, 11> kTianYi = {
-    {{0, 0}, {2, 8}, {1, 9}, {12, 10}, {12, 10}, {2, 8}, {1, 9}, {3, 7}, {3, 7}, {4, 6}, {4, 6}}};
-
-// บุ่งเชียง: a lower sign by the day stem 1..10.
-constexpr std::array<int, 11> kWenChang = {0, 6, 7, 9, 10, 9, 10, 12, 1, 3, 4};
-
-std::string signPicture(bool upper, int k) { return (upper ? "O" : "B") + std::to_string(k) + ".bmp"; }
 
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
@@ -101,22 +70,21 @@ std::string chineseAgeText(int chineseAge) {
   return concat({"อายุจีน ", chineseAge >= 1 ? std::to_string(chineseAge) : "-", " ปี"});
 }
 
-std::string yearAnimalText(ZodiacBelow yearBranch) { return concat({"ปี", BranchThaiName(yearBranch)}); }
+std::string yearAnimalText(Branch yearBranch) { return concat({"ปี", BranchThaiName(yearBranch)}); }
 
-StarPictures FindStarPictures(ZodiacBelow m, ZodiacOn d) {
+StarPictures FindStarPictures(Branch monthBranch, Stem dayStem) {
   StarPictures s;
-  if (m >= 1 && m <= kBranchCount) {
-    const Sign tg = kTianDe[static_cast<std::size_t>(m - 1)];
-    s.tg = signPicture(tg.upper, tg.k);
-    s.tgTop = tg.upper ? kUpperRowTop : kLowerRowTop;
-    s.ng = signPicture(true, kYueDe[static_cast<std::size_t>(m % 4)]);
-    s.tu = signPicture(false, CycleAdd(m, 8, 2));
+  const StarSigns stars = FindStarSigns(monthBranch, dayStem);
+  if (monthBranch.ok()) {
+    s.tg = stars.tianDe.upper ? StarPicture(stars.tianDe.stem) : StarPicture(stars.tianDe.branch);
+    s.tgTop = stars.tianDe.upper ? sheet::kStarUpperRowTop : sheet::kStarLowerRowTop;
+    s.ng = StarPicture(stars.yueDe);
+    s.tu = StarPicture(stars.tianYiUi);
   }
-  if (d >= 1 && d <= kStemCount) {
-    const auto i = static_cast<std::size_t>(d);
-    s.te1 = signPicture(false, kTianYi[i][0]);
-    s.te2 = signPicture(false, kTianYi[i][1]);
-    s.bc = signPicture(false, kWenChang[i]);
+  if (dayStem.ok()) {
+    s.te1 = StarPicture(stars.tianYi[0]);
+    s.te2 = StarPicture(stars.tianYi[1]);
+    s.bc = StarPicture(stars.wenChang);
   }
   return s;
 }

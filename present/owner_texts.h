@@ -13,11 +13,11 @@
 
 namespace vesprin {
 
-// The stars of the star box, as sign pictures (capital "O" for an upper sign,
-// "B" for a lower one: the same files as "o3.bmp", "b5.bmp").
+// The stars of the star box (interpret/stars.h) as sign pictures (capital "O"
+// for an upper sign, "B" for a lower one: the same files as "o3.bmp", "b5.bmp").
 struct StarPictures {
   std::string tg;     // เทียงเต็ก, QRImageTG, by the month branch
-  int tgTop = 0;      // an upper sign stands in the upper row (791), a lower one in the lower (820)
+  int tgTop = 0;      // an upper sign stands in the star box's upper row, a lower one in the lower
   std::string ng;     // ง้วยเต็ก, QRImageNG, by the month branch
   std::string te1;    // เทียงอิก, QRImageTE1 and QRImageTE2, by the day stem
   std::string te2;
@@ -25,7 +25,7 @@ struct StarPictures {
   std::string bc;     // บุ่งเชียง, QRImageBC, by the day stem (under the white mask)
 };
 
-StarPictures FindStarPictures(ZodiacBelow monthBranch, ZodiacOn dayStem);
+StarPictures FindStarPictures(Branch monthBranch, Stem dayStem);
 
 // What the owner texts are made of, as the cast holds them at that stage.
 struct OwnerInputs {
@@ -34,8 +34,8 @@ struct OwnerInputs {
   std::string_view chineseAge;     // "อายุจีน 40 ปี"
   int referenceYear = 0;           // BE: the current year, or a later birth year
   CivilDate today;                 // Christian Era
-  ZodiacBelow monthBranch = 0;
-  ZodiacOn dayStem = 0;
+  Branch monthBranch;
+  Stem dayStem;
 };
 
 struct OwnerTexts {
@@ -60,6 +60,6 @@ std::string_view timeRangeText(std::string_view hour);
 // "อายุจีน 40 ปี"; "-" for an age below 1.
 std::string chineseAgeText(int chineseAge);
 // "ปี" + the Thai name of the year branch: "ปีมะโรง".
-std::string yearAnimalText(ZodiacBelow yearBranch);
+std::string yearAnimalText(Branch yearBranch);
 
 }  // namespace vesprin

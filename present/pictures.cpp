@@ -10,10 +10,16 @@ std::string named(std::string_view prefix, int k) {
 }  // namespace
 
 std::string SignNumberPicture(int k) { return named("n", k); }
-std::string StemPicture(ZodiacOn s) { return named("o", s); }
-std::string BranchPicture(ZodiacBelow b) { return named("b", b); }
+std::string SignNumberPicture(Stem s) { return named("n", s.number()); }
+std::string SignNumberPicture(Branch b) { return named("n", b.number()); }
+std::string StemPicture(Stem s) { return named("o", s.number()); }
+std::string BranchPicture(Branch b) { return named("b", b.number()); }
+std::string StarPicture(Stem s) { return named("O", s.number()); }
+std::string StarPicture(Branch b) { return named("B", b.number()); }
 std::string SmallStemPicture(int k) { return named("os", k); }
+std::string SmallStemPicture(Stem s) { return named("os", s.number()); }
 std::string SmallBranchPicture(int k) { return named("bs", k); }
+std::string SmallBranchPicture(Branch b) { return named("bs", b.number()); }
 
 std::string ElementPicture(std::string_view elementName) {
   std::string name = "e";

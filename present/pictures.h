@@ -9,12 +9,20 @@
 namespace vesprin {
 
 std::string SignNumberPicture(int k);           // "n" + k + ".bmp"
-std::string StemPicture(ZodiacOn s);            // "o" + s + ".bmp"
-std::string BranchPicture(ZodiacBelow b);       // "b" + b + ".bmp"
+std::string SignNumberPicture(Stem s);          // "n" + the stem's number + ".bmp"
+std::string SignNumberPicture(Branch b);        // "n" + the branch's number + ".bmp"
+std::string StemPicture(Stem s);                // "o" + s + ".bmp"
+std::string BranchPicture(Branch b);            // "b" + b + ".bmp"
+// The star box's signs: "O" + s + ".bmp", "B" + b + ".bmp" (the same pictures
+// as "o3.bmp", "b5.bmp" under capital names).
+std::string StarPicture(Stem s);
+std::string StarPicture(Branch b);
 std::string ElementPicture(std::string_view elementName);  // "e" + lower-cased name + ".bmp"
 std::string ElementPicture(Element e);
 std::string SmallStemPicture(int k);            // "os" + k + ".bmp"; k = 0 is the blank picture
+std::string SmallStemPicture(Stem s);           // the blank picture for no stem
 std::string SmallBranchPicture(int k);          // "bs" + k + ".bmp"; k = 0 is the blank picture
+std::string SmallBranchPicture(Branch b);       // the blank picture for no branch
 std::string UncertainPicture(std::string_view name);  // "_" inserted before ".bmp"
 
 inline const std::string kBlankStem = "os0.bmp";

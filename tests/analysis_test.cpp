@@ -95,7 +95,7 @@ TEST(analysis_test, treasury) {
     const char* what;
     NatalPillars pillars;
     std::string line;  // empty: no treasury line
-    ZodiacBelow branch;
+    int branch;
   };
   // Day stem 1: treasury branch 5, wealth element Ground (stems 5, 6).
   const Case cases[] = {
@@ -121,11 +121,11 @@ TEST(analysis_test, treasury) {
     EXPECT_EQ(a.treasuryNote,
               c.line.empty() ? "" : "ในดวงมีไฉ่โข่ว ( ขุมทรัพย์ ) หมายถึง มีมรดก หรือ มีเงินเก็บ")
         << c.what;
-    EXPECT_EQ(a.treasuryBranch, c.branch) << c.what;
+    EXPECT_EQ(a.treasuryBranch, Branch(c.branch)) << c.what;
   }
-  EXPECT_EQ(treasuryPicture(11), "B11.bmp");
-  EXPECT_EQ(treasuryNumberPicture(11), "N11.bmp");
-  EXPECT_EQ(treasuryPicture(5), "B5.bmp");
+  EXPECT_EQ(treasuryPicture(Branch(11)), "B11.bmp");
+  EXPECT_EQ(treasuryNumberPicture(Branch(11)), "N11.bmp");
+  EXPECT_EQ(treasuryPicture(Branch(5)), "B5.bmp");
 }
 
 TEST(analysis_test, protective_stars) {
@@ -196,7 +196,7 @@ TEST(analysis_test, temperament_caption_by_day_master) {
     const Pillar day{ds, ds % 2 ? 1 : 2};
     const Analysis a = analyse({{2, 2}, {3, 3}, day, {4, 4}});
     EXPECT_EQ(a.temperament, captions[(ds - 1) / 2]) << ds;
-    EXPECT_TRUE(holdsLine(a, "- ดิถีเป็น " + std::string(ElementTemperament(ds)))) << ds;
+    EXPECT_TRUE(holdsLine(a, "- ดิถีเป็น " + std::string(elementCharacter(Stem(ds))))) << ds;
   }
 }
 

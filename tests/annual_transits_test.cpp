@@ -33,7 +33,7 @@ TEST(annual_transits_test, chinese_age_counts_solar_new_years) {
 
 // Birth pillars that give a wanted Chinese age in 2553 (current pillar (7, 3)).
 AnnualTransits transitsAtAge(int age, int startYears, Pillar ascendant = {5, 7}) {
-  const Pillar birth = pillarAdd({7, 3}, -(age - 1));
+  const Pillar birth = Pillar{7, 3} - (age - 1);
   const AnnualTransits t = computeAnnualTransits(birth, 2553 - age + 1, 2553, {7, 3}, ascendant, startYears);
   EXPECT_EQ(t.chineseAge, age);
   return t;
@@ -65,7 +65,7 @@ TEST(annual_transits_test, window_aligns_on_the_five_year_marks) {
       EXPECT_EQ(t.ages[j], c.firstAge + j) << c.what;
       EXPECT_EQ(t.years[j], 2553 - c.offset + j) << c.what;
       // Each column carries the pillar of its own year.
-      EXPECT_EQ(t.pillars[j], pillarAdd({7, 3}, j - c.offset)) << c.what << " column " << j + 1;
+      EXPECT_EQ(t.pillars[j], (Pillar{7, 3} + (j - c.offset))) << c.what << " column " << j + 1;
     }
   }
 }

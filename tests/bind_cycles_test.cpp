@@ -10,7 +10,7 @@ LuckCycle exampleLuck() {
   LuckCycle l;
   l.direction = LuckDirection::Go;
   for (int k = 0; k < 10; ++k) {
-    l.pillars[k] = pillarAdd({3, 3}, k + 1);
+    l.pillars[k] = Pillar{3, 3} + (k + 1);
     l.onAges[k] = 2 + 10 * k;
     l.belowAges[k] = 7 + 10 * k;
   }
@@ -81,7 +81,7 @@ TEST(bind_cycles_test, luck_pillars_ages_and_month_labels) {
 
 // Transits in 2553 (pillar (7, 3)) at a given Chinese age, ascendant (5, 7).
 AnnualTransits transitsAtAge(int age, int startYears) {
-  const Pillar birth = pillarAdd({7, 3}, -(age - 1));
+  const Pillar birth = Pillar{7, 3} - (age - 1);
   return computeAnnualTransits(birth, 2553 - age + 1, 2553, {7, 3}, {5, 7}, startYears);
 }
 
@@ -102,7 +102,7 @@ TEST(bind_cycles_test, transit_window_marks_only_the_current_column) {
   Forms f = makeForms();
   for (const Case& c : cases) {
     const Form pageBefore = f.analysisPage;
-    bindAnnualTransits(f, transitsAtAge(c.age, c.startYears), 4);
+    bindAnnualTransits(f, transitsAtAge(c.age, c.startYears), Branch(4));
     const std::string what = "age " + std::to_string(c.age);
     EXPECT_EQ(f.main.caption("LabelAge"), std::to_string(c.age)) << what;
     for (int j = 1; j <= 15; ++j) {

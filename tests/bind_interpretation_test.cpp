@@ -119,7 +119,7 @@ TEST(bind_interpretation_test, analysis_text_and_captions) {
 
 TEST(bind_interpretation_test, child_sign_of_a_woman_then_a_man) {
   Forms forms = makeForms();
-  bindChildSign(forms, FindChildSign("หญิง", 1));
+  bindChildSign(forms, FindChildSign("หญิง", Stem(1)));
   const Form& main = forms.main;
   const Form& sheet = forms.chartSheet;
   EXPECT_TRUE(main.find("ShapeNumNengKeng")->visible);
@@ -139,7 +139,7 @@ TEST(bind_interpretation_test, child_sign_of_a_woman_then_a_man) {
   EXPECT_EQ(sheet.find("QRImage27")->picture, "n11.bmp");
   EXPECT_EQ(forms.analysisPage.find("QRImageNumNengKeng")->picture, "os0.bmp");
 
-  bindChildSign(forms, FindChildSign("ชาย", 1));
+  bindChildSign(forms, FindChildSign("ชาย", Stem(1)));
   EXPECT_FALSE(main.find("ShapeNumNengKeng")->visible);
   EXPECT_EQ(main.caption("LabelNumNengKeng"), "");
   EXPECT_EQ(main.caption("LabelNumNengKeng2"), "");

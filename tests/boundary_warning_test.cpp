@@ -73,7 +73,7 @@ NatalFour chartAt(const RawFile& f, Minute t) {
   const RawDay& ym = yearMonthDay(f, t);
   const int hour = static_cast<int>(floorMod(t, kDay) / 60);
   const int branch = (hour + 1) / 2 % 12 + 1;  // 23:00-00:59 the Rat, 01:00-02:59 the Ox, ...
-  const int ratStem = (chinese.day.stem - 1) % 5 * 2 + 1;
+  const int ratStem = (chinese.day.stem.number() - 1) % 5 * 2 + 1;
   return {ym.year, ym.month, chinese.day, {(ratStem + branch - 2) % 10 + 1, branch}};
 }
 
@@ -132,7 +132,7 @@ const CalendarFile& loaded(const std::string& name) {
 std::string describe(const std::vector<BoundaryWarning>& ws) {
   std::string s;
   for (const BoundaryWarning& w : ws) {
-    const auto p = [](Pillar x) { return std::to_string(x.stem) + "/" + std::to_string(x.branch); };
+    const auto p = [](Pillar x) { return std::to_string(x.stem.number()) + "/" + std::to_string(x.branch.number()); };
     s += (w.kind == BoundaryKind::Festival ? "festival " : "hour ") + w.at + " " + std::to_string(w.minutes) +
          " other " + p(w.other.year) + " " + p(w.other.month) + " " + p(w.other.day) + " " + p(w.other.time) + "; ";
   }
@@ -154,7 +154,7 @@ TEST(boundary_warning_test, births_around_a_spring_festival_and_a_day_edge_in_fo
     // the 23:00 edge of 15 June, where the day pillar turns with the hour.
     const Minute jan1 = daysFromCivil({y.ce, 1, 1}) * kDay;
     const auto spring = std::find_if(f.days.begin(), f.days.end(), [&](const RawDay& d) {
-      return d.start >= jan1 && d.large && d.month.branch == 3;
+      return d.start >= jan1 && d.large && d.month.branch == Branch(3);
     });
     ASSERT_NE(spring, f.days.end());
     const Minute boundaries[] = {spring->start + spring->hour * 60 + spring->minute,

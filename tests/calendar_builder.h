@@ -21,7 +21,7 @@ class CalendarBuilder {
   // days lines after the header, the first on the given civil date (CE).
   CalendarBuilder(CivilDate first, int days) : first_(first), days_(static_cast<std::size_t>(days)) {
     for (std::size_t i = 0; i < days_.size(); ++i)
-      days_[i].day = pillarAdd({1, 1}, static_cast<int>(i));
+      days_[i].day = Pillar{1, 1} + static_cast<int>(i);
   }
   // The day at a file position (1 = first day line).
   DayLine& at(int position) { return days_.at(static_cast<std::size_t>(position - 1)); }
@@ -33,8 +33,8 @@ class CalendarBuilder {
     at(position).time = std::move(time);
     for (int p = position; p <= static_cast<int>(days_.size()); ++p) {
       DayLine& d = at(p);
-      d.month = pillarAdd(d.month, 1);
-      if (at(position).month.branch == 3) d.year = pillarAdd(d.year, 1);
+      d.month = d.month + 1;
+      if (at(position).month.branch == Branch(3)) d.year = d.year + 1;
     }
   }
   // Position of a civil date (CE) in the file.

@@ -39,7 +39,7 @@ TEST_F(CastInterpretationTest, a_woman_then_a_man) {
   const ChartResult& r = woman.result;
   ASSERT_TRUE(r.powers && r.patterns && r.analysis && r.birthYearCode);
   // Year pillar (4, 4): child branch 3; BE 2530 has branch 4, so the code is not moved.
-  EXPECT_EQ(r.childBranch, 3);
+  EXPECT_EQ(r.childBranch, Branch(3));
   EXPECT_EQ(*r.birthYearCode, 2);
   EXPECT_EQ(r.patterns->ptCode, "P3 / T10 / H2");
   EXPECT_EQ(forms_.main.caption("LabelCodePerson"), "รหัสปีเกิด 2");

@@ -7,8 +7,8 @@ namespace {
 
 // Natal pillars with the given branches (year, month, day, time); each stem
 // is the first of the branch's parity, which none of these rules reads.
-NatalPillars withBranches(std::array<ZodiacBelow, 4> b) {
-  const auto p = [](ZodiacBelow x) { return Pillar{x % 2 ? 1 : 2, x}; };
+NatalPillars withBranches(std::array<int, 4> b) {
+  const auto p = [](int x) { return Pillar{x % 2 ? 1 : 2, x}; };
   return {p(b[0]), p(b[1]), p(b[2]), p(b[3])};
 }
 
@@ -23,7 +23,7 @@ const ElementPowerTable kBalanced = withPowers({1, 1, 1, 1, 1});
 
 TEST(chart_patterns_test, harmony_caption_and_line) {
   struct Case {
-    std::array<ZodiacBelow, 4> branches;
+    std::array<int, 4> branches;
     const char* caption;
     const char* line;  // nullptr: no line
   };
@@ -67,7 +67,7 @@ TEST(chart_patterns_test, special_chart_counts_elements_with_power) {
 
 TEST(chart_patterns_test, branch_polarity) {
   struct Case {
-    std::array<ZodiacBelow, 4> branches;
+    std::array<int, 4> branches;
     BranchPolarity polarity;
     const char* name;
     const char* line;
@@ -117,7 +117,7 @@ TEST(chart_patterns_test, birth_year_code) {
   struct Case {
     const char* gender;
     const char* year;
-    ZodiacBelow yearBranch;
+    int yearBranch;
     int code;
   };
   const Case cases[] = {
@@ -129,10 +129,10 @@ TEST(chart_patterns_test, birth_year_code) {
       {"ชาย", "2300", 2, 9},  {"ชาย", "2301", 3, 8},  {"ชาย", "2301", 2, 9},  // before 2444
   };
   for (const Case& c : cases)
-    EXPECT_EQ(birthYearCode(c.gender, c.year, c.yearBranch), c.code)
+    EXPECT_EQ(birthYearCode(c.gender, c.year, Branch(c.yearBranch)), c.code)
         << c.gender << " " << c.year << " " << c.yearBranch;
-  EXPECT_EQ(birthYearCode("ชาย", "", 1), std::nullopt);
-  EXPECT_EQ(birthYearCode("ชาย", "25x3", 1), std::nullopt);
+  EXPECT_EQ(birthYearCode("ชาย", "", Branch(1)), std::nullopt);
+  EXPECT_EQ(birthYearCode("ชาย", "25x3", Branch(1)), std::nullopt);
 }
 
 }  // namespace

@@ -6,12 +6,12 @@ namespace vesprin {
 namespace {
 
 TEST(child_sign_test, child_branch_of_a_woman_by_year_stem) {
-  const ZodiacBelow branches[] = {11, 12, 2, 3, 2, 3, 5, 6, 8, 9};
+  const auto branches = signs<Branch>(11, 12, 2, 3, 2, 3, 5, 6, 8, 9);
   for (int stem = 1; stem <= 10; ++stem) {
-    EXPECT_EQ(FindChildSign("หญิง", stem), branches[stem - 1]) << stem;
+    EXPECT_EQ(FindChildSign("หญิง", Stem(stem)), branches[stem - 1]) << stem;
     // Only the woman's text itself names a child sign.
     for (const char* other : {"ชาย", "หญิง ", "", " หญิง", "female"})
-      EXPECT_EQ(FindChildSign(other, stem), std::nullopt) << stem << " '" << other << "'";
+      EXPECT_EQ(FindChildSign(other, Stem(stem)), std::nullopt) << stem << " '" << other << "'";
   }
 }
 

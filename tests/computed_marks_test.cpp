@@ -12,10 +12,11 @@ namespace {
 
 TEST(computed_marks_test, clashing_branches_are_the_six_opposite_pairs) {
   // Opposite on the circle of twelve, in either order; nothing else clashes.
-  for (ZodiacBelow a = 1; a <= 12; ++a)
-    for (ZodiacBelow b = 1; b <= 12; ++b)
-      EXPECT_EQ(branchesClash(a, b), (a - b == 6 || b - a == 6)) << a << " " << b;
-  static_assert(branchesClash(3, 9) && branchesClash(12, 6) && !branchesClash(11, 6));
+  for (int a = 1; a <= 12; ++a)
+    for (int b = 1; b <= 12; ++b)
+      EXPECT_EQ(branchesClash(Branch(a), Branch(b)), (a - b == 6 || b - a == 6)) << a << " " << b;
+  static_assert(branchesClash(Branch(3), Branch(9)) && branchesClash(Branch(12), Branch(6)) &&
+                !branchesClash(Branch(11), Branch(6)));
 }
 
 TEST(computed_marks_test, neighbour_clashes) {
@@ -52,8 +53,8 @@ TEST(computed_marks_test, every_day_master_gives_the_totals_of_the_cast) {
   // Over every day pillar and month branch, the line's group totals are those
   // the cast's own summary prints.
   for (int d = 0; d < 60; ++d)
-    for (ZodiacBelow m = 1; m <= 12; ++m) {
-      const Pillar day = pillarAdd({1, 1}, d);
+    for (int m = 1; m <= 12; ++m) {
+      const Pillar day = Pillar{1, 1} + d;
       const Pillar month{m % 2 == 1 ? 1 : 2, m};
       const ElementPowerTable t = ComputeElementPowers({{7, 11}, month, day, {5, 3}});
       const GroupFigures f = groupFiguresOf(groupPowersOf(t));

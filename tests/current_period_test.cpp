@@ -29,7 +29,7 @@ Luck luckFrom(int startYears) {
   for (int k = 0; k < 10; ++k) {
     l.on[k] = startYears + 10 * k;
     l.below[k] = startYears + 10 * k + 5;
-    l.pillars[k] = pillarAdd({3, 3}, k + 1);
+    l.pillars[k] = Pillar{3, 3} + (k + 1);
   }
   return l;
 }
@@ -93,11 +93,11 @@ TEST(current_period_test, long_year_table) {
   EXPECT_EQ(t.beYears[11], 2631);
   EXPECT_EQ(t.ceYears[0], 1978);
   EXPECT_EQ(t.ceYears[11], 2088);
-  const ZodiacOn stems[] = {5, 6, 7, 8, 9, 10, 1, 2, 3, 4};
+  const auto stems = signs<Stem>(5, 6, 7, 8, 9, 10, 1, 2, 3, 4);
   for (int c = 0; c < 10; ++c) EXPECT_EQ(t.stems[c], stems[c]) << c + 1;
-  for (int k = 0; k < 60; ++k) EXPECT_EQ(t.branches[k], CycleAdd(7, k, 2)) << k + 1;
-  EXPECT_EQ(t.branches[5], 12);
-  EXPECT_EQ(t.branches[6], 1);
+  for (int k = 0; k < 60; ++k) EXPECT_EQ(t.branches[k], Branch(7) + k) << k + 1;
+  EXPECT_EQ(t.branches[5], Branch(12));
+  EXPECT_EQ(t.branches[6], Branch(1));
 }
 
 TEST(current_period_test, month_strip_from_the_birth_record) {
@@ -109,8 +109,8 @@ TEST(current_period_test, month_strip_from_the_birth_record) {
   const int stems[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1, 2};
   const int branches[] = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1};
   for (int m = 0; m < 12; ++m) {
-    EXPECT_EQ(strip->stems[m], stems[m]) << m + 1;
-    EXPECT_EQ(strip->branches[m], branches[m]) << m + 1;
+    EXPECT_EQ(strip->stems[m], Stem(stems[m])) << m + 1;
+    EXPECT_EQ(strip->branches[m], Branch(branches[m])) << m + 1;
   }
   EXPECT_EQ(strip->beYearText, "2553");
   EXPECT_EQ(strip->ceYearText, "2010");

@@ -19,15 +19,15 @@ TEST(element_powers_test, season_weights_by_month_branch) {
   }};
   for (int mb = 1; mb <= 12; ++mb)
     for (Element e : kElements)
-      EXPECT_EQ(SeasonWeight(mb, e), weights[mb - 1][elementIndex(e)]) << mb << " " << elementName(e);
+      EXPECT_EQ(SeasonWeight(Branch(mb), e), weights[mb - 1][elementIndex(e)]) << mb << " " << elementName(e);
 }
 
 TEST(element_powers_test, season_names_are_calendar_seasons) {
   const char* names[] = {"หนาว",   "หนาว",   "ใบไม้ผลิ", "ใบไม้ผลิ", "ใบไม้ผลิ", "ร้อน",
                          "ร้อน",   "ร้อน",   "ใบไม้ร่วง", "ใบไม้ร่วง", "ใบไม้ร่วง", "หนาว"};
-  for (int mb = 1; mb <= 12; ++mb) EXPECT_EQ(SeasonName(mb), names[mb - 1]) << mb;
+  for (int mb = 1; mb <= 12; ++mb) EXPECT_EQ(SeasonName(Branch(mb)), names[mb - 1]) << mb;
   // Branch 2 weighs as a Ground month and is named a cold one.
-  EXPECT_EQ(SeasonWeight(2, Ground), 5);
+  EXPECT_EQ(SeasonWeight(Branch(2), Ground), 5);
 }
 
 TEST(element_powers_test, amount_text) {

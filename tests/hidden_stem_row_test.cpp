@@ -1,6 +1,6 @@
 // The hidden-stem row: the small stem pictures of the four natal branches and
 // the placement of a branch's pair.
-#include "present/hidden_stem_row.h"
+#include "interpret/hidden_stems.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace vesprin {
 namespace {
 
 struct Case {
-  ZodiacBelow branch;
+  int branch;
   std::array<const char*, 3> pictures;  // first, middle, last slot
   bool pairShifted;
 };
@@ -31,8 +31,8 @@ constexpr int kLast[] = {282, 242, 202, 162};
 TEST(hidden_stem_row_test, every_case_in_every_column) {
   for (const Case& c : kCases) {
     for (int column = 0; column < 4; ++column) {
-      std::array<ZodiacBelow, 4> branches = {3, 3, 3, 3};  // three stems elsewhere
-      branches[static_cast<std::size_t>(column)] = c.branch;
+      auto branches = signs<Branch>(3, 3, 3, 3);  // three stems elsewhere
+      branches[static_cast<std::size_t>(column)] = Branch(c.branch);
       const HiddenStemRow row = ComputeHiddenStemRow(branches);
       Forms forms = makeForms();
       bindHiddenStemRow(forms, row);

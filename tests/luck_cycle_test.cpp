@@ -19,13 +19,13 @@ CalendarFile calendar(int days, const std::map<int, const char*>& marks) {
   Pillar month{3, 3};
   for (int pos = 1; pos <= days; ++pos) {
     const CivilDate d = civilFromDays(first + pos - 1);
-    const Pillar day = pillarAdd({5, 7}, pos - 1);  // one step of the cycle a day
+    const Pillar day = Pillar{5, 7} + (pos - 1);  // one step of the cycle a day
     const auto m = marks.find(pos);
-    if (m != marks.end() && std::string(m->second) == "**") month = pillarAdd(month, 1);
+    if (m != marks.end() && std::string(m->second) == "**") month = month + 1;
     char line[64];
     std::snprintf(line, sizeof line, "%04d %02d %02d 0404 %02d%02d %02d%02d 05:00",
-                  d.year + kBuddhistEraOffset, d.month, d.day, month.stem, month.branch, day.stem,
-                  day.branch);
+                  d.year + kBuddhistEraOffset, d.month, d.day, month.stem.number(), month.branch.number(), day.stem.number(),
+                  day.branch.number());
     std::string text = line;
     if (m != marks.end()) text += std::string(" ") + m->second;
     lines.push_back(text);
@@ -38,11 +38,11 @@ CalendarFile calendar(int days, const std::map<int, const char*>& marks) {
 TEST(luck_cycle_test, worked_example_male_odd_year) {
   // Not a festival day, seven days before the next large festival.
   const CalendarFile cal = calendar(200, {{120, "**"}, {137, "**"}, {130, "*"}});
-  const LuckCycle c = computeLuckCycle(1, {3, 3}, "ชาย", cal, 130, "03:00", "10:15");
+  const LuckCycle c = computeLuckCycle(Stem(1), {3, 3}, "ชาย", cal, 130, "03:00", "10:15");
   EXPECT_EQ(c.parity, Parity::Odd);
   EXPECT_EQ(c.direction, LuckDirection::Go);
   for (int k = 1; k <= 10; ++k)
-    EXPECT_EQ(c.pillars[k - 1], (Pillar{CycleAdd(3, k, 1), CycleAdd(3, k, 2)})) << k;
+    EXPECT_EQ(c.pillars[k - 1], (Pillar{Stem(3) + k, Branch(3) + k})) << k;
   EXPECT_EQ(c.pillars[0], (Pillar{4, 4}));
   EXPECT_EQ(c.pillars[9], (Pillar{3, 1}));
   EXPECT_EQ(c.monthStrengthDays, 10);
@@ -61,7 +61,7 @@ TEST(luck_cycle_test, worked_example_male_odd_year) {
 
 TEST(luck_cycle_test, direction_by_gender_and_year_parity) {
   struct Case {
-    ZodiacOn yearStem;
+    int yearStem;
     const char* gender;
     LuckDirection direction;
     const char* text;
@@ -74,7 +74,7 @@ TEST(luck_cycle_test, direction_by_gender_and_year_parity) {
   };
   const CalendarFile cal = calendar(200, {{120, "**"}, {150, "**"}});
   for (const Case& c : cases) {
-    const LuckCycle l = computeLuckCycle(c.yearStem, {3, 3}, c.gender, cal, 130, "", "10:00");
+    const LuckCycle l = computeLuckCycle(Stem(c.yearStem), {3, 3}, c.gender, cal, 130, "", "10:00");
     EXPECT_EQ(l.direction, c.direction) << c.yearStem << " " << c.gender;
     EXPECT_EQ(directionText(l.direction), c.text);
     EXPECT_EQ(parityText(l.parity), c.yearStem % 2 ? "odd" : "even");
@@ -116,7 +116,7 @@ TEST(luck_cycle_test, festival_walks) {
   };
   const CalendarFile cal = calendar(200, {{20, "**"}, {120, "**"}, {150, "**"}, {170, "*"}, {180, "**"}});
   for (const Case& c : cases) {
-    const LuckCycle l = computeLuckCycle(1, {3, 3}, "ชาย", cal, c.birthLine, c.festivalStart, c.time);
+    const LuckCycle l = computeLuckCycle(Stem(1), {3, 3}, "ชาย", cal, c.birthLine, c.festivalStart, c.time);
     EXPECT_EQ(l.monthStrengthDays, c.monthStrength) << c.what;
     EXPECT_EQ(l.festivalDays, c.festivalDays) << c.what;
     EXPECT_EQ(l.monthStrengthKnown, c.strengthKnown) << c.what;
@@ -138,7 +138,7 @@ TEST(luck_cycle_test, walks_stop_on_arriving_at_position_100) {
   };
   const CalendarFile cal = calendar(200, {{60, "**"}, {140, "**"}});
   for (const Case& c : cases) {
-    const LuckCycle l = computeLuckCycle(1, {3, 3}, "ชาย", cal, c.birthLine, "", "10:00");
+    const LuckCycle l = computeLuckCycle(Stem(1), {3, 3}, "ชาย", cal, c.birthLine, "", "10:00");
     EXPECT_EQ(l.monthStrengthDays, c.monthStrength) << c.what;
     EXPECT_EQ(l.festivalDays, c.festivalDays) << c.what;
     EXPECT_TRUE(l.monthStrengthKnown && l.festivalKnown) << c.what;
@@ -148,7 +148,7 @@ TEST(luck_cycle_test, walks_stop_on_arriving_at_position_100) {
 TEST(luck_cycle_test, start_age_from_festival_days_and_month) {
   struct Case {
     int festivalDays;
-    ZodiacBelow monthBranch;
+    int monthBranch;
     int years, monthCode;
     const char* text;
     const char* monthName;
@@ -159,7 +159,7 @@ TEST(luck_cycle_test, start_age_from_festival_days_and_month) {
       {36, 12, 12, 10, "12.10", "ธ.ค."}, {35, 2, 12, 8, "12.08", "ต.ค."}, {1, 10, 1, 0, "1.00", "ก.พ."},
   };
   for (const Case& c : cases) {
-    const LuckStart s = luckStart(c.festivalDays, c.monthBranch);
+    const LuckStart s = luckStart(c.festivalDays, Branch(c.monthBranch));
     EXPECT_EQ(s.years, c.years) << c.festivalDays << "/" << c.monthBranch;
     EXPECT_EQ(s.monthCode, c.monthCode) << c.festivalDays << "/" << c.monthBranch;
     EXPECT_EQ(s.text, c.text);
@@ -169,8 +169,8 @@ TEST(luck_cycle_test, start_age_from_festival_days_and_month) {
   // solar year, branch 3 opening it; every name of the table appears once.
   const char* names[] = {"ม.ค.", "ก.พ.", "มี.ค.", "เม.ย.", "พ.ค.", "มิ.ย.",
                          "ก.ค.", "ส.ค.", "ก.ย.", "ต.ค.",  "พ.ย.", "ธ.ค."};
-  for (ZodiacBelow b = 1; b <= 12; ++b) {
-    const LuckStart s = luckStart(6, b);
+  for (int b = 1; b <= 12; ++b) {
+    const LuckStart s = luckStart(6, Branch(b));
     EXPECT_EQ(s.monthName, names[b - 1]) << b;
     EXPECT_EQ(s.years, b == 2 ? 3 : 2) << b;
   }

@@ -28,8 +28,8 @@ OwnerTexts texts(const BirthInput& in, CivilDate today = {2026, 12, 9}, int refe
                             .chineseAge = "อายุจีน 40 ปี",
                             .referenceYear = referenceYear,
                             .today = today,
-                            .monthBranch = 6,
-                            .dayStem = 7});
+                            .monthBranch = Branch(6),
+                            .dayStem = Stem(7)});
 }
 
 TEST(owner_texts_test, time_range_of_every_kind_of_hour) {
@@ -111,8 +111,8 @@ TEST(owner_texts_test, star_pictures) {
   // Month branches 1 and 2 put เทียงเต็ก in different rows; day stems 3 and 4
   // share their เทียงอิก pair but not their บุ่งเชียง.
   const struct {
-    ZodiacBelow month;
-    ZodiacOn day;
+    int month;
+    int day;
     StarPictures stars;
   } cases[] = {
       {1, 3, {"B6.bmp", 820, "O9.bmp", "B12.bmp", "B10.bmp", "B9.bmp", "B9.bmp"}},
@@ -121,7 +121,7 @@ TEST(owner_texts_test, star_pictures) {
       {12, 10, {"O2.bmp", 791, "O1.bmp", "B4.bmp", "B6.bmp", "B8.bmp", "B4.bmp"}},
   };
   for (const auto& c : cases) {
-    const StarPictures s = FindStarPictures(c.month, c.day);
+    const StarPictures s = FindStarPictures(Branch(c.month), Stem(c.day));
     const std::string what = "month " + std::to_string(c.month) + " day " + std::to_string(c.day);
     EXPECT_EQ(s.tg, c.stars.tg) << what;
     EXPECT_EQ(s.tgTop, c.stars.tgTop) << what;

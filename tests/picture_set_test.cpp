@@ -32,12 +32,12 @@ std::map<std::string, Box> expectedPictures() {
   for (int k = 1; k <= 12; ++k) {
     all[SignNumberPicture(k)] = {13, 21, true};
     all[UncertainPicture(SignNumberPicture(k))] = {13, 21};
-    all[BranchPicture(k)] = {26, 26, true};
-    all[UncertainPicture(BranchPicture(k))] = {26, 26};
+    all[BranchPicture(Branch(k))] = {26, 26, true};
+    all[UncertainPicture(BranchPicture(Branch(k)))] = {26, 26};
   }
   for (int s = 1; s <= 10; ++s) {
-    all[StemPicture(s)] = {26, 26, true};
-    all[UncertainPicture(StemPicture(s))] = {26, 26};
+    all[StemPicture(Stem(s))] = {26, 26, true};
+    all[UncertainPicture(StemPicture(Stem(s)))] = {26, 26};
   }
   for (int k = 0; k <= 10; ++k) all[SmallStemPicture(k)] = {11, 11, true};
   for (int k = 0; k <= 12; ++k) all[SmallBranchPicture(k)] = {11, 11, true};
@@ -64,9 +64,9 @@ TEST(picture_set_test, every_name_is_found_and_nothing_else_is_shipped) {
   const auto expected = expectedPictures();
   for (const auto& [name, box] : expected) EXPECT_TRUE(store.find(name)) << name;
   // The star box and the analysis page spell some names in capitals.
-  for (ZodiacBelow m = 1; m <= 12; ++m)
-    for (ZodiacOn d = 1; d <= 10; ++d) {
-      const StarPictures s = FindStarPictures(m, d);
+  for (int m = 1; m <= 12; ++m)
+    for (int d = 1; d <= 10; ++d) {
+      const StarPictures s = FindStarPictures(Branch(m), Stem(d));
       for (const std::string& name : {s.tg, s.ng, s.te1, s.te2, s.tu, s.bc})
         EXPECT_TRUE(store.find(name)) << name << " (month " << m << ", day " << d << ")";
     }

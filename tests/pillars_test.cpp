@@ -77,10 +77,10 @@ TEST(pillars_test, festival_start_and_time_pillar_tables) {
   for (int h = 0; h <= 24; ++h) EXPECT_EQ(festivalStartForHour(h), starts[h]) << h;
   // Time branch by hour: 23 and 24 open the day with the Rat.
   const int branch[25] = {0, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 1, 1};
-  for (int h = 1; h <= 24; ++h) EXPECT_EQ(timePillar(h, 1).branch, branch[h]) << h;
+  for (int h = 1; h <= 24; ++h) EXPECT_EQ(timePillar(h, Stem(1)).branch, Branch(branch[h])) << h;
   // The Rat hour's stem: 1 on days 1 and 6, 3 on 2 and 7, ... 9 on 5 and 10.
-  for (int ds = 1; ds <= 10; ++ds) EXPECT_EQ(timePillar(24, ds).stem, (ds - 1) % 5 * 2 + 1) << ds;
-  EXPECT_EQ(timePillar(12, 7), (Pillar{9, 7}));
+  for (int ds = 1; ds <= 10; ++ds) EXPECT_EQ(timePillar(24, Stem(ds)).stem, Stem((ds - 1) % 5 * 2 + 1)) << ds;
+  EXPECT_EQ(timePillar(12, Stem(7)), (Pillar{9, 7}));
 }
 
 TEST(pillars_test, births_the_file_cannot_serve_are_refused_not_guessed) {
@@ -111,7 +111,7 @@ TEST(pillars_test, births_the_file_cannot_serve_are_refused_not_guessed) {
 struct Chart {
   CalendarBuilder calendar{{1986, 1, 1}, 400};
   FourPillars natal;
-  Chart(Pillar year, Pillar month, ZodiacBelow dayBranch, ZodiacBelow timeBranch, int line = 300) {
+  Chart(Pillar year, Pillar month, int dayBranch, int timeBranch, int line = 300) {
     natal.birthLine = line;
     natal.year = year;
     natal.month = month;
@@ -128,7 +128,7 @@ TEST(pillars_test, ascendant_perfect_ascendant_and_festival_kind) {
     const char* start;  // festival start of the birth line
     FestivalKind kind;
     Pillar year, month;
-    ZodiacBelow day, time;
+    int day, time;
     Pillar ascendant, perfect;
   };
   const Case cases[] = {
@@ -210,6 +210,32 @@ TEST(pillars_test, conception_pillar_and_its_fit_against_the_calendar) {
   const auto r = FindDerivedPillars(early.calendar.build(), early.natal, "09");
   EXPECT_EQ(r.pillars->conceptionLabel, "[ 46% ]");
   EXPECT_EQ(r.pillars->neighbour, (Pillar{3, 5}));
+}
+
+TEST(pillars_test, derived_pillars_count_round_the_cycle_from_any_month_hour_and_day) {
+  // The palace rules count months and hours back from a fixed sign and run
+  // below 1 for late months and hours; each count must land on a pillar of
+  // the cycle, the one a floor-style wrap of the written rule gives.
+  const auto wrap = [](int n, int m) { return ((n - 1) % m + m) % m + 1; };
+  Chart chart({1, 1}, {3, 3}, 1, 1);
+  for (int p = 1; p <= 400; ++p) chart.calendar.at(p).month = {4, 6};
+  const CalendarFile file = chart.calendar.build();
+  for (int m = 1; m <= 12; ++m)
+    for (int t = 1; t <= 12; ++t)
+      for (int d = 1; d <= 12; ++d) {
+        chart.natal.month = Pillar{3, 3} + (m - 3);
+        chart.natal.time = {t % 2 ? 1 : 2, t};
+        chart.natal.day = {d % 2 ? 1 : 2, d};
+        const auto r = FindDerivedPillars(file, chart.natal, "08");
+        ASSERT_TRUE(r.pillars);
+        const DerivedPillars& p = *r.pillars;
+        const std::string what = std::to_string(m) + "/" + std::to_string(t) + "/" + std::to_string(d);
+        ASSERT_TRUE(p.ascendant.ok() && p.perfectAscendant.ok() && p.conception.ok()) << what;
+        EXPECT_EQ(p.ascendant.branch, Branch(wrap(32 - m - t, 12))) << what;
+        EXPECT_EQ(p.perfectAscendant.branch, Branch(wrap(d + 28 - m - t, 12))) << what;
+        EXPECT_EQ(p.conception, (Pillar{wrap(chart.natal.month.stem.number() - 8, 10), wrap(m - 8, 12)}))
+            << what;
+      }
 }
 
 TEST(pillars_test, the_fit_never_reads_before_the_first_line) {

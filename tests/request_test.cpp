@@ -20,7 +20,7 @@ PrintRequest birth() {
   r.birth.month = 3;
   r.birth.year = 2530;
   r.birth.hour = 7;
-  r.birth.strip = {6, 2, "2569", "2026"};
+  r.birth.strip = {Stem(6), Branch(2), "2569", "2026"};
   r.marks.marksBlank = true;
   return r;
 }
@@ -88,7 +88,7 @@ TEST(request_test, written_and_read_back_is_the_same_request) {
   {
     PrintRequest r = birth();
     r.birth.name = "Somchai Jaidee";
-    r.birth.strip = {10, 12, "", "2026 AD"};
+    r.birth.strip = {Stem(10), Branch(12), "", "2026 AD"};
     r.marks.marksBlank = false;
     r.marks.marks.fill(MarkCode{false, true, colours::kOlive});
     cases.push_back({"latin name, empty strip text, all marks dotted", r});

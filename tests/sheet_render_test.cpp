@@ -16,7 +16,7 @@
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "present/bind_hidden_stems.h"
-#include "present/hidden_stem_row.h"
+#include "interpret/hidden_stems.h"
 #include "present/picture_store.h"
 #include "present/print_steps.h"
 #include "present/render/report_output.h"
@@ -99,7 +99,7 @@ TEST_F(SheetRenderTest, the_long_year_table_and_the_hidden_star_never_show) {
 TEST_F(SheetRenderTest, hidden_stems_on_the_page) {
   // Year, month, day, time branches 1, 2, 7 and 12: one stem, three stems,
   // and the two pairs that move right to stand under their column.
-  bindHiddenStemRow(forms, ComputeHiddenStemRow({1, 2, 7, 12}));
+  bindHiddenStemRow(forms, ComputeHiddenStemRow(signs<Branch>(1, 2, 7, 12)));
   const auto painted = paint();
   struct Case {
     int hide;

@@ -264,7 +264,7 @@ RequestLines requestLines(const PrintRequest& r) {
                 padded(b.pregnancy, 2),
                 b.gender == Gender::Male ? "0" : "1",
                 b.preview ? "prev" : "print",
-                padded(b.strip.stem, 2) + padded(b.strip.branch, 2),
+                padded(b.strip.stem.number(), 2) + padded(b.strip.branch.number(), 2),
                 b.strip.beYearText,
                 b.strip.ceYearText};
   if (b.name.empty()) {

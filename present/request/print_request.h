@@ -17,6 +17,7 @@
 #include "core/birth_input.h"
 #include "core/calendar_index.h"
 #include "core/gender.h"
+#include "core/sign.h"
 #include "present/component.h"
 
 namespace vesprin {
@@ -75,8 +76,8 @@ struct AnalysisMarks {
 
 // The month strip's first pillar (January) and the two year texts it shows.
 struct MonthStripStart {
-  int stem = 1;    // 1..10
-  int branch = 1;  // 1..12
+  Stem stem{1};
+  Branch branch{1};
   std::string beYearText;  // line 9, shown as it stands
   std::string ceYearText;  // line 10
   friend bool operator==(const MonthStripStart&, const MonthStripStart&) = default;

@@ -218,8 +218,8 @@ PrintRequest parseArguments(const std::vector<std::string>& args, std::string& d
       const auto parts = split(v, '/');
       if (parts.size() != 2 || !twoDigits(parts[0], 1, 10) || !twoDigits(parts[1], 1, 12))
         throw Usage{"--strip-pillar \"" + v + "\": expected SS/BB, stem 01..10 and branch 01..12"};
-      b.strip.stem = toInt(parts[0]);
-      b.strip.branch = toInt(parts[1]);
+      b.strip.stem = Stem(toInt(parts[0]));
+      b.strip.branch = Branch(toInt(parts[1]));
       havePillar = true;
     } else if (a == "--mark") {
       const auto eq = v.find('=');

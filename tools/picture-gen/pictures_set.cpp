@@ -360,8 +360,8 @@ std::vector<Picture> allPictures() {
   };
 
   for (int k = 1; k <= 12; ++k) addSign(vesprin::SignNumberPicture(k), kNumberBox, at(digits, k - 1));
-  for (int s = 1; s <= 10; ++s) addSign(vesprin::StemPicture(s), kCharacterBox, at(big, s - 1));
-  for (int b = 1; b <= 12; ++b) addSign(vesprin::BranchPicture(b), kCharacterBox, at(big, 10 + b - 1));
+  for (int s = 1; s <= 10; ++s) addSign(vesprin::StemPicture(vesprin::Stem(s)), kCharacterBox, at(big, s - 1));
+  for (int b = 1; b <= 12; ++b) addSign(vesprin::BranchPicture(vesprin::Branch(b)), kCharacterBox, at(big, 10 + b - 1));
   add(vesprin::SmallStemPicture(0), kSmallBox, [] { return paintBlank(kSmallBox); });
   for (int s = 1; s <= 10; ++s) addGlyph(vesprin::SmallStemPicture(s), kSmallBox, at(small, s - 1), Look::Plain);
   add(vesprin::SmallBranchPicture(0), kSmallBox, [] { return paintBlank(kSmallBox); });
