@@ -1,26 +1,22 @@
 #include "app/print_step.h"
 
+#include <sstream>
+
+#include "core/text_file.h"
 #include "present/picture_store.h"
 
 namespace vesprin {
 
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
                           bool unattended, std::ostream& report) {
-  PictureStore pictures;
+  // A picture that is not there refuses the sheet, in one message of the
+  // print command's; the store's own word on it would be a second one.
+  std::ostringstream quiet;
+  PictureStore pictures(dataDirectory(), quiet);
   PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
-  PrintChoice choice{preview, pdf};
-  const bool previewSaved = preview && unattended && !pdf;
-  if (previewSaved) choice = {false, PrintCommand::fallbackPdfPath()};
-  PrintOutcome out = command.run(forms, choice);
-  if (previewSaved && out.result == PrintResult::WrittenToPdf)
-    report << "vesprin-print: no display for the page preview: the chart sheet is saved as "
-           << out.pdf.string() << '\n';
-  return out;
-}
-
-int exitStatusOfStep(const PrintOutcome& outcome, bool previewSaved) {
-  if (previewSaved && outcome.result == PrintResult::WrittenToPdf) return kExitNoPrinter;
-  return exitStatusOf(outcome);
+  PrintChoice choice{preview, pdf, {}};
+  if (preview && unattended && !pdf) choice.saveAside = "no display for the page preview";
+  return command.run(forms, choice);
 }
 
 }  // namespace vesprin

@@ -14,9 +14,4 @@ namespace vesprin {
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
                           bool unattended, std::ostream& report);
 
-// The exit status of the run: that of the print command, except that a
-// preview saved as a PDF for want of a display counts like a print saved for
-// want of a printer.
-int exitStatusOfStep(const PrintOutcome& outcome, bool previewSaved);
-
 }  // namespace vesprin

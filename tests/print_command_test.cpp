@@ -3,7 +3,13 @@
 // saved as a PDF in the current directory, its path reported, status 3.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <set>
 #include <filesystem>
 #include <sstream>
 
@@ -51,13 +57,16 @@ TEST_F(PrintCommandTest, without_a_printer_the_sheet_is_saved_and_the_run_says_s
     EXPECT_EQ(out.pdf, dir / c.file);
     EXPECT_TRUE(fs::exists(dir / c.file));
     EXPECT_GT(fs::file_size(dir / c.file), 1000u);
-    EXPECT_EQ(report.str(), "vesprin: no usable printer; the chart sheet was saved as " + (dir / c.file).string() + "\n");
+    const std::string said = report.str();
+    EXPECT_EQ(said.rfind(std::string(program_invocation_short_name) + ": not printed: no default printer", 0), 0u)
+        << said;
+    EXPECT_NE(said.find("; the chart sheet was saved as " + (dir / c.file).string() + "\n"), std::string::npos) << said;
   }
 }
 
 TEST_F(PrintCommandTest, the_title_line_and_the_version_go_on_the_sheet_first) {
   forms.chartSheet["QRLabelPowerElements"].caption = "the cast's summary";
-  const PrintOutcome out = command.run(forms, PrintChoice{false, dir / "asked.pdf"});
+  const PrintOutcome out = command.run(forms, PrintChoice{false, dir / "asked.pdf", {}});
   EXPECT_EQ(out.result, PrintResult::WrittenToPdf);
   EXPECT_EQ(exitStatusOf(out), 0);
   EXPECT_TRUE(fs::exists(dir / "asked.pdf"));
@@ -66,12 +75,49 @@ TEST_F(PrintCommandTest, the_title_line_and_the_version_go_on_the_sheet_first) {
   EXPECT_EQ(forms.chartSheet.caption("QRLabelVersion"), "TALVEN Vesprin PRO");
 }
 
+// A target that is not a regular file the run may replace is left as it
+// is: never written through, never turned into a file; nothing else appears.
 TEST_F(PrintCommandTest, a_pdf_that_cannot_be_written_fails_with_its_reason) {
-  const PrintOutcome out = command.run(forms, PrintChoice{false, dir / "no-such-folder" / "sheet.pdf"});
-  EXPECT_EQ(out.result, PrintResult::Failed);
-  EXPECT_EQ(exitStatusOf(out), 5);
-  EXPECT_NE(out.error.find("no-such-folder/sheet.pdf"), std::string::npos) << out.error;
-  EXPECT_FALSE(fs::exists(dir / "chart-sheet.pdf"));
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;
+    const char* target;
+    const char* says;
+  };
+  const Case cases[] = {
+      {"no such folder", [] {}, "no-such-folder/sheet.pdf", "cannot write no-such-folder/sheet.pdf: No such file or directory"},
+      {"a FIFO", [] { ::mkfifo("sheet.pdf", 0600); }, "sheet.pdf", "cannot write sheet.pdf: it exists and is a FIFO; left as it is"},
+      {"a folder", [] { fs::create_directory("sheet.pdf"); }, "sheet.pdf", "it exists and is a folder; left as it is"},
+      {"a link to a file elsewhere",
+       [] {
+         std::ofstream("target") << "kept";
+         fs::create_symlink("target", "sheet.pdf");
+       },
+       "sheet.pdf", "it exists and is a symbolic link; left as it is"},
+      {"a read-only file",
+       [] {
+         std::ofstream("sheet.pdf") << "kept";
+         fs::permissions("sheet.pdf", fs::perms::owner_read);
+       },
+       "sheet.pdf", "cannot write sheet.pdf: it is a read-only file; left as it is"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+    c.arrange();
+    std::set<std::string> before;
+    for (const auto& e : fs::directory_iterator(dir)) before.insert(e.path().filename().string());
+    const PrintOutcome out = command.run(forms, PrintChoice{false, c.target, {}});
+    EXPECT_EQ(out.result, PrintResult::Failed);
+    EXPECT_EQ(exitStatusOf(out), 5);
+    EXPECT_NE(out.error.find(c.says), std::string::npos) << out.error;
+    std::set<std::string> after;
+    for (const auto& e : fs::directory_iterator(dir)) after.insert(e.path().filename().string());
+    EXPECT_EQ(after, before);
+    if (fs::exists("target")) {
+      EXPECT_EQ(fs::file_size("target"), 4u);
+    }
+  }
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 
 #include <system_error>
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include "present/safe_output.h"
 
 namespace vesprin {
 
@@ -20,43 +23,40 @@ std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDev
   return renderer.paint(painter, form, device.logicalDpiX() / kLayoutDpi);
 }
 
-PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer) {
+PdfResult renderReportPdf(const Form& form, FormRenderer& renderer) {
   PdfResult result;
   if (!form.layout().page()) {
     result.error = form.name() + " is not a report";
     return result;
   }
-  std::filesystem::path part = file;
-  part += ".part";
+  QByteArray bytes;
   {
-    QPdfWriter writer(QString::fromStdString(part.string()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setPageLayout(pageLayoutOf(*form.layout().page()));
     writer.setResolution(600);
     writer.setCreator(QStringLiteral("Vesprin"));
     writer.setTitle(QString::fromStdString(form.name()));
     QPainter painter;
-    if (!painter.begin(&writer)) {
-      result.error = "cannot write " + file.string();
-      std::error_code ec;
-      std::filesystem::remove(part, ec);
-      return result;
-    }
-    result.painted = paintReportPage(painter, writer, form, renderer);
-    if (!painter.end()) {
-      result.error = "cannot write " + file.string();
-      std::error_code ec;
-      std::filesystem::remove(part, ec);
+    if (!painter.begin(&writer) || (result.painted = paintReportPage(painter, writer, form, renderer), !painter.end())) {
+      result.error = "cannot paint " + form.name() + " as a PDF";
       return result;
     }
   }
-  std::error_code ec;
-  std::filesystem::rename(part, file, ec);
-  if (ec) {
-    result.error = "cannot write " + file.string() + ": " + ec.message();
-    std::filesystem::remove(part, ec);
-    return result;
-  }
+  result.bytes = bytes.toStdString();
   result.ok = true;
+  return result;
+}
+
+PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer) {
+  PdfResult result = renderReportPdf(form, renderer);
+  if (!result.ok) return result;
+  const SafeWrite written = writeFileSafely(file, result.bytes);
+  if (!written.ok) {
+    result.ok = false;
+    result.error = written.error;
+  }
   return result;
 }
 

@@ -22,13 +22,18 @@ QPageLayout pageLayoutOf(const PageSetup& page);
 std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDevice& device,
                                               const Form& form, FormRenderer& renderer);
 
-// Writes the form as a one-page PDF. The file appears whole or not at all
-// (written beside it, then renamed). Returns the reason when it cannot.
+// The form as a one-page PDF, in memory.
 struct PdfResult {
   bool ok = false;
   std::string error;
   std::vector<PaintedComponent> painted;
+  std::string bytes;  // the document (renderReportPdf)
 };
+PdfResult renderReportPdf(const Form& form, FormRenderer& renderer);
+
+// Writes the form as a one-page PDF. The file appears whole or not at all,
+// never through something planted in its place (writeFileSafely). Returns
+// the reason, with the system's, when it cannot.
 PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer);
 
 // The whole page at `dpi`, white paper.
