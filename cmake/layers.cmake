@@ -39,6 +39,8 @@ set(VESPRIN_LAYER_OTHER_LIBRARIES_app ON)
 set(VESPRIN_LAYER_OTHER_LIBRARIES_desk ON)
 set(VESPRIN_LAYER_OTHER_LIBRARIES_tools ON)
 
+set(_VESPRIN_CHECK_INCLUDES "${CMAKE_CURRENT_LIST_DIR}/check_includes.cmake")
+
 function(vesprin_layer target layer)
   cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "QT")
   if(NOT layer IN_LIST VESPRIN_LAYERS)
@@ -63,6 +65,13 @@ function(vesprin_layer target layer)
     target_include_directories(${target} PUBLIC "${root}")
   endif()
   set_target_properties(${target} PROPERTIES VESPRIN_LAYER ${layer} VESPRIN_LAYER_QT "${arg_QT}")
+  # "../present/forms.h" resolves beside the including file, past the include
+  # roots: a check before the target compiles refuses it.
+  add_custom_target(${target}_includes
+    COMMAND ${CMAKE_COMMAND} -DTARGET=${target} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
+            "-DSOURCES=$<TARGET_PROPERTY:${target},SOURCES>" -P "${_VESPRIN_CHECK_INCLUDES}"
+    COMMAND_EXPAND_LISTS VERBATIM)
+  add_dependencies(${target} ${target}_includes)
   set_property(GLOBAL APPEND PROPERTY VESPRIN_LAYER_TARGETS ${target})
 endfunction()
 

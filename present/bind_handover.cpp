@@ -136,7 +136,7 @@ void bindBirthRecord(Form& main, const BirthRecord& record) {
   main["ComboBoxmm"].caption = std::string(monthItemText(record.month));
   main["ComboBoxyy"].caption = std::to_string(record.year);
   main["ComboBoxth"].caption = padded(record.hour, 2);
-  main["ComboBoxtm"].caption = "00";
+  main["ComboBoxtm"].caption = padded(record.minute, 2);
   main["ComboBoxToBeBorn"].caption = padded(record.pregnancy, 2);
   main["ComboBoxGender"].caption = record.gender == Gender::Male ? "ชาย" : "หญิง";
   main["CheckBoxPagePreview"].checked = record.preview;

@@ -28,8 +28,8 @@ void bindAnalysisMarks(Forms& forms, const AnalysisMarks& marks,
 // return.
 std::string elementGroupPowerText(const ElementGroupPowers& p);
 
-// The input fields take the birth: day, month item, year, hour with minute
-// "00", pregnancy, gender, the preview choice, and the name appended to what
+// The input fields take the birth: day, month item, year, hour and minute
+// (00 from the files), pregnancy, gender, the preview choice, and the name appended to what
 // the name field holds.
 void bindBirthRecord(Form& main, const BirthRecord& record);
 

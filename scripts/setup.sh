@@ -6,7 +6,8 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev rapidjson-dev libswe-dev
           qt6-base-dev fonts-arphic-ukai fonts-dejavu-core fonts-thai-tlwg fonts-liberation
-          poppler-utils clang libclang-rt-14-dev time libcups2-dev)
+          poppler-utils clang libclang-rt-14-dev time libqt6sql6-sqlite libqpdf-dev
+          qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools xvfb xauth xdotool libcups2-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

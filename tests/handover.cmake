@@ -16,3 +16,4 @@ if(TARGET vesprin_gui)
   gtest_discover_tests(user_interface_test DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endif()
+vesprin_test(computed_marks_test vesprin_present)

@@ -18,3 +18,4 @@ vesprin_layer_case(core_includes_core core "Built target core_includes_core")
 # GCC says "present/forms.h: No such file", clang "'present/forms.h' file not found".
 vesprin_layer_case(core_includes_present core "present/forms\\.h'?:? (No such file|file not found)")
 vesprin_layer_case(interpret_includes_cycles interpret "cycles/luck_cycle\\.h'?:? (No such file|file not found)")
+vesprin_layer_case(core_climbs_to_present core "an include climbs out of its layer's folder")

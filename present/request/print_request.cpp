@@ -328,4 +328,17 @@ std::string saveRequestFiles(const RequestFiles& files, const std::string& dir) 
   return {};
 }
 
+BirthFields birthFieldsOf(const BirthRecord& r) {
+  BirthFields f;
+  f.name = limitNameLength(r.name);
+  f.gender = r.gender == Gender::Male ? "ชาย" : "หญิง";
+  f.day = padded(r.day, 2);
+  f.month = std::string(monthItemText(r.month));
+  f.year = std::to_string(r.year);
+  f.hour = padded(r.hour, 2);
+  f.minute = padded(r.minute, 2);
+  f.toBeBorn = padded(r.pregnancy, 2);
+  return f;
+}
+
 }  // namespace vesprin

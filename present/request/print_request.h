@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/birth_input.h"
 #include "core/calendar_index.h"
 #include "core/gender.h"
 #include "present/component.h"
@@ -85,7 +86,11 @@ struct BirthRecord {
   int day = 1;        // 1..31 (the input rules correct a day past its month)
   int month = 1;      // 1..12
   int year = 0;       // Buddhist Era, one of the calendar's selectable years
-  int hour = 0;       // 0..23; the minute is always 00
+  int hour = 0;       // 0..23
+  // 0..59, as the desk and the client book keep it. The files carry the hour
+  // alone and the engine reads the minute as 00; no rule of the cast looks
+  // inside the hour (festivals begin on the hour), so the sheet is the same.
+  int minute = 0;
   int pregnancy = 9;  // months, 7..10
   Gender gender = Gender::Male;  // line 6 exactly "0" is male
   bool preview = false;          // line 7 exactly "prev"
@@ -163,5 +168,9 @@ RequestFiles writePrintRequest(const PrintRequest& r);
 // marks first, since the record is what makes a request. An empty text when
 // written, else why not.
 std::string saveRequestFiles(const RequestFiles& files, const std::string& dir);
+
+// The input fields a birth record fills, as the hand-over fills them (a
+// process that casts a record without the forms).
+BirthFields birthFieldsOf(const BirthRecord& record);
 
 }  // namespace vesprin

@@ -12,9 +12,14 @@
 #include <tuple>
 #include <vector>
 
+#include "app/cast_pipeline.h"
+#include "app/scripted_ui.h"
+#include "core/calendar_session.h"
 #include "core/clock.h"
 #include "core/text.h"
+#include "core/text_file.h"
 #include "cycles/month_strip.h"
+#include "present/request/computed_marks.h"
 #include "present/request/print_request.h"
 
 namespace {
@@ -24,6 +29,7 @@ using namespace vesprin;
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 1;
 constexpr int kExitWrite = 2;
+constexpr int kExitNotCast = 3;
 
 void usage(std::ostream& out) {
   out << R"(usage: make-request --date DD/MM/YYYY --hour HH --gender male|female [options]
@@ -53,6 +59,10 @@ Analysis marks (all optional):
                         entourage group figures
   --climate V           its verdict: B (balanced), H, VH (hot), C, VC (cold)
   --share KIND:TEXT     a climate share, hot:TEXT or cold:TEXT, at most twice
+  --from-cast           cast the birth with the calendar and take the element
+                        powers, the day master and the balance panel's two group
+                        figures from the chart (switches the panel on); not with
+                        --power, --day-master or --balance
   --power LIST          element powers 0..999, as ground=5,gold=10,water=3,wood=7,fire=12
   --day-master ELEMENT  the day-master element of the power text (ground, gold,
                         water, wood, fire; earth and metal also)
@@ -62,12 +72,14 @@ Other:
   --help                this text
 
 Environment: VESPRIN_TODAY (YYYY-MM-DD) fixes today's date, whose year is the
-month strip's default year.
+month strip's default year (and, with --from-cast, the current year of the
+cast); VESPRIN_DATA_DIR the data directory of the calendar (--from-cast).
 
 Files: DIR/VesprinPrintAnalyze.DAT and DIR/VesprinPrint.DAT, replaced when
 they exist; nothing is written when an argument is refused.
 
-Exit status: 0 written, 1 bad arguments, 2 the files could not be written.
+Exit status: 0 written, 1 bad arguments, 2 the files could not be written,
+3 (--from-cast) the birth cannot be cast with the calendar.
 )";
 }
 
@@ -145,7 +157,7 @@ std::string withCarriageReturns(std::string text) {
   return text;
 }
 
-PrintRequest parseArguments(const std::vector<std::string>& args, std::string& dir) {
+PrintRequest parseArguments(const std::vector<std::string>& args, std::string& dir, bool& fromCast) {
   PrintRequest r;
   BirthRecord& b = r.birth;
   AnalysisMarks& m = r.marks;
@@ -162,6 +174,10 @@ PrintRequest parseArguments(const std::vector<std::string>& args, std::string& d
     const std::string& a = args[i];
     if (a == "--preview") {
       b.preview = true;
+      continue;
+    }
+    if (a == "--from-cast") {
+      fromCast = true;
       continue;
     }
     if (i + 1 >= args.size()) throw Usage{a.rfind("--", 0) == 0 ? a + " needs a value" : "unknown argument \"" + a + "\""};
@@ -251,13 +267,17 @@ PrintRequest parseArguments(const std::vector<std::string>& args, std::string& d
     }
   }
   if (!haveDate || !haveHour || !haveGender) throw Usage{"--date, --hour and --gender are needed"};
+  if (fromCast && (powers || dayMaster || balance))
+    throw Usage{"--from-cast takes the powers and the group figures from the chart: not with --power, "
+                "--day-master or --balance"};
   if (powers.has_value() != dayMaster.has_value())
     throw Usage{"--power and --day-master go together"};
   if (powers) m.powers = ElementGroupPowers{*powers, *dayMaster};
-  if (!balance && (climate != "B" || !shares.empty()))
-    throw Usage{"--climate and --share need --balance"};
-  if (balance) {
+  if (!balance && !fromCast && (climate != "B" || !shares.empty()))
+    throw Usage{"--climate and --share need --balance or --from-cast"};
+  if (balance || fromCast) {
     shares.resize(2);
+    if (!balance) balance = {0, 0};  // the cast fills the figures
     m.balance = BalancePanel{balance->first, balance->second, climate, shares[0], shares[1]};
   }
   // Without any --mark no mark is drawn; with some, the marks not named stay white.
@@ -276,6 +296,25 @@ PrintRequest parseArguments(const std::vector<std::string>& args, std::string& d
   return r;
 }
 
+// The power line and the group figures from the birth's own chart, cast as
+// the engine casts it (the current year from VESPRIN_TODAY). Empty when done,
+// else why not.
+std::string fillFromCast(PrintRequest& request) {
+  auto index = CalendarSession::LoadCalendarIndex(defaultSearchDirs());
+  if (!index.index) return index.error;
+  SystemClock clock;
+  ScriptedUserInterface ui;
+  CalendarSession calendar(std::move(*index.index), defaultSearchDirs(), clock, ui);
+  const BirthFields fields = birthFieldsOf(request.birth);
+  const CastOutcome cast = CastChart(calendar, ui, fields);
+  if (!ui.messages.empty() && ui.messages.front() == "วันเดือนปีเกิดไม่ถูกต้อง")
+    return concat({"the date ", fields.day, "/", monthNumberText(fields.month), "/", fields.year,
+                   " does not exist (", ui.messages.front(), ")"});
+  if (cast.status != CastOutcome::Status::Cast || !cast.result.powers) return cast.error;
+  fillComputedPowers(request.marks, *cast.result.powers);
+  return {};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -287,11 +326,18 @@ int main(int argc, char** argv) {
     }
   std::string dir = ".";
   PrintRequest request;
+  bool fromCast = false;
   try {
-    request = parseArguments(args, dir);
+    request = parseArguments(args, dir, fromCast);
   } catch (const Usage& u) {
     std::cerr << "make-request: " << u.message << "\n(make-request --help shows the options)\n";
     return kExitUsage;
+  }
+  if (fromCast) {
+    if (const std::string why = fillFromCast(request); !why.empty()) {
+      std::cerr << "make-request: --from-cast: the birth cannot be cast: " << why << '\n';
+      return kExitNotCast;
+    }
   }
   const RequestFiles files = writePrintRequest(request);
   if (!files.error.empty()) {

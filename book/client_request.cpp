@@ -1,0 +1,40 @@
+#include "book/client_request.h"
+
+#include "core/civil_date.h"
+#include "cycles/month_strip.h"
+
+namespace vesprin {
+
+PrintRequest clientRequest(const ClientFields& c, int stripYear) {
+  PrintRequest r;
+  BirthRecord& b = r.birth;
+  b.day = c.birth.day;
+  b.month = c.birth.month;
+  b.year = c.birth.year;
+  b.hour = c.birth.hour;
+  b.pregnancy = c.pregnancy;
+  b.gender = c.gender;
+  b.preview = false;
+  b.name = c.name;
+  const Pillar january = januaryPillar(stripYear);
+  b.strip = {january.stem, january.branch, std::to_string(stripYear),
+             std::to_string(stripYear - kBuddhistEraOffset)};
+  r.marks = c.marks;
+  return r;
+}
+
+ClientFields clientFieldsOf(const PrintRequest& r, ClientFields base) {
+  const BirthRecord& b = r.birth;
+  base.name = b.name;
+  if (base.birth.hour != b.hour) base.birth.minute = 0;
+  base.birth.day = b.day;
+  base.birth.month = b.month;
+  base.birth.year = b.year;
+  base.birth.hour = b.hour;
+  base.gender = b.gender;
+  base.pregnancy = b.pregnancy;
+  base.marks = r.marks;
+  return base;
+}
+
+}  // namespace vesprin

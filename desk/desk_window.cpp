@@ -1,0 +1,325 @@
+#include "desk/desk_window.h"
+
+#include <sstream>
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMetaMethod>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "desk/buddhist_era.h"
+#include "present/render/report_output.h"
+
+namespace vesprin {
+namespace {
+
+QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Coalesces the changes of one keystroke or click into one refresh, well
+// inside the tenth of a second a refresh may take.
+constexpr int kRefreshDelayMs = 15;
+
+}  // namespace
+
+DeskWindow::DeskWindow(SheetBuilder& builder, QWidget* parent) : QMainWindow(parent), builder_(builder) {
+  entry_ = new BirthEntry(builder.years(), currentBuddhistYear(builder.clock()));
+  decorations_ = new DecorationsPanel;
+  view_ = new SheetView;
+
+  auto* left = new QWidget;
+  auto* v = new QVBoxLayout(left);
+  v->addWidget(entry_);
+  v->addWidget(decorations_, 1);
+  auto* leftScroll = new QScrollArea;
+  leftScroll->setWidget(left);
+  leftScroll->setWidgetResizable(true);
+  leftScroll->setFrameShape(QFrame::NoFrame);
+  leftScroll->setMinimumWidth(left->sizeHint().width() + 20);
+
+  splitter_ = new QSplitter;
+  splitter_->addWidget(leftScroll);
+  splitter_->addWidget(view_);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setChildrenCollapsible(false);
+  setCentralWidget(splitter_);
+
+  refreshTimer_.setSingleShot(true);
+  refreshTimer_.setInterval(kRefreshDelayMs);
+  connect(&refreshTimer_, &QTimer::timeout, this, &DeskWindow::refreshNow);
+  connect(entry_, &BirthEntry::changed, this, &DeskWindow::scheduleRefresh);
+  connect(decorations_, &DecorationsPanel::changed, this, &DeskWindow::scheduleRefresh);
+
+  buildActions();
+  statusBar();
+  updateTitle();
+  refreshNow();
+  entry_->nameField()->setFocus();
+}
+
+DeskWindow::~DeskWindow() = default;
+
+void DeskWindow::buildActions() {
+  QMenu* file = menuBar()->addMenu(tr("&File"));
+  QToolBar* bar = addToolBar(tr("Commands"));
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  const auto action = [&](const QString& text, const QKeySequence& keys, auto slot, bool output) {
+    QAction* a = file->addAction(text);
+    a->setShortcut(keys);
+    a->setShortcutContext(Qt::WindowShortcut);
+    connect(a, &QAction::triggered, this, slot);
+    if (output) outputs_.append(a);
+    return a;
+  };
+  bar->addAction(action(tr("&Print"), QKeySequence(Qt::CTRL | Qt::Key_P),
+                        [this] { printOnDefaultPrinter(); }, true));
+  action(tr("Print &to…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { printWithDialog(); }, true);
+  bar->addAction(action(tr("Save as P&DF…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                        [this] { savePdf(); }, true));
+  action(tr("Write &hand-over files…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_H),
+         [this] { writeHandover(); }, true);
+  file->addSeparator();
+  bar->addAction(action(tr("Save &client"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveClient(); }, true));
+  file->addSeparator();
+  action(tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); }, false);
+
+  QMenu* view = menuBar()->addMenu(tr("&View"));
+  QAction* fit = view->addAction(tr("Fit &width"));
+  QAction* actual = view->addAction(tr("&100 %"));
+  fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_9));
+  actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  fit->setCheckable(true);
+  actual->setCheckable(true);
+  fit->setChecked(true);
+  auto* zoom = new QActionGroup(this);
+  zoom->addAction(fit);
+  zoom->addAction(actual);
+  connect(fit, &QAction::triggered, this, [this] { view_->setZoom(SheetView::Zoom::FitWidth); });
+  connect(actual, &QAction::triggered, this, [this] { view_->setZoom(SheetView::Zoom::Actual); });
+  bar->addSeparator();
+  bar->addAction(fit);
+  bar->addAction(actual);
+
+  // Enter refreshes at once, wherever the cursor is but in the note, where
+  // it starts a new line.
+  for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), this);
+    connect(enter, &QShortcut::activated, this, [this] {
+      if (decorations_->noteField()->hasFocus()) {
+        decorations_->noteField()->insertPlainText(QStringLiteral("\n"));
+        return;
+      }
+      refreshNow();
+    });
+  }
+}
+
+void DeskWindow::scheduleRefresh() {
+  if (!refreshing_) refreshTimer_.start();
+}
+
+void DeskWindow::refreshNow() {
+  refreshTimer_.stop();
+  refreshing_ = true;
+  const std::optional<BirthRecord> record = entry_->record();
+  if (!record) {
+    sheet_.reset();
+    view_->setSheet(nullptr);
+    view_->setStale(entry_->problem());
+  } else {
+    const CastOutcome* cast = builder_.castOf(*record);
+    decorations_->setCast(cast);
+    const bool cast_ok = cast && cast->status == CastOutcome::Status::Cast && cast->result.powers;
+    request_ = deskRequest(*record, decorations_->decorations(), cast_ok ? &*cast->result.powers : nullptr);
+    BuiltSheet built = builder_.build(request_);
+    if (!built.forms) {
+      sheet_.reset();
+      view_->setSheet(nullptr);
+      view_->setStale(tr("This birth cannot be cast: %1").arg(fromUtf8(built.outcome.cause)));
+    } else {
+      // The view paints the new forms before the old ones go.
+      std::unique_ptr<Forms> old = std::move(sheet_);
+      sheet_ = std::move(built.forms);
+      view_->setSheet(&sheet_->chartSheet);
+      view_->setStale({});
+    }
+  }
+  for (QAction* a : outputs_) a->setEnabled(canPrint());
+  updateTitle();
+  refreshing_ = false;
+}
+
+PrintRequest DeskWindow::request() const {
+  const std::optional<BirthRecord> record = entry_->record();
+  if (!record) return request_;
+  const CastOutcome* cast = builder_.castOf(*record);
+  const bool ok = cast && cast->status == CastOutcome::Status::Cast && cast->result.powers;
+  return deskRequest(*record, decorations_->decorations(), ok ? &*cast->result.powers : nullptr);
+}
+
+void DeskWindow::setRequest(const PrintRequest& r) {
+  entry_->setRecord(r.birth);
+  Decorations d{r.marks, true};
+  // Figures that are not the chart's own were typed: keep them as typed.
+  const CastOutcome* cast = builder_.castOf(r.birth);
+  if (cast && cast->status == CastOutcome::Status::Cast && cast->result.powers) {
+    const PrintRequest computed = deskRequest(r.birth, d, &*cast->result.powers);
+    d.computed = computed.marks == r.marks;
+  } else {
+    d.computed = !r.marks.powers && !r.marks.balance;
+  }
+  decorations_->setDecorations(d);
+  refreshNow();
+}
+
+void DeskWindow::setSidePanel(QWidget* panel) {
+  if (side_) delete side_;
+  side_ = panel;
+  if (panel) {
+    splitter_->insertWidget(0, panel);
+    splitter_->setStretchFactor(0, 0);
+  }
+}
+
+void DeskWindow::updateTitle() {
+  const QString name = entry_->nameField()->text().trimmed();
+  setWindowTitle(name.isEmpty() ? tr("Vesprin desk") : tr("Vesprin desk – %1").arg(name));
+}
+
+void DeskWindow::say(const QString& text) { statusBar()->showMessage(text, 10000); }
+
+PrintOutcome DeskWindow::printOnDefaultPrinter() {
+  if (!canPrint()) return {PrintResult::Failed, {}, "nothing to print"};
+  PictureStore pictures;
+  std::ostringstream report;
+  PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
+  const PrintOutcome out = command.run(*sheet_, PrintChoice{});
+  switch (out.result) {
+    case PrintResult::Printed: {
+      const QString printer = QPrinterInfo::defaultPrinter().printerName();
+      say(tr("Sent to the printer %1").arg(printer));
+      emit sheetPrinted(request_, printer);
+      break;
+    }
+    case PrintResult::SavedWithoutPrinter:
+      say(tr("No printer is ready: the sheet was saved as %1").arg(QString::fromStdString(out.pdf.string())));
+      emit sheetPrinted(request_, QString::fromStdString(out.pdf.string()));
+      break;
+    default:
+      QMessageBox::warning(this, windowTitle(), tr("The sheet could not be printed: %1").arg(fromUtf8(out.error)));
+  }
+  return out;
+}
+
+void DeskWindow::printWithDialog() {
+  if (!canPrint()) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageLayout(pageLayoutOf(*sheet_->chartSheet.layout().page()));
+  printer.setFullPage(false);
+  printer.setDocName(entry_->nameField()->text());
+  QPrintDialog dialog(&printer, this);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  if (dialog.exec() != QDialog::Accepted) return;
+  PictureStore pictures;
+  FormRenderer renderer([&pictures](std::string_view name) { return pictures.find(name); });
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    QMessageBox::warning(this, windowTitle(), tr("The printer %1 cannot be used").arg(printer.printerName()));
+    return;
+  }
+  paintReportPage(painter, printer, sheet_->chartSheet, renderer);
+  if (!painter.end()) {
+    QMessageBox::warning(this, windowTitle(), tr("The printer %1 cannot be used").arg(printer.printerName()));
+    return;
+  }
+  const QString where = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+  say(tr("Sent to %1").arg(where));
+  emit sheetPrinted(request_, where);
+}
+
+QString DeskWindow::defaultPdfPath() const {
+  QString name = entry_->nameField()->text().trimmed();
+  if (name.isEmpty()) name = tr("chart");
+  // A name is a file name here: no folder separators.
+  name.replace(QLatin1Char('/'), QLatin1Char('-'));
+  const BirthRecord& b = request_.birth;
+  const QString date = QString::fromStdString(thaiDateText(b.day, b.month, b.year)).replace(QLatin1Char('/'), QLatin1Char('-'));
+  QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (dir.isEmpty()) dir = QDir::homePath();
+  return QDir(dir).filePath(name + QLatin1Char(' ') + date + QStringLiteral(".pdf"));
+}
+
+PrintOutcome DeskWindow::savePdfTo(const std::filesystem::path& file) {
+  if (!canPrint()) return {PrintResult::Failed, {}, "nothing to save"};
+  PictureStore pictures;
+  std::ostringstream report;
+  PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
+  PrintChoice choice;
+  choice.pdf = file;
+  const PrintOutcome out = command.run(*sheet_, choice);
+  if (out.result == PrintResult::WrittenToPdf) {
+    say(tr("Saved %1").arg(QString::fromStdString(out.pdf.string())));
+    emit sheetPrinted(request_, QString::fromStdString(out.pdf.string()));
+  }
+  return out;
+}
+
+void DeskWindow::savePdf() {
+  if (!canPrint()) return;
+  const QString path = defaultPdfPath();
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  const QString file = QFileDialog::getSaveFileName(this, tr("Save the sheet as PDF"), path, tr("PDF (*.pdf)"));
+  if (file.isEmpty()) return;
+  const PrintOutcome out = savePdfTo(file.toStdString());
+  if (out.result != PrintResult::WrittenToPdf)
+    QMessageBox::warning(this, windowTitle(), tr("The PDF could not be written: %1").arg(fromUtf8(out.error)));
+}
+
+QString DeskWindow::writeHandoverTo(const QString& dir) {
+  // Only a birth whose sheet is shown goes out: never a stale or half-typed one.
+  if (!canPrint()) return entry_->problem().isEmpty() ? tr("nothing to hand over") : entry_->problem();
+  const RequestFiles files = writePrintRequest(request_);
+  std::string error = files.error;
+  if (error.empty()) error = saveRequestFiles(files, dir.toStdString());
+  if (!error.empty()) return fromUtf8(error);
+  say(tr("Hand-over files written into %1").arg(dir));
+  return {};
+}
+
+void DeskWindow::writeHandover() {
+  if (!canPrint()) return;
+  const QString dir = QFileDialog::getExistingDirectory(this, tr("Folder for the hand-over files"));
+  if (dir.isEmpty()) return;
+  if (const QString error = writeHandoverTo(dir); !error.isEmpty())
+    QMessageBox::warning(this, windowTitle(), tr("The hand-over files could not be written: %1").arg(error));
+  else if (request_.birth.minute != 0)
+    QMessageBox::information(this, windowTitle(),
+                             tr("The hand-over files carry the hour only; the engine reads the minute as 00 "
+                                "(the chart is the same)."));
+}
+
+void DeskWindow::saveClient() {
+  if (!canPrint()) return;
+  if (!isSignalConnected(QMetaMethod::fromSignal(&DeskWindow::saveClientRequested))) {
+    say(tr("No client book is open: write a PDF or the hand-over files instead"));
+    return;
+  }
+  emit saveClientRequested(request());
+}
+
+}  // namespace vesprin

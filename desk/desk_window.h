@@ -1,0 +1,87 @@
+#pragma once
+// The desk: the entry form and the decorations at the left, the live chart
+// sheet at the right, an optional side panel (the client list) at the far
+// left. Every change rebuilds the request and its sheet through the engine's
+// own start-up, layout, binding and renderer; print, PDF and the hand-over
+// files all go out from the sheet that is shown.
+#include <filesystem>
+#include <memory>
+
+#include <QAction>
+#include <QMainWindow>
+#include <QSplitter>
+#include <QTimer>
+
+#include "app/print_command.h"
+#include "desk/birth_entry.h"
+#include "desk/decorations_panel.h"
+#include "desk/sheet_builder.h"
+#include "desk/sheet_view.h"
+
+namespace vesprin {
+
+class DeskWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  // `builder` must outlive the window.
+  explicit DeskWindow(SheetBuilder& builder, QWidget* parent = nullptr);
+  ~DeskWindow() override;
+
+  // --- For the client book -------------------------------------------
+  // The request of what the form holds now (the birth as typed, the
+  // decorations with the figures computed from the cast where asked for).
+  PrintRequest request() const;
+  // Loads a request into the form: birth and decorations. Figures equal to
+  // the cast's own are taken as following the chart.
+  void setRequest(const PrintRequest& request);
+  // A panel at the left of the form, e.g. a client list; the window owns it.
+  void setSidePanel(QWidget* panel);
+
+  // --- Commands (also for tests) ----------------------------------------
+  // Whether the form holds a birth whose sheet is shown and may go out.
+  bool canPrint() const { return sheet_ != nullptr; }
+  void refreshNow();
+  PrintOutcome printOnDefaultPrinter();
+  PrintOutcome savePdfTo(const std::filesystem::path& file);
+  // Writes the two hand-over files into `dir`; empty when written, else why not.
+  QString writeHandoverTo(const QString& dir);
+  // The file name a PDF is offered under: the client's name and birth date,
+  // in the user's documents folder.
+  QString defaultPdfPath() const;
+
+  BirthEntry* entry() const { return entry_; }
+  DecorationsPanel* decorationsPanel() const { return decorations_; }
+  SheetView* sheetView() const { return view_; }
+  // The forms of the sheet shown, none while the form holds no birth.
+  const Forms* sheetForms() const { return sheet_.get(); }
+
+ signals:
+  // Ctrl+S: the client book keeps the request.
+  void saveClientRequested(const vesprin::PrintRequest& request);
+  // A sheet went out: the printer's name or the PDF's path.
+  void sheetPrinted(const vesprin::PrintRequest& request, const QString& where);
+
+ private:
+  void buildActions();
+  void scheduleRefresh();
+  void printWithDialog();
+  void savePdf();
+  void writeHandover();
+  void saveClient();
+  void updateTitle();
+  void say(const QString& text);
+
+  SheetBuilder& builder_;
+  BirthEntry* entry_;
+  DecorationsPanel* decorations_;
+  SheetView* view_;
+  QSplitter* splitter_;
+  QWidget* side_ = nullptr;
+  QTimer refreshTimer_;
+  std::unique_ptr<Forms> sheet_;
+  PrintRequest request_;
+  bool refreshing_ = false;
+  QList<QAction*> outputs_;  // enabled only with a sheet
+};
+
+}  // namespace vesprin

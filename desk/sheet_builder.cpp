@@ -1,0 +1,53 @@
+#include "desk/sheet_builder.h"
+
+#include "core/text.h"
+#include "present/print_steps.h"
+
+namespace vesprin {
+
+namespace {
+
+bool sameBirth(const BirthFields& a, const BirthFields& b) {
+  return a.gender == b.gender && a.day == b.day && a.month == b.month && a.year == b.year &&
+         a.hour == b.hour && a.minute == b.minute && a.toBeBorn == b.toBeBorn;
+}
+
+}  // namespace
+
+SheetBuilder::SheetBuilder(std::vector<std::string> searchDirs, const Clock& clock, DriveMap pictureRoots)
+    : searchDirs_(std::move(searchDirs)), clock_(clock), pictureRoots_(std::move(pictureRoots)) {
+  auto index = CalendarSession::LoadCalendarIndex(searchDirs_);
+  if (!index.index) {
+    indexError_ = index.error;
+    return;
+  }
+  years_ = index.index->yearList();
+  calendar_ = std::make_unique<CalendarSession>(std::move(*index.index), searchDirs_, clock_, ui_);
+}
+
+const CastOutcome* SheetBuilder::castOf(const BirthRecord& record) {
+  if (!calendar_) return nullptr;
+  const BirthFields fields = birthFieldsOf(record);
+  if (castFields_ && sameBirth(*castFields_, fields)) return &cast_;
+  // As a fresh run casts it: nothing carried over but the files already read.
+  calendar_->startFreshRun();
+  ui_.messages.clear();
+  cast_ = CastChart(*calendar_, ui_, fields);
+  castFields_ = fields;
+  return &cast_;
+}
+
+BuiltSheet SheetBuilder::build(const PrintRequest& request) const {
+  BuiltSheet built;
+  auto forms = std::make_unique<Forms>(makeForms());
+  ScriptedUserInterface ui;
+  PrintRun run(*forms, ui, clock_, pictureRoots_, searchDirs_);
+  built.outcome = run.StartUp(request);
+  built.messages = ui.messages;
+  if (built.outcome.kind != RunOutcome::Kind::Print) return built;
+  prepareChartSheetForPrint(*forms);
+  built.forms = std::move(forms);
+  return built;
+}
+
+}  // namespace vesprin

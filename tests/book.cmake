@@ -1,0 +1,23 @@
+# The client book: the library, and vesprin-book as a program.
+if(TARGET vesprin_book)
+  vesprin_test(book_test vesprin_book)
+endif()
+if(TARGET vesprin-book)
+  vesprin_test(book_cli_test vesprin_book)
+  target_compile_definitions(book_cli_test PRIVATE VESPRIN_BOOK="$<TARGET_FILE:vesprin-book>")
+  add_dependencies(book_cli_test vesprin-book)
+  if(TARGET vesprin-book-print)
+    target_compile_definitions(book_cli_test PRIVATE VESPRIN_BOOK_PRINTS)
+  endif()
+endif()
+
+# The desk's client list, driven offscreen by Qt Test.
+find_package(Qt6 QUIET COMPONENTS Test)
+if(TARGET vesprin_desk_book AND Qt6Test_FOUND)
+  add_executable(client_panel_test client_panel_test.cpp)
+  set_target_properties(client_panel_test PROPERTIES AUTOMOC ON)
+  target_include_directories(client_panel_test PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(client_panel_test PRIVATE vesprin_desk_book Qt6::Test)
+  add_test(NAME client_panel_test COMMAND client_panel_test)
+  set_tests_properties(client_panel_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+endif()

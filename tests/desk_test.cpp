@@ -1,0 +1,264 @@
+// The desk driven as an astrologer drives it, offscreen, over the shipped
+// calendar: what typing a birth gives, what the form refuses, the clashes it
+// suggests and never applies by itself, and that its sheet is the sheet the
+// engine prints from the hand-over files of the same birth.
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <filesystem>
+
+#include "app/print_run.h"
+#include "app/scripted_ui.h"
+#include "desk/desk_window.h"
+#include "present/print_steps.h"
+#include "tests/run_program.h"
+
+namespace vesprin {
+namespace {
+
+const std::string kData = VESPRIN_SOURCE_DATA_DIR;
+const std::string kPictures = kData + "/pictures";
+
+// Types into a field as the keyboard would: a spin box or line edit is
+// emptied first; a combo box finds its item by the typed text. Thai text
+// (which the test's key events cannot carry) goes in as an input method
+// would put it.
+void type(QWidget* field, const QString& text) {
+  field->setFocus();
+  auto* edit = qobject_cast<QLineEdit*>(field);
+  if (edit) edit->clear();
+  if (auto* box = qobject_cast<QAbstractSpinBox*>(field)) box->selectAll();
+  if (edit && text.toLatin1() != text.toUtf8()) {
+    edit->insert(text);
+    return;
+  }
+  QTest::keyClicks(field, text);
+}
+
+}  // namespace
+
+class DeskTest : public QObject {
+  Q_OBJECT
+
+ private:
+  FixedClock clock_{{2026, 12, 9}};
+  std::unique_ptr<SheetBuilder> builder_;
+  std::unique_ptr<DeskWindow> desk_;
+
+  void typeBirth(const QString& name, const QString& day, const QString& month, const QString& year,
+                 const QString& hour, const QString& minute, int gender) {
+    BirthEntry* e = desk_->entry();
+    type(e->nameField(), name);
+    type(e->dayField(), day);
+    type(e->monthField(), month);
+    type(e->yearField(), year);
+    type(e->hourField(), hour);
+    type(e->minuteField(), minute);
+    e->genderField()->setCurrentIndex(gender);
+    desk_->refreshNow();
+  }
+
+ private slots:
+  void init() {
+    builder_ = std::make_unique<SheetBuilder>(std::vector<std::string>{kData}, clock_,
+                                              DriveMap::parse("D=" + kPictures).map);
+    desk_ = std::make_unique<DeskWindow>(*builder_);
+  }
+  void cleanup() {
+    desk_.reset();
+    builder_.reset();
+  }
+
+  void a_typed_birth_is_the_request_and_the_sheet_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("hour");
+    QTest::addColumn<int>("gender");
+    QTest::addColumn<int>("expectedYear");
+    QTest::addColumn<QString>("dumpLine");
+    QTest::newRow("Buddhist Era") << QStringLiteral("สมชาย ใจดี") << "05" << "03" << "2530" << "07" << 0 << 2530
+                                  << QStringLiteral("ComboBoxyy \"2530\"");
+    // A Christian-Era year becomes its Buddhist-Era year.
+    QTest::newRow("Christian Era converted") << QStringLiteral("ดวงใจ") << "23" << "11" << "1998" << "10" << 1
+                                             << 2541 << QStringLiteral("ComboBoxmm \"11 = พฤศจิกายน\"");
+    // Hour 00 belongs to the day before; the form shows it as typed.
+    QTest::newRow("hour 00") << QStringLiteral("ก") << "01" << "01" << "2500" << "00" << 0 << 2500
+                             << QStringLiteral("ComboBoxth \"00\"");
+  }
+  void a_typed_birth_is_the_request_and_the_sheet() {
+    QFETCH(QString, name);
+    QFETCH(QString, day);
+    QFETCH(QString, month);
+    QFETCH(QString, year);
+    QFETCH(QString, hour);
+    QFETCH(int, gender);
+    QFETCH(int, expectedYear);
+    QFETCH(QString, dumpLine);
+    typeBirth(name, day, month, year, hour, QStringLiteral("30"), gender);
+    QVERIFY2(desk_->canPrint(), qPrintable(desk_->entry()->problem()));
+    const PrintRequest r = desk_->request();
+    QCOMPARE(QString::fromStdString(r.birth.name), name);
+    QCOMPARE(r.birth.day, day.toInt());
+    QCOMPARE(r.birth.month, month.toInt());
+    QCOMPARE(r.birth.year, expectedYear);
+    QCOMPARE(r.birth.hour, hour.toInt());
+    QCOMPARE(r.birth.minute, 30);
+    QCOMPARE(r.birth.gender, gender == 0 ? Gender::Male : Gender::Female);
+    QCOMPARE(r.birth.pregnancy, 9);
+    QCOMPARE(r.birth.strip.beYearText, std::string("2569"));
+    // The power line and the balance figures are the chart's own.
+    QVERIFY(r.marks.powers && r.marks.balance);
+    const QString dump = QString::fromStdString(printedStateDump(*desk_->sheetForms()));
+    QVERIFY2(dump.contains(dumpLine), qPrintable(dump.right(400)));
+    QVERIFY(dump.contains(QStringLiteral("EditName \"") + name + QStringLiteral("\"")));
+    QVERIFY(dump.contains(QStringLiteral("กลุ่มดิถี ธาตุ")));
+    QVERIFY(desk_->windowTitle().startsWith(QStringLiteral("Vesprin")));
+  }
+
+  void an_impossible_date_is_marked_and_cannot_go_out_data() {
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("year");
+    QTest::newRow("31 February") << "31" << "02" << "2530";
+    QTest::newRow("29 February of a common year") << "29" << "02" << "2542";
+    QTest::newRow("31 April") << "31" << "04" << "2500";
+    QTest::newRow("a year the calendar lacks") << "01" << "01" << "2800";
+  }
+  void an_impossible_date_is_marked_and_cannot_go_out() {
+    QFETCH(QString, day);
+    QFETCH(QString, month);
+    QFETCH(QString, year);
+    typeBirth(QStringLiteral("ก"), day, month, year, QStringLiteral("10"), QStringLiteral("00"), 0);
+    QVERIFY(!desk_->canPrint());
+    QVERIFY(!desk_->entry()->record());
+    QVERIFY(!desk_->entry()->problem().isEmpty());
+    QTemporaryDir dir;
+    const std::filesystem::path pdf = dir.filePath(QStringLiteral("x.pdf")).toStdString();
+    QCOMPARE(desk_->savePdfTo(pdf).result, PrintResult::Failed);
+    QVERIFY(!std::filesystem::exists(pdf));
+    QVERIFY(!desk_->writeHandoverTo(dir.path()).isEmpty());
+    QVERIFY(!std::filesystem::exists(dir.filePath(QStringLiteral("VesprinPrint.DAT")).toStdString()));
+    // 29 February of a leap year is a day.
+    typeBirth(QStringLiteral("ก"), QStringLiteral("29"), QStringLiteral("02"), QStringLiteral("2543"),
+              QStringLiteral("10"), QStringLiteral("00"), 0);
+    QVERIFY(desk_->canPrint());
+  }
+
+  void a_clash_is_suggested_and_applied_only_when_accepted() {
+    // 14/05/2530 at 10 h: 丁卯 year, 乙巳 month, 癸亥 day, 丁巳 time: 巳 and 亥
+    // clash between month and day and between day and time.
+    typeBirth(QStringLiteral("ก"), QStringLiteral("14"), QStringLiteral("05"), QStringLiteral("2530"),
+              QStringLiteral("10"), QStringLiteral("00"), 0);
+    DecorationsPanel* d = desk_->decorationsPanel();
+    QCOMPARE(d->pendingSuggestions(), (std::array<bool, 3>{false, true, true}));
+    QCOMPARE(desk_->request().marks.clashes, (std::array<bool, 3>{false, false, false}));
+    QVERIFY(!desk_->sheetForms()->chartSheet.at("QRImagechng2").picture.size());
+
+    d->acceptSuggestion(1);
+    d->ignoreSuggestion(2);
+    desk_->refreshNow();
+    QCOMPARE(desk_->request().marks.clashes, (std::array<bool, 3>{false, true, false}));
+    QCOMPARE(d->pendingSuggestions(), (std::array<bool, 3>{false, false, false}));
+    QCOMPARE(desk_->sheetForms()->chartSheet.at("QRImagechng2").picture, std::string("chng.bmp"));
+    QVERIFY(desk_->sheetForms()->chartSheet.at("QRImagechng3").picture.empty());
+
+    // The next day (甲子) clashes with nothing: nothing is suggested, what was
+    // accepted stays the astrologer's.
+    type(desk_->entry()->dayField(), QStringLiteral("15"));
+    desk_->refreshNow();
+    QCOMPARE(d->pendingSuggestions(), (std::array<bool, 3>{false, false, false}));
+    QCOMPARE(desk_->request().marks.clashes, (std::array<bool, 3>{false, true, false}));
+  }
+
+  void the_desk_sheet_is_the_engines_sheet_of_the_same_files() {
+    typeBirth(QStringLiteral("นางสาวดวงใจ ตัวอย่าง"), QStringLiteral("23"), QStringLiteral("11"),
+              QStringLiteral("2541"), QStringLiteral("10"), QStringLiteral("00"), 1);
+    QVERIFY(desk_->canPrint());
+    const std::string fromDesk = printedStateDump(*desk_->sheetForms());
+
+    QTemporaryDir dir;
+    const auto made = testing::runProgram(MAKE_REQUEST,
+                                          {"--date", "23/11/2541", "--hour", "10", "--gender", "female",
+                                           "--name", "นางสาวดวงใจ ตัวอย่าง", "--strip-year", "2569",
+                                           "--from-cast", "--dir", dir.path().toStdString()},
+                                          dir.path().toStdString(),
+                                          {{"VESPRIN_TODAY", "2026-12-09"}, {"VESPRIN_DATA_DIR", kData}});
+    QVERIFY2(made.status == 0, made.err.c_str());
+    Forms forms = makeForms();
+    ScriptedUserInterface ui;
+    const std::string old = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path().toStdString());
+    PrintRun run(forms, ui, clock_, DriveMap::parse("D=" + kPictures).map, {kData});
+    const RunOutcome out = run.StartUp();
+    std::filesystem::current_path(old);
+    QVERIFY2(out.kind == RunOutcome::Kind::Print, out.cause.c_str());
+    prepareChartSheetForPrint(forms);
+    QCOMPARE(QString::fromStdString(printedStateDump(forms)), QString::fromStdString(fromDesk));
+  }
+
+  void a_saved_pdf_is_one_page_with_the_name() {
+    const QString name = QStringLiteral("สมศรี มีสุข");
+    typeBirth(name, QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("2530"), QStringLiteral("07"),
+              QStringLiteral("00"), 1);
+    QVERIFY(desk_->defaultPdfPath().endsWith(name + QStringLiteral(" 05-03-2530.pdf")));
+    QTemporaryDir dir;
+    const std::filesystem::path pdf = dir.filePath(QStringLiteral("sheet.pdf")).toStdString();
+    QSignalSpy printed(desk_.get(), &DeskWindow::sheetPrinted);
+    QCOMPARE(desk_->savePdfTo(pdf).result, PrintResult::WrittenToPdf);
+    QCOMPARE(printed.count(), 1);
+    const auto info = testing::runProgram("/usr/bin/pdfinfo", {pdf.string()}, dir.path().toStdString(), {});
+    QVERIFY2(info.out.find("Pages:           1\n") != std::string::npos, info.out.c_str());
+    const auto text = testing::runProgram("/usr/bin/pdftotext", {pdf.string(), "-"}, dir.path().toStdString(), {});
+    QVERIFY2(QString::fromStdString(text.out).contains(name), text.out.c_str());
+  }
+
+  void a_request_loads_into_the_form_and_comes_back() {
+    typeBirth(QStringLiteral("ก"), QStringLiteral("10"), QStringLiteral("05"), QStringLiteral("2530"),
+              QStringLiteral("10"), QStringLiteral("15"), 0);
+    PrintRequest typed = desk_->request();
+    // Typed figures and a note: kept as typed, not replaced by the chart's.
+    typed.birth.name = "ข";
+    typed.marks.powers = ElementGroupPowers{{1, 2, 3, 4, 5}, 2};
+    typed.marks.marks[4] = MarkCode{false, true, colours::kRed};
+    typed.marks.marksBlank = false;
+    typed.marks.analysisNote = "หนึ่ง\rสอง";
+    typed.marks.clashes = {true, false, false};
+    desk_->setRequest(typed);
+    QCOMPARE(desk_->request(), typed);
+    // A request with the chart's own figures follows the chart on a new birth.
+    DeskWindow other(*builder_);
+    other.setRequest(desk_->request());
+    QVERIFY(other.request() == desk_->request());
+  }
+
+  void save_client_hands_the_request_to_whoever_listens() {
+    typeBirth(QStringLiteral("ก"), QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("2530"),
+              QStringLiteral("07"), QStringLiteral("00"), 0);
+    QSignalSpy saved(desk_.get(), &DeskWindow::saveClientRequested);
+    desk_->show();
+    QVERIFY(QTest::qWaitForWindowActive(desk_.get()));
+    QTest::keyClick(desk_.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(saved.at(0).at(0).value<PrintRequest>(), desk_->request());
+  }
+
+  void enter_refreshes_at_once() {
+    desk_->show();
+    QVERIFY(QTest::qWaitForWindowActive(desk_.get()));
+    type(desk_->entry()->yearField(), QStringLiteral("2530"));
+    type(desk_->entry()->dayField(), QStringLiteral("12"));
+    QTest::keyClick(desk_->entry()->dayField(), Qt::Key_Return);
+    QVERIFY(desk_->canPrint());
+    QCOMPARE(desk_->sheetForms()->main.caption("ComboBoxdd"), std::string("12"));
+  }
+};
+
+}  // namespace vesprin
+
+Q_DECLARE_METATYPE(vesprin::PrintRequest)
+QTEST_MAIN(vesprin::DeskTest)
+#include "desk_test.moc"
