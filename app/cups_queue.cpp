@@ -21,6 +21,13 @@ QueueHandOver printOnDefaultQueue(std::string_view pdf, const std::string& title
   QueueHandOver out;
   cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr);
   if (!dest) {
+    // Without a scheduler there is no default printer either; say which.
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    if (!http) {
+      out.note = std::string("the print scheduler cannot be reached at ") + cupsServer();
+      return out;
+    }
+    httpClose(http);
     out.note = cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE
                    ? "no default printer"
                    : "no default printer (the print scheduler says: " + lastError() + ")";

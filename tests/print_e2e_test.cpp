@@ -298,7 +298,8 @@ TEST_F(PrintEndToEnd, no_printer_and_no_display_for_the_preview) {
     const char* message;
   };
   const Case cases[] = {
-      {"print without a printer", "print", "vesprin-print: not printed: no default printer"},
+      {"print without a printer", "print",
+       "vesprin-print: not printed: the print scheduler cannot be reached at /nonexistent/"},
       {"preview without a display", "prev", "vesprin-print: no display for the page preview; the chart sheet was saved as"},
   };
   for (const Case& c : cases) {
