@@ -10,7 +10,10 @@ namespace vesprin {
 
 FolderLock::FolderLock(const std::string& folder) {
   fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd_ < 0) return;
+  if (fd_ < 0) {
+    error_ = errno;
+    return;
+  }
   int r;
   do r = ::flock(fd_, LOCK_EX);
   while (r != 0 && errno == EINTR);

@@ -20,11 +20,14 @@ class FolderLock {
   FolderLock& operator=(const FolderLock&) = delete;
 
   bool held() const { return fd_ >= 0; }
+  // Why the folder could not be opened (an errno value), when not held.
+  int error() const { return error_; }
   // The folder's descriptor, for *at() calls relative to it.
   int fd() const { return fd_; }
 
  private:
   int fd_ = -1;
+  int error_ = 0;
 };
 
 }  // namespace vesprin

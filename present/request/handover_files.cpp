@@ -208,7 +208,16 @@ RequestSearch claimRequest(const DriveMap& drives) {
     const std::string& place = places[i];
     std::optional<FolderLock> lock;
     lock.emplace(place);
-    if (!lock->held()) continue;  // a mapped drive that is not there
+    if (!lock->held()) {
+      // A mapped drive that is not there holds nothing; a folder that cannot
+      // be opened may hold a request that cannot be taken.
+      struct stat st;
+      if (::lstat(shownPath(place, kRecordFileName).c_str(), &st) != 0) continue;
+      out.found = true;
+      out.refusal = concat({shownPath(place, kRecordFileName), " cannot be taken: its folder cannot be opened (",
+                            std::strerror(lock->error()), "); left as it is"});
+      return out;
+    }
     const int dir = lock->fd();
     const std::string record = shownPath(place, kRecordFileName), marks = shownPath(place, kMarksFileName);
     struct stat st;
