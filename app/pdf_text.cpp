@@ -7,6 +7,7 @@
 #include <exception>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <system_error>
 
@@ -15,6 +16,9 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
+
+#include "core/text_file.h"
+#include "present/safe_output.h"
 
 namespace vesprin {
 namespace {
@@ -265,14 +269,6 @@ std::map<std::string, FontText> pageFonts(QPDFPageObjectHelper& page) {
   return fonts;
 }
 
-std::string writeAllTo(const std::filesystem::path& file, QPDF& pdf) {
-  QPDFWriter writer(pdf, file.c_str());
-  // The same file for the same sheet: no time-based identifier.
-  writer.setDeterministicID(true);
-  writer.write();
-  return {};
-}
-
 }  // namespace
 
 char32_t thaiFromPositionedForm(char32_t c) {
@@ -388,6 +384,15 @@ std::map<unsigned, std::u32string> readToUnicodeMap(const std::string& cmap) {
   return codes;
 }
 
+namespace {
+
+// Marks set over or under a consonant.
+constexpr bool isThaiMark(char32_t c) { return c == 0x0E31 || (c >= 0x0E34 && c <= 0x0E3A) || (c >= 0x0E47 && c <= 0x0E4E); }
+// Tone marks and the thanthakhat, typed after the vowel marks of their consonant.
+constexpr bool isToneMark(char32_t c) { return c >= 0x0E48 && c <= 0x0E4C; }
+
+}  // namespace
+
 std::u32string typedOrder(std::u32string glyphs) {
   std::u32string out;
   out.reserve(glyphs.size());
@@ -409,15 +414,24 @@ std::u32string typedOrder(std::u32string glyphs) {
     // The fonts draw a blank with the glyph they share with the tab.
     out += c == U'\t' ? U' ' : c;
   }
+  // The marks of one consonant come in the order the font places them (a
+  // tone mark may come before the vowel under it); typed, the vowel comes
+  // first.
+  for (std::size_t i = 0; i < out.size();) {
+    std::size_t end = i;
+    while (end < out.size() && isThaiMark(out[end])) ++end;
+    if (end > i + 1)
+      std::stable_partition(out.begin() + static_cast<std::ptrdiff_t>(i), out.begin() + static_cast<std::ptrdiff_t>(end),
+                            [](char32_t m) { return !isToneMark(m); });
+    i = end == i ? i + 1 : end;
+  }
   return out;
 }
 
-std::string finishPdf(const std::filesystem::path& file, const PdfDocumentInfo& info) {
-  std::filesystem::path part = file;
-  part += ".finishing";
+std::string finishPdfBytes(std::string& bytes, const PdfDocumentInfo& info) {
   try {
     QPDF pdf;
-    pdf.processFile(file.c_str());
+    pdf.processMemoryFile("chart sheet", bytes.data(), bytes.size());
     for (QPDFObjectHandle object : pdf.getAllObjects()) {
       if (!object.isDictionary() || !object.hasKey("/ToUnicode")) continue;
       QPDFObjectHandle map = object.getKey("/ToUnicode");
@@ -435,19 +449,25 @@ std::string finishPdf(const std::filesystem::path& file, const PdfDocumentInfo& 
     QPDFObjectHandle documentInfo = trailer.getKey("/Info");
     if (!info.title.empty()) documentInfo.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(info.title));
     if (!info.subject.empty()) documentInfo.replaceKey("/Subject", QPDFObjectHandle::newUnicodeString(info.subject));
-    writeAllTo(part, pdf);
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    // The same file for the same sheet: no time-based identifier.
+    writer.setDeterministicID(true);
+    writer.write();
+    const std::shared_ptr<Buffer> out = writer.getBufferSharedPointer();
+    bytes.assign(reinterpret_cast<const char*>(out->getBuffer()), out->getSize());
   } catch (const std::exception& e) {
-    std::error_code ec;
-    std::filesystem::remove(part, ec);
     return e.what();
   }
-  std::error_code ec;
-  std::filesystem::rename(part, file, ec);
-  if (ec) {
-    std::filesystem::remove(part, ec);
-    return "cannot replace " + file.string() + ": " + ec.message();
-  }
   return {};
+}
+
+std::string finishPdf(const std::filesystem::path& file, const PdfDocumentInfo& info) {
+  std::optional<std::string> bytes = readWholeFile(file.string());
+  if (!bytes) return "cannot read " + file.string();
+  if (std::string error = finishPdfBytes(*bytes, info); !error.empty()) return error;
+  const SafeWrite written = writeFileSafely(file, *bytes);
+  return written.ok ? std::string() : written.error;
 }
 
 }  // namespace vesprin

@@ -1,15 +1,20 @@
 #include "app/print_command.h"
 
+#include <QAction>
+#include <QGuiApplication>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <set>
 
+#include "app/chart_pdf.h"
 #include "app/cups_queue.h"
 #include "present/print_steps.h"
 #include "present/render/report_output.h"
@@ -42,8 +47,8 @@ std::string missingPictures(const std::vector<PaintedComponent>& painted) {
   return missing;
 }
 
-// CUPS names of the two papers of the layouts.
-std::string mediaOf(const PageSetup& page) { return page.paperWidthMm < 213 ? "A4" : "Letter"; }
+// CUPS names of the papers.
+std::string mediaOf(Paper paper) { return paper == Paper::A4 ? "A4" : "Letter"; }
 
 }  // namespace
 
@@ -69,8 +74,10 @@ PrintCommand::PrintCommand(PictureFinder findPicture, std::ostream& report)
 PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   prepareChartSheetForPrint(forms);
   const Form& sheet = forms.chartSheet;
+  paper_ = choice.paper;
+  document_ = choice.document ? *choice.document : chartDocumentInfo(forms.main);
   // The page is made once, whole, before it goes anywhere.
-  const PdfResult pdf = renderReportPdf(sheet, renderer_);
+  const PdfResult pdf = renderChartPdf(sheet, renderer_, {paper_, document_}, report_);
   if (!pdf.ok) {
     report_ << program() << ": " << pdf.error << '\n';
     return {PrintResult::Failed, {}, pdf.error};
@@ -106,10 +113,10 @@ PrintOutcome PrintCommand::saveAside(const std::string& pdf, const std::string& 
   return {PrintResult::SavedWithoutPrinter, saved.path, {}};
 }
 
-PrintOutcome PrintCommand::print(const Form& sheet, const std::string& pdf) {
+PrintOutcome PrintCommand::print(const Form&, const std::string& pdf) {
   // The default queue, no dialog; the sheet counts as printed only when the
   // queue took it, and one it did not take is saved rather than lost.
-  const QueueHandOver job = printOnDefaultQueue(pdf, "Vesprin chart sheet", mediaOf(*sheet.layout().page()));
+  const QueueHandOver job = printOnDefaultQueue(pdf, document_.title, mediaOf(paper_));
   if (job.taken) {
     if (!job.note.empty()) report_ << program() << ": " << job.note << '\n';
     return {PrintResult::Printed, {}, {}};
@@ -122,8 +129,10 @@ constexpr double kPreviewPictureDpi = 144;
 
 PrintOutcome PrintCommand::preview(const Form& sheet) {
   QPrinter printer(QPrinter::HighResolution);
-  printer.setPageLayout(pageLayoutOf(*sheet.layout().page()));
+  const PaperPlacement placement = placeOnPaper(*sheet.layout().page(), paper_);
+  printer.setPageLayout(placement.layout);
   printer.setFullPage(false);
+  printer.setDocName(QString::fromStdString(document_.title));
   QPrintPreviewDialog dialog(&printer);
   dialog.setWindowTitle(QStringLiteral("พิมพ์ดวงจีน"));
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
@@ -134,8 +143,18 @@ PrintOutcome PrintCommand::preview(const Form& sheet) {
                                     ? std::optional<double>(kPreviewPictureDpi)
                                     : std::nullopt);
     QPainter painter(target);
-    paintReportPage(painter, *target, sheet, renderer_);
+    paintReportPage(painter, *target, sheet, renderer_, placement.scale);
   });
+  // The whole screen, the sheet as wide as it goes: its small print is
+  // read on screen before it goes to paper.
+  // Maximised by the window manager; sized to the screen where none is
+  // running to do it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) dialog.setGeometry(screen->availableGeometry());
+  dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+  if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction")))
+    fitWidth->trigger();
+  else if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
+    view->fitToWidth();
   dialog.exec();
   renderer_.setScreenPictures(std::nullopt);
   return {PrintResult::Previewed, {}, {}};

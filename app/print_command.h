@@ -11,7 +11,9 @@
 #include <ostream>
 #include <string>
 
+#include "app/pdf_text.h"
 #include "present/forms.h"
+#include "present/paper.h"
 #include "present/render/form_renderer.h"
 
 namespace vesprin {
@@ -36,9 +38,13 @@ struct PrintOutcome {
 struct PrintChoice {
   bool preview = false;                      // CheckBoxPagePreview
   std::optional<std::filesystem::path> pdf;  // --pdf FILE: write the sheet there instead
+  Paper paper = Paper::Letter;               // A4: the Letter page scaled to fit and centred
+  // The PDF's title and subject; none: from the main window's input fields
+  // (chartDocumentInfo).
+  std::optional<PdfDocumentInfo> document = std::nullopt;
   // Save the sheet in the current directory under a free name instead, for
   // this reason (a preview asked for where nobody can see it).
-  std::string saveAside;
+  std::string saveAside = {};
 };
 
 // Exit statuses of a run that ends with the print command.
@@ -67,6 +73,9 @@ class PrintCommand {
   PrintOutcome print(const Form& sheet, const std::string& pdf);
   PrintOutcome preview(const Form& sheet);
   PrintOutcome saveAside(const std::string& pdf, const std::string& why);
+  // The paper and the PDF's document information of the run under way.
+  Paper paper_ = Paper::Letter;
+  PdfDocumentInfo document_;
 
   FormRenderer renderer_;
   std::ostream& report_;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/cast_pipeline.h"
+#include "core/birth_input.h"
 #include "core/text.h"
 #include "present/form_dump.h"
 #include "present/bind_handover.h"
@@ -141,6 +142,12 @@ std::string PrintRun::EndRequest(RequestEnd end) {
 }
 
 RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::string> recordLines) {
+  // A request given as a value has not been through the record's reader,
+  // which refuses a day its month does not have.
+  const BirthRecord& b = request.birth;
+  if (!birthDateExists(b.day, b.month, b.year))
+    return refused(concat({"the birth date ", padded(b.day, 2), "/", padded(b.month, 2), "/", std::to_string(b.year),
+                           " does not exist (", kInvalidBirthDate, ")"}));
   // The memo holds the record file (the cast reads the month strip from it);
   // a request that came as a value gets the lines its file would hold.
   forms_.main["MemoVesprinPrint"].lines =

@@ -8,15 +8,22 @@
 namespace vesprin {
 
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
-                          bool unattended, std::ostream& report) {
+                          bool unattended, std::ostream& report, Paper paper) {
   // A picture that is not there refuses the sheet, in one message of the
   // print command's; the store's own word on it would be a second one.
   std::ostringstream quiet;
   PictureStore pictures(dataDirectory(), quiet);
   PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
-  PrintChoice choice{preview, pdf, {}};
+  PrintChoice choice;
+  choice.preview = preview;
+  choice.pdf = pdf;
+  choice.paper = paper;
   if (preview && unattended && !pdf) choice.saveAside = "no display for the page preview";
   return command.run(forms, choice);
+}
+
+std::string refusalNotice(const std::string& cause) {
+  return "คำขอพิมพ์ดวงไม่ถูกต้อง ไม่ได้พิมพ์ดวง\r\r" + cause;
 }
 
 }  // namespace vesprin

@@ -5,6 +5,7 @@
 // sheet is saved as a PDF in the current directory instead.
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "app/print_command.h"
 #include "present/forms.h"
@@ -12,6 +13,11 @@
 namespace vesprin {
 
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
-                          bool unattended, std::ostream& report);
+                          bool unattended, std::ostream& report, Paper paper = Paper::Letter);
+
+// The message box that shows a person at the display why the request was
+// refused and nothing printed: a Thai heading, then the cause as standard
+// error gives it (with the Thai notice where there is one).
+std::string refusalNotice(const std::string& cause);
 
 }  // namespace vesprin

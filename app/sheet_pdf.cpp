@@ -7,8 +7,10 @@
 #include <QGuiApplication>
 
 #include "app/cast_json.h"
+#include "app/chart_pdf.h"
 #include "app/cast_pipeline.h"
 #include "app/cast_request.h"
+#include "core/birth_input.h"
 #include "core/text.h"
 #include "present/bind_interpretation.h"
 #include "present/picture_store.h"
@@ -41,7 +43,7 @@ void ensureGuiApplication() {
 
 SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
                    const YearList& years, const std::filesystem::path& pdf, std::string& json,
-                   std::ostream& err) {
+                   std::ostream& err, Paper paper) {
   ui.messages.clear();
   const CastRequestParse request = parseCastRequest(line);
   if (!request.fields) {
@@ -68,6 +70,12 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
         << outcome.error << '\n';
     return SheetPdf::NotCast;
   }
+  const BirthFields& birth = *request.fields;
+  if (!birthDateExists(toInt(birth.day), toInt(monthNumberText(birth.month)), toInt(birth.year))) {
+    err << "vesprin-cast: no chart sheet written: " << kInvalidBirthDate << " " << birth.day << "/"
+        << monthNumberText(birth.month) << "/" << birth.year << ": the month has no such day\n";
+    return SheetPdf::NotCast;
+  }
 
   Forms forms = makeForms();
   clearAnalysisText(forms);
@@ -77,7 +85,8 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
   ensureGuiApplication();
   PictureStore pictures;
   FormRenderer renderer([&pictures](std::string_view name) { return pictures.find(name); });
-  const PdfResult written = writeReportPdf(forms.chartSheet, pdf, renderer);
+  const PdfResult written =
+      writeChartPdf(forms.chartSheet, pdf, renderer, {paper, chartDocumentInfo(birth)}, err);
   if (!written.ok) {
     err << "vesprin-cast: " << written.error << '\n';
     return SheetPdf::NotWritten;

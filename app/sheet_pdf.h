@@ -9,6 +9,7 @@
 
 #include "app/scripted_ui.h"
 #include "core/calendar_session.h"
+#include "present/paper.h"
 
 namespace vesprin {
 
@@ -19,11 +20,13 @@ enum class SheetPdf {
 };
 
 // Appends the JSON object of the birth to `json`. When the chart was cast
-// and is complete, writes its sheet to `pdf`; otherwise writes no file and
-// says why on `err`.
+// and is complete, writes its sheet to `pdf` on `paper`; otherwise writes no
+// file and says why on `err`. A birth day its month does not have is cast
+// as the input rules correct it (the JSON carries the notice), but its sheet
+// is not written: it would show another day's chart.
 SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
                    const YearList& years, const std::filesystem::path& pdf, std::string& json,
-                   std::ostream& err);
+                   std::ostream& err, Paper paper = Paper::Letter);
 
 // A QGuiApplication for painting without a window, created once.
 void ensureGuiApplication();

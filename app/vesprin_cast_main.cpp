@@ -14,6 +14,7 @@
 #include "core/clock.h"
 #include "core/text.h"
 #include "core/text_file.h"
+#include "present/paper.h"
 #ifdef VESPRIN_WITH_PDF
 #include "app/sheet_pdf.h"
 #else
@@ -33,7 +34,7 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--pdf FILE] < births
+  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--pdf FILE [--paper a4|letter]] < births
 
 Casts each birth line of standard input and writes one JSON object per line.
 Each line: DD MM YYYY HH MM G P (day, month, Buddhist-Era year, hour 00-23,
@@ -43,6 +44,8 @@ starting with # are skipped.
   --data-dir DIR       the data directory (HOROSCOPE.INI and the calendar files)
   --today YYYY-MM-DD   today's date, for the current year of the chart
   --pdf FILE           exactly one birth line; its chart sheet is written to FILE
+  --paper letter|a4    the PDF's paper: letter as the sheet is laid out (default),
+                       or a4 with the Letter page scaled to fit and centred
   --help               this text
 
 Environment:
@@ -56,7 +59,8 @@ name, in the current directory, then in the data directory, now )";
 (with --data-dir or VESPRIN_DATA_DIR, that directory first); its pictures/ for --pdf.
 
 Exit status: 0 every line cast (and the PDF written); 1 bad options; 2 at least
-one line gave an error object (with --pdf: no PDF written); 4 the calendar index
+one line gave an error object (with --pdf: no PDF written, also for a day its
+month does not have, whose JSON carries the notice); 4 the calendar index
 missing or unusable; 5 the PDF could not be written.
 )";
 }
@@ -69,10 +73,16 @@ void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size()
 // the renderer), beside this one or in the installed libexec folder. It runs
 // in place of this process with the same arguments, before any input is read.
 int runPdfProgram(char** argv) {
+  // Beside this program (a build tree), in the libexec folder beside its
+  // bin/ (an installed tree under any prefix, or moved whole), last in the
+  // libexec folder of the prefix configured at build time.
   std::vector<std::filesystem::path> candidates;
   std::error_code ec;
   const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) candidates.push_back(self.parent_path() / "vesprin-cast-pdf");
+  if (!ec) {
+    candidates.push_back(self.parent_path() / "vesprin-cast-pdf");
+    candidates.push_back((self.parent_path() / VESPRIN_RELATIVE_LIBEXEC_DIR / "vesprin-cast-pdf").lexically_normal());
+  }
   candidates.emplace_back(VESPRIN_LIBEXEC_DIR "/vesprin-cast-pdf");
   for (const auto& program : candidates) {
     if (::access(program.c_str(), X_OK) != 0) continue;
@@ -93,13 +103,23 @@ int main(int argc, char** argv) {
   std::optional<std::string> dataDir;
   std::optional<CivilDate> today;
   std::optional<std::string> pdf;
+  [[maybe_unused]] Paper paper = Paper::Letter;
+  bool paperGiven = false;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if ((a == "--data-dir" || a == "--today" || a == "--pdf") && i + 1 < args.size()) {
+    if ((a == "--data-dir" || a == "--today" || a == "--pdf" || a == "--paper") && i + 1 < args.size()) {
       const std::string& v = args[++i];
       if (a == "--pdf") {
         pdf = v;
+      } else if (a == "--paper") {
+        const std::optional<Paper> named = parsePaper(v);
+        if (!named) {
+          std::cerr << "vesprin-cast: --paper " << quotedExcerpt(v) << ": expected letter or a4\n";
+          return kExitUsage;
+        }
+        paper = *named;
+        paperGiven = true;
       } else if (a == "--data-dir") {
         dataDir = v;
       } else if (!(today = parseIsoDate(v))) {
@@ -114,6 +134,10 @@ int main(int argc, char** argv) {
       usage(std::cerr);
       return kExitUsage;
     }
+  }
+  if (paperGiven && !pdf) {
+    std::cerr << "vesprin-cast: --paper is for the chart sheet of --pdf\n";
+    return kExitUsage;
   }
 #ifndef VESPRIN_WITH_PDF
   if (pdf) return runPdfProgram(argv);
@@ -170,7 +194,7 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
     std::string json;
-    const SheetPdf sheet = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr);
+    const SheetPdf sheet = castLineToPdf(births.front(), calendar, ui, years, *pdf, json, std::cerr, paper);
     writeOut(json + '\n');
     std::fflush(stdout);
     return sheet == SheetPdf::Written ? kExitOk : sheet == SheetPdf::NotCast ? kExitSomeRefused : kExitPdfNotWritten;

@@ -24,6 +24,7 @@
 #include "core/clock.h"
 #include "core/text_file.h"
 #include "present/forms.h"
+#include "present/paper.h"
 
 namespace {
 using namespace vesprin;
@@ -34,7 +35,7 @@ constexpr int kExitRefused = 2;
 constexpr int kExitNoIndex = 4;  // the installation cannot serve a request
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-print [--pdf FILE]
+  out << R"(usage: vesprin-print [--pdf FILE] [--paper letter|a4]
 
 Claims the print request that the companion program wrote, VesprinPrintAnalyze.DAT
 and VesprinPrint.DAT, from the first place that holds VesprinPrint.DAT: the
@@ -43,8 +44,10 @@ casts the chart and prints the chart sheet on the default printer (or shows the
 page preview when the request asks for it), deletes the request, then ends. A
 request the installation or the output could not serve is put back.
 
-  --pdf FILE   write the chart sheet to FILE instead of printing or previewing
-  --help       this text
+  --pdf FILE             write the chart sheet to FILE instead of printing or previewing
+  --paper letter|a4      the paper: letter as the sheet is laid out (default), or a4
+                         with the Letter page scaled to fit and centred
+  --help                 this text
 
 Environment:
   VESPRIN_DRIVES      drive roots of the companion's machine, e.g. "D=/media/usb0;C=/srv/handover"
@@ -67,14 +70,15 @@ where DATA is the data directory, now )";
   out << dataDirectory() << R"(
 
 Exit status: 0 printed (the queue took the job), previewed or written; 1 bad
-arguments; 2 request refused (malformed, too large, cut short, wrong marker, no
-calendar line for the birth: deleted; no request, or a place without both
-files as regular files: nothing deleted); 3 the chart sheet saved as a PDF in
-the current directory, its path and the cause on standard error (no usable
-printer, a queue that did not take the job, or a preview asked for without a
-display); 4 the installation cannot serve the request (calendar index, a
-calendar data file, a sign picture), the request kept; 5 the chart sheet could
-be neither printed nor written, the request put back.
+arguments; 2 request refused (malformed, too large, cut short, wrong marker, a
+birth day its month does not have, no calendar line for the birth: deleted; no
+request, or a place without both files as regular files: nothing deleted; with
+a display also shown in a message box); 3 the chart sheet saved as a PDF in the
+current directory, its path and the cause on standard error (no usable printer,
+a queue that did not take the job, or a preview asked for without a display);
+4 the installation cannot serve the request (calendar index, a calendar data
+file, a sign picture), the request kept; 5 the chart sheet could be neither
+printed nor written, the request put back.
 )";
 }
 
@@ -83,8 +87,10 @@ be neither printed nor written, the request put back.
 // files are then deleted (the sheet is out, or the request was refused for
 // its content) or put back (the run ended without a sheet for another
 // cause); the exit status.
-int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesystem::path>& pdf,
-                 bool unattended) {
+// `box`: where a person at the display is shown a refusal; none unattended.
+int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesystem::path>& pdf, Paper paper,
+                 UserInterface* box) {
+  const bool unattended = box == nullptr;
   const RunOutcome out = run.StartUp();
   for (const std::string& w : out.warnings) std::cerr << "vesprin-print: " << w << '\n';
   int status = kExitRefused;
@@ -92,7 +98,7 @@ int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesyste
   bool keptNote = false;
   switch (out.kind) {
     case RunOutcome::Kind::Print: {
-      const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr);
+      const PrintOutcome printed = runPrintStep(forms, out.preview, pdf, unattended, std::cerr, paper);
       if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
           dump && *dump && printed.result != PrintResult::Failed && printed.result != PrintResult::MissingPictures)
         std::ofstream(dump, std::ios::binary) << printedStateDump(forms);
@@ -113,6 +119,7 @@ int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesyste
       break;
     case RunOutcome::Kind::Refused:
       std::cerr << "vesprin-print: request refused, nothing printed: " << out.cause << '\n';
+      if (box) box->error(refusalNotice(out.cause));
       end = RequestEnd::Refused;
       break;
   }
@@ -134,6 +141,7 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
 
 int main(int argc, char** argv) {
   std::optional<std::filesystem::path> pdf;
+  Paper paper = Paper::Letter;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--help" || args[i] == "-h") {
@@ -144,7 +152,17 @@ int main(int argc, char** argv) {
       pdf = args[++i];
       continue;
     }
-    std::cerr << "vesprin-print: " << (args[i] == "--pdf" ? "--pdf needs a file name" : "unknown argument \"" + args[i] + "\"")
+    if (args[i] == "--paper" && i + 1 < args.size()) {
+      if (const std::optional<Paper> named = parsePaper(args[i + 1])) {
+        paper = *named;
+        ++i;
+        continue;
+      }
+    }
+    std::cerr << "vesprin-print: "
+              << (args[i] == "--pdf"     ? std::string("--pdf needs a file name")
+                  : args[i] == "--paper" ? std::string("--paper: expected letter or a4")
+                                         : "unknown argument \"" + args[i] + "\"")
               << '\n';
     usage(std::cerr);
     return kExitUsage;
@@ -186,7 +204,7 @@ int main(int argc, char** argv) {
     // main window, and ends as a closed window would.
     UnattendedUserInterface ui;
     PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
-    const int status = serveRequest(run, forms, pdf, true);
+    const int status = serveRequest(run, forms, pdf, paper, nullptr);
     writeSettings();
     return status;
   }
@@ -196,7 +214,7 @@ int main(int argc, char** argv) {
   PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
   int status = kExitDone;
   QObject::connect(&window, &MainWindow::firstActivated, [&] {
-    status = serveRequest(run, forms, pdf, false);
+    status = serveRequest(run, forms, pdf, paper, &ui);
     window.close();  // ends the program
   });
   QObject::connect(&window, &MainWindow::closing, writeSettings);

@@ -179,7 +179,7 @@ BookResult<OpenedBook> openBookFile(const std::string& path, BookAccess access, 
 
   static std::atomic<int> serial{0};
   const QString name = QStringLiteral("vesprin-book-%1").arg(++serial);
-  OpenedBook opened{name, QStringLiteral("BEGIN IMMEDIATE")};
+  OpenedBook opened{name, QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("instr(%1, ?) > 0")};
   std::optional<BookError> failure;
   {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);

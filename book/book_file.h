@@ -35,6 +35,10 @@ struct BookSchema {
 struct OpenedBook {
   QString connection;  // the Qt SQL connection's name (QSqlDatabase::database)
   QString beginWrite;  // the statement that starts a write transaction
+  // An expression true when the text column `%1` holds the bound text: a
+  // plain substring search, no pattern (LIKE would read each character
+  // as a possible wildcard and case-fold it, several times slower).
+  QString contains;
 };
 
 // Opens (ReadWrite: creates when missing, with its folder) and checks the book:

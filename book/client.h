@@ -17,13 +17,13 @@ using ClientId = long long;  // 64 bits, as the database keeps it
 // The birth as entered: the date with its Buddhist-Era year and the clock
 // time. The input rules (hour 00 belongs to the day before, and so on) are
 // applied by the cast, not here.
-struct BirthEntry {
+struct ClientBirth {
   int day = 1;       // 1..31, and a real day of its month
   int month = 1;     // 1..12
   int year = 0;      // Buddhist Era (CE + 543)
   int hour = 0;      // 0..23
   int minute = 0;    // 0..59
-  friend bool operator==(const BirthEntry&, const BirthEntry&) = default;
+  friend bool operator==(const ClientBirth&, const ClientBirth&) = default;
 };
 
 // What a person types about a client; the book adds the id and the times.
@@ -32,7 +32,7 @@ struct ClientFields {
   std::string nickname;
   std::string phone;
   std::string note;      // free text for the astrologer, never printed
-  BirthEntry birth;
+  ClientBirth birth;
   Gender gender = Gender::Male;
   int pregnancy = 9;     // months, 7..10
   AnalysisMarks marks = noDecorations();

@@ -66,15 +66,6 @@ Client clientOf(const QSqlQuery& q) {
   return c;
 }
 
-QString likePattern(const QString& word) {
-  QString escaped;
-  for (const QChar c : word) {
-    if (c == QLatin1Char('%') || c == QLatin1Char('_') || c == QLatin1Char('\\')) escaped += QLatin1Char('\\');
-    escaped += c;
-  }
-  return QLatin1Char('%') + escaped + QLatin1Char('%');
-}
-
 }  // namespace
 
 std::string bookTimestamp() {
@@ -193,8 +184,8 @@ BookResult<std::vector<Client>> ClientBook::search(const QString& typed, std::op
   QString sql = QStringLiteral("SELECT %1 FROM client WHERE deleted_at IS NULL").arg(QLatin1String(kColumns));
   QVariantList values;
   for (const QString& word : parsed.words) {
-    sql += QStringLiteral(" AND search_text LIKE ? ESCAPE '\\'");
-    values << likePattern(word);
+    sql += QStringLiteral(" AND ") + opened_.contains.arg(QStringLiteral("search_text"));
+    values << word;
   }
   if (const auto& d = parsed.date) {
     sql += QStringLiteral(" AND birth_day = ?");
@@ -218,7 +209,7 @@ BookResult<std::vector<Client>> ClientBook::search(const QString& typed, std::op
       }
     }
   }
-  sql += QStringLiteral(" ORDER BY search_text, id");
+  sql += QStringLiteral(" ORDER BY search_text");  // the index's order: no sorting
   if (limit) {
     sql += QStringLiteral(" LIMIT ?");
     values << *limit;

@@ -12,6 +12,7 @@ PrintRequest clientRequest(const ClientFields& c, int stripYear) {
   b.month = c.birth.month;
   b.year = c.birth.year;
   b.hour = c.birth.hour;
+  b.minute = c.birth.minute;
   b.pregnancy = c.pregnancy;
   b.gender = c.gender;
   b.preview = false;
@@ -26,11 +27,11 @@ PrintRequest clientRequest(const ClientFields& c, int stripYear) {
 ClientFields clientFieldsOf(const PrintRequest& r, ClientFields base) {
   const BirthRecord& b = r.birth;
   base.name = b.name;
-  if (base.birth.hour != b.hour) base.birth.minute = 0;
   base.birth.day = b.day;
   base.birth.month = b.month;
   base.birth.year = b.year;
   base.birth.hour = b.hour;
+  base.birth.minute = b.minute;
   base.gender = b.gender;
   base.pregnancy = b.pregnancy;
   base.marks = r.marks;

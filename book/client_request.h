@@ -7,12 +7,11 @@
 namespace vesprin {
 
 // The month strip shows `stripYear` (Buddhist Era; the desk's default is the
-// current year), its January pillar worked out from it. The record keeps the
-// hour: the hand-over carries no minute, and the engine casts at hh:00.
+// current year), its January pillar worked out from it.
 PrintRequest clientRequest(const ClientFields& client, int stripYear);
 
 // The other way, for a request that comes from the desk: the birth and the
-// decorations over `base`, which keeps the nickname, phone, note and minute.
+// decorations over `base`, which keeps the nickname, phone and note.
 ClientFields clientFieldsOf(const PrintRequest& request, ClientFields base = {});
 
 }  // namespace vesprin

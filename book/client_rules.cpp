@@ -35,7 +35,7 @@ std::string clientNameError(const std::string& name) {
 
 std::string clientFieldsError(const ClientFields& f, const YearList& years) {
   if (std::string e = clientNameError(f.name); !e.empty()) return e;
-  const BirthEntry& b = f.birth;
+  const ClientBirth& b = f.birth;
   if (b.month < 1 || b.month > 12) return concat({"the month ", std::to_string(b.month), " is not 01..12"});
   if (b.year < 1000 || b.year > 9999)
     return concat({"the year ", std::to_string(b.year), " is not a Buddhist-Era year of four digits"});
@@ -75,7 +75,7 @@ bool digits(std::string_view t, std::size_t minWidth, std::size_t maxWidth) {
 
 }  // namespace
 
-std::string parseBirthDate(std::string_view text, BirthEntry& b) {
+std::string parseBirthDate(std::string_view text, ClientBirth& b) {
   const std::size_t s1 = text.find('/'), s2 = s1 == std::string_view::npos ? s1 : text.find('/', s1 + 1);
   const std::string why = concat({"the date ", quotedExcerpt(text), " is not DD/MM/YYYY with a Buddhist-Era year"});
   if (s2 == std::string_view::npos || text.find('/', s2 + 1) != std::string_view::npos) return why;
@@ -91,7 +91,7 @@ std::string parseBirthDate(std::string_view text, BirthEntry& b) {
   return {};
 }
 
-std::string parseBirthTime(std::string_view text, BirthEntry& b) {
+std::string parseBirthTime(std::string_view text, ClientBirth& b) {
   const std::size_t colon = text.find(':');
   const std::string why = concat({"the time ", quotedExcerpt(text), " is not HH:MM (00:00..23:59)"});
   if (colon == std::string_view::npos) return why;
@@ -122,10 +122,10 @@ std::string parsePregnancy(std::string_view text, int& months) {
 
 const char* genderWord(Gender g) { return g == Gender::Male ? "male" : "female"; }
 
-std::string birthDateText(const BirthEntry& b) {
+std::string birthDateText(const ClientBirth& b) {
   return concat({padded(b.day, 2), "/", padded(b.month, 2), "/", padded(b.year, 4)});
 }
 
-std::string birthTimeText(const BirthEntry& b) { return concat({padded(b.hour, 2), ":", padded(b.minute, 2)}); }
+std::string birthTimeText(const ClientBirth& b) { return concat({padded(b.hour, 2), ":", padded(b.minute, 2)}); }
 
 }  // namespace vesprin

@@ -20,15 +20,15 @@ std::string clientFieldsError(const ClientFields& fields, const YearList& years)
 std::string clientNameError(const std::string& name);
 
 // "05/03/2530" and "07:30", as the command line and the CSV files write them.
-std::string birthDateText(const BirthEntry& birth);
-std::string birthTimeText(const BirthEntry& birth);
+std::string birthDateText(const ClientBirth& birth);
+std::string birthTimeText(const ClientBirth& birth);
 
 // The typed texts, as `vesprin-book add` and the CSV files take them; each
 // gives the reason naming the text when it is refused, or empty.
 // "05/03/2530": day, month and the year in the Buddhist Era.
-std::string parseBirthDate(std::string_view text, BirthEntry& birth);
+std::string parseBirthDate(std::string_view text, ClientBirth& birth);
 // "07:30": hour 00..23, minute 00..59.
-std::string parseBirthTime(std::string_view text, BirthEntry& birth);
+std::string parseBirthTime(std::string_view text, ClientBirth& birth);
 // "male" or "female" (also "m", "f", "ชาย", "หญิง").
 std::string parseGender(std::string_view text, Gender& gender);
 // "07".."10" (or "7".."10") months.

@@ -85,7 +85,7 @@ SearchQuery parseSearch(const QString& typed) {
   return q;
 }
 
-bool birthMatches(const SearchQuery::DatePart& date, const BirthEntry& birth) {
+bool birthMatches(const SearchQuery::DatePart& date, const ClientBirth& birth) {
   if (birth.day != date.day) return false;
   if (date.month && birth.month != *date.month) return false;
   if (!date.yearDigits) return true;

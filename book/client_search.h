@@ -47,6 +47,6 @@ struct SearchQuery {
 SearchQuery parseSearch(const QString& typed);
 
 // Whether a birth matches a date query (also used by the SQL-free paths).
-bool birthMatches(const SearchQuery::DatePart& date, const BirthEntry& birth);
+bool birthMatches(const SearchQuery::DatePart& date, const ClientBirth& birth);
 
 }  // namespace vesprin

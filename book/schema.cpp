@@ -35,9 +35,10 @@ constexpr const char* kVersion1[] = {
          created_at TEXT NOT NULL,
          changed_at TEXT NOT NULL,
          deleted_at TEXT))",
-    // A search scans this index, not the table: it holds all a search reads,
-    // in the order of the names.
-    "CREATE INDEX client_search ON client (search_text, deleted_at, id)",
+    // A search scans this index, not the table: it holds all a search tests
+    // (and the row id), in the order of the names; only the rows that match
+    // are read from the table.
+    "CREATE INDEX client_search ON client (search_text, deleted_at, birth_day, birth_month, birth_year)",
     "CREATE INDEX client_birth ON client (birth_year, birth_month, birth_day)",
     "CREATE INDEX client_household ON client (household_id)",
     R"(CREATE TABLE print_history (

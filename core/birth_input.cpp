@@ -44,6 +44,10 @@ std::string limitNameLength(std::string_view name) {
   return std::string(name);
 }
 
+bool birthDateExists(int day, int month, int beYear) {
+  return isValid({beYear - kBuddhistEraOffset, month, day});
+}
+
 Normalised NormaliseBirthInput(const BirthFields& f) {
   Normalised out;
   BirthInput& in = out.input;
@@ -64,7 +68,7 @@ Normalised NormaliseBirthInput(const BirthFields& f) {
   // other day its month does not have.
   const int length = month >= 1 && month <= 12 ? daysInMonth(year - kBuddhistEraOffset, month) : 31;
   if (day > length) {
-    out.messages.emplace_back("วันเดือนปีเกิดไม่ถูกต้อง");
+    out.messages.emplace_back(kInvalidBirthDate);
     day = length;
     in.day = padded(day, 2);
   }

@@ -9,6 +9,15 @@ namespace vesprin {
 
 constexpr std::size_t kMaxNameLength = 120;  // characters, not bytes
 
+// The notice of a birth day that its month does not have.
+inline constexpr const char* kInvalidBirthDate = "วันเดือนปีเกิดไม่ถูกต้อง";
+
+// Whether the day exists in that month of the Buddhist-Era year, by the full
+// Gregorian rule the input rules count with (29 February 2443, CE 1900, does
+// not). A request for a day that does not exist is refused rather than cast
+// on another day.
+bool birthDateExists(int day, int month, int beYear);
+
 // The texts of the input fields, as the hand-over or a user filled them.
 struct BirthFields {
   std::string name;

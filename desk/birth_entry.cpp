@@ -2,7 +2,9 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QEvent>
 #include <QIntValidator>
+#include <QTimer>
 
 #include "core/birth_input.h"
 #include "core/cp874.h"
@@ -16,28 +18,34 @@ namespace {
 
 QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// Days, hours and minutes read as on a form: "05", "07".
-class TwoDigitBox : public QSpinBox {
- protected:
-  QString textFromValue(int value) const override { return QString::number(value).rightJustified(2, QLatin1Char('0')); }
+// Entering the year selects it, so that what is typed replaces what was there.
+class SelectOnFocus : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::FocusIn)
+      if (auto* edit = qobject_cast<QLineEdit*>(watched)) QTimer::singleShot(0, edit, [edit] { edit->selectAll(); });
+    return false;
+  }
 };
 
-QSpinBox* twoDigitBox(int lo, int hi, int value) {
-  auto* box = new TwoDigitBox;
-  box->setRange(lo, hi);
-  box->setValue(value);
-  box->setAlignment(Qt::AlignRight);
-  return box;
+}  // namespace
+
+NumberField::NumberField(int lo, int hi, int width, int value) {
+  for (int v = lo; v <= hi; ++v) addItem(QString::number(v).rightJustified(width, QLatin1Char('0')), v);
+  setValue(value);
 }
 
-}  // namespace
+void NumberField::setValue(int v) {
+  if (const int k = findData(v); k >= 0) setCurrentIndex(k);
+}
 
 BirthEntry::BirthEntry(const YearList& years, int currentYear, QWidget* parent)
     : QWidget(parent), years_(years) {
   name_ = new QLineEdit;
   name_->setMaxLength(static_cast<int>(kMaxNameLength));
   name_->setPlaceholderText(tr("Name as it is printed"));
-  day_ = twoDigitBox(1, 31, 1);
+  day_ = new NumberField(1, 31, 2, 1);
   month_ = new QComboBox;
   // The engine's month items, "01 = มกราคม": typing the number finds the month.
   for (int m = 1; m <= 12; ++m) month_->addItem(fromUtf8(monthItemText(m)), m);
@@ -46,17 +54,18 @@ BirthEntry::BirthEntry(const YearList& years, int currentYear, QWidget* parent)
   year_->setMaxLength(4);
   year_->setFixedWidth(year_->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 16);
   yearNote_ = new QLabel;
-  hour_ = twoDigitBox(0, 23, 0);
-  minute_ = twoDigitBox(0, 59, 0);
+  // Room for the widest note, so that the form does not move as one types.
+  yearNote_->setMinimumWidth(yearNote_->fontMetrics().horizontalAdvance(tr("AD %1 → BE %2").arg(2000).arg(2543)) + 4);
+  hour_ = new NumberField(0, 23, 2, 0);
+  minute_ = new NumberField(0, 59, 2, 0);
   gender_ = new QComboBox;
   gender_->addItem(tr("Male"), static_cast<int>(Gender::Male));
   gender_->addItem(tr("Female"), static_cast<int>(Gender::Female));
   pregnancy_ = new QComboBox;
   for (int m = 7; m <= 10; ++m) pregnancy_->addItem(QString::number(m).rightJustified(2, QLatin1Char('0')), m);
   pregnancy_->setCurrentIndex(2);  // nine months unless the astrologer knows better
-  stripYear_ = new QSpinBox;
-  if (!years.years.empty()) stripYear_->setRange(years.years.front(), years.years.back());
-  stripYear_->setValue(currentYear);
+  stripYear_ = new NumberField(years.years.empty() ? currentYear : years.years.front(),
+                               years.years.empty() ? currentYear : years.years.back(), 4, currentYear);
   problemLabel_ = new QLabel;
   problemLabel_->setWordWrap(true);
   problemLabel_->setStyleSheet(QStringLiteral("color: #b00000;"));
@@ -88,6 +97,8 @@ BirthEntry::BirthEntry(const YearList& years, int currentYear, QWidget* parent)
   static_cast<QLabel*>(form->labelForField(time))->setBuddy(hour_);
   static_cast<QLabel*>(form->labelForField(person))->setBuddy(gender_);
 
+  year_->installEventFilter(new SelectOnFocus(this));
+
   // Tab follows the form: name, day, month, year, hour, minute, gender,
   // pregnancy, strip year.
   QWidget* order[] = {name_, day_, month_, year_, hour_, minute_, gender_, pregnancy_, stripYear_};
@@ -100,8 +111,9 @@ BirthEntry::BirthEntry(const YearList& years, int currentYear, QWidget* parent)
   };
   connect(name_, &QLineEdit::textChanged, this, edited);
   connect(year_, &QLineEdit::textEdited, this, &BirthEntry::yearEdited);
-  for (QSpinBox* box : {day_, hour_, minute_, stripYear_}) connect(box, &QSpinBox::valueChanged, this, edited);
-  for (QComboBox* box : {month_, gender_, pregnancy_}) connect(box, &QComboBox::currentIndexChanged, this, edited);
+  for (QComboBox* box : {static_cast<QComboBox*>(day_), month_, static_cast<QComboBox*>(hour_),
+                         static_cast<QComboBox*>(minute_), gender_, pregnancy_, static_cast<QComboBox*>(stripYear_)})
+    connect(box, &QComboBox::currentIndexChanged, this, edited);
   check();
 }
 

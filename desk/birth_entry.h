@@ -9,13 +9,21 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSpinBox>
 #include <QWidget>
 
 #include "core/calendar_index.h"
 #include "present/request/print_request.h"
 
 namespace vesprin {
+
+// A number chosen from a list, typed as on the engine's own drop-down lists:
+// "05" finds day five, "2569" the year.
+class NumberField : public QComboBox {
+ public:
+  NumberField(int lo, int hi, int width, int value);
+  int value() const { return currentData().toInt(); }
+  void setValue(int v);
+};
 
 class BirthEntry : public QWidget {
   Q_OBJECT
@@ -30,14 +38,14 @@ class BirthEntry : public QWidget {
 
   // The fields, for tests and the window's focus.
   QLineEdit* nameField() const { return name_; }
-  QSpinBox* dayField() const { return day_; }
+  NumberField* dayField() const { return day_; }
   QComboBox* monthField() const { return month_; }
   QLineEdit* yearField() const { return year_; }
-  QSpinBox* hourField() const { return hour_; }
-  QSpinBox* minuteField() const { return minute_; }
+  NumberField* hourField() const { return hour_; }
+  NumberField* minuteField() const { return minute_; }
   QComboBox* genderField() const { return gender_; }
   QComboBox* pregnancyField() const { return pregnancy_; }
-  QSpinBox* stripYearField() const { return stripYear_; }
+  NumberField* stripYearField() const { return stripYear_; }
 
  signals:
   void changed();
@@ -49,15 +57,15 @@ class BirthEntry : public QWidget {
 
   YearList years_;
   QLineEdit* name_;
-  QSpinBox* day_;
+  NumberField* day_;
   QComboBox* month_;
   QLineEdit* year_;
   QLabel* yearNote_;
-  QSpinBox* hour_;
-  QSpinBox* minute_;
+  NumberField* hour_;
+  NumberField* minute_;
   QComboBox* gender_;
   QComboBox* pregnancy_;
-  QSpinBox* stripYear_;
+  NumberField* stripYear_;
   QLabel* problemLabel_;
   QString problem_;
   bool filling_ = false;

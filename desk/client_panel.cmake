@@ -8,3 +8,8 @@ if(TARGET vesprin_book AND Qt6Widgets_FOUND)
   target_link_libraries(vesprin_desk_book PUBLIC vesprin_book Qt6::Widgets)
   target_compile_definitions(vesprin_desk_book PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
 endif()
+# The desk's program shows the list when the book can be built.
+if(TARGET vesprin_desk_book AND TARGET vesprin-desk)
+  target_link_libraries(vesprin-desk PRIVATE vesprin_desk_book)
+  target_compile_definitions(vesprin-desk PRIVATE VESPRIN_DESK_BOOK)
+endif()

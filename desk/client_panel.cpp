@@ -1,5 +1,7 @@
 #include "desk/client_panel.h"
 
+#include <algorithm>
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -12,6 +14,7 @@
 
 #include "book/client_request.h"
 #include "book/client_rules.h"
+#include "book/client_search.h"
 #include "core/civil_date.h"
 #include "core/clock.h"
 
@@ -79,7 +82,7 @@ ClientPanel::ClientPanel(std::unique_ptr<ClientBook> book, QWidget* parent)
   layout->addLayout(prints);
   layout->addWidget(status_);
 
-  connect(search_, &QLineEdit::textChanged, this, &ClientPanel::refresh);
+  connect(search_, &QLineEdit::textChanged, this, &ClientPanel::filter);
   connect(search_, &QLineEdit::returnPressed, this, [this] {
     if (list_->count() > 0) {
       if (!list_->currentItem()) list_->setCurrentRow(0);
@@ -109,10 +112,43 @@ bool ClientPanel::report(const std::optional<BookError>& error) {
 }
 
 void ClientPanel::refresh() {
-  const auto found = book_->search(search_->text(), kListed);
+  listedFor_.clear();
+  listedAll_ = false;
+  filter(search_->text());
+}
+
+void ClientPanel::filter(const QString& text) {
+  const SearchQuery query = parseSearch(text);
+  // A search of words each of which holds one of the last search's words
+  // finds only clients the last one found: when all of those are listed, the
+  // book need not be asked again (typing on, letter by letter).
+  bool narrows = listedAll_ && !listedFor_.isEmpty() && !query.date && !query.impossible;
+  if (narrows) {
+    const SearchQuery last = parseSearch(listedFor_);
+    narrows = !last.date && !last.impossible && !last.words.empty();
+    for (const QString& was : last.words)
+      narrows = narrows && std::any_of(query.words.begin(), query.words.end(),
+                                       [&](const QString& word) { return word.contains(was); });
+  }
+  if (narrows) {
+    std::erase_if(listed_, [&](const Client& c) {
+      const QString searched = clientSearchText(c.fields);
+      for (const QString& word : query.words)
+        if (!searched.contains(word)) return true;
+      return false;
+    });
+  } else {
+    auto found = book_->search(text, kListed);
+    if (!report(found.error)) {
+      list_->clear();
+      return;
+    }
+    listed_ = std::move(*found.value);
+    listedAll_ = static_cast<int>(listed_.size()) < kListed;
+  }
+  listedFor_ = text;
   list_->clear();
-  if (!report(found.error)) return;
-  for (const Client& c : *found.value) {
+  for (const Client& c : listed_) {
     auto* item = new QListWidgetItem(rowText(c), list_);
     item->setData(Qt::UserRole, c.id);
     if (current_ && c.id == *current_) list_->setCurrentItem(item);
@@ -213,12 +249,14 @@ void ClientPanel::undoDelete() {
 }
 
 void ClientPanel::recordSheet(const PrintRequest& request, const QString& where) {
-  if (!current_ || !currentClient_ || request.birth.name != currentClient_->fields.name) return;
+  std::optional<ClientId> owner = sheetOwner_;
+  if (!owner && current_ && currentClient_ && request.birth.name == currentClient_->fields.name) owner = current_;
+  if (!owner) return;
   PrintRecord record;
   const bool pdf = where.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
   record.destination = pdf ? PrintRecord::Destination::Pdf : PrintRecord::Destination::Printer;
   record.where = where.toStdString();
-  report(book_->recordPrint(*current_, record));
+  report(book_->recordPrint(*owner, record));
 }
 
 void ClientPanel::printAgain() {

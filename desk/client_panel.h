@@ -9,7 +9,8 @@
 //   panel.clientOpened      -> desk.setRequest
 //   desk.saveClientRequested -> panel.save
 //   desk.sheetPrinted       -> panel.recordSheet
-//   panel.printRequested    -> the desk's print of that request
+//   panel.printRequested    -> the desk prints each request, the panel's
+//                              setSheetOwner naming whose it is
 #include <memory>
 #include <optional>
 #include <vector>
@@ -46,7 +47,7 @@ class ClientPanel : public QWidget {
 
   // At most this many clients are listed for a search; the rest wait for a
   // narrower one.
-  static constexpr int kListed = 200;
+  static constexpr int kListed = 100;
 
  public slots:
   // Ctrl+S: the form into the open client, or a new client when none is open.
@@ -56,8 +57,13 @@ class ClientPanel : public QWidget {
   void openSelected();
   void deleteCurrent();
   void undoDelete();
-  // A sheet of the open client left the desk: recorded in its print history.
+  // A sheet left the desk: recorded in the print history of the client it
+  // was printed for (see setSheetOwner), else of the open client when the
+  // sheet bears their name.
   void recordSheet(const vesprin::PrintRequest& request, const QString& where);
+  // While a household is printed one member after the other: whose sheet
+  // the next recordSheet is. None: the open client's.
+  void setSheetOwner(std::optional<vesprin::ClientId> id) { sheetOwner_ = id; }
   void printAgain();
   void printHousehold();
   void refresh();
@@ -69,6 +75,9 @@ class ClientPanel : public QWidget {
   void printRequested(const QList<qint64>& ids, const QList<vesprin::PrintRequest>& requests);
 
  private:
+  // The list for the search field's text: from the book, or, when the text
+  // only narrows a search whose every match is listed, from those matches.
+  void filter(const QString& text);
   void say(const QString& text);
   bool report(const std::optional<BookError>& error);
   void showCurrent();
@@ -78,7 +87,12 @@ class ClientPanel : public QWidget {
   std::unique_ptr<ClientBook> book_;
   std::optional<ClientId> current_;
   std::optional<Client> currentClient_;
+  std::optional<ClientId> sheetOwner_;
   std::vector<ClientId> deleted_;  // the undo stack, last deleted at the back
+  // The last search from the book, and whether it listed every match.
+  QString listedFor_;
+  std::vector<Client> listed_;
+  bool listedAll_ = false;
 
   QLineEdit* search_;
   QListWidget* list_;

@@ -24,9 +24,9 @@ struct VerdictItem {
   const char* text;
 };
 constexpr VerdictItem kVerdicts[] = {{"VC", QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "Very cold")},
-                                     {"C", QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "Cold")},
+                                     {"C", QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "Cold group")},
                                      {"B", QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "Balanced")},
-                                     {"H", QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "Hot")},
+                                     {"H", QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "Hot group")},
                                      {"VH", QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "Very hot")}};
 
 constexpr const char* kFieldElements[] = {QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "Earth"),

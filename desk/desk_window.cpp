@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -48,7 +49,8 @@ DeskWindow::DeskWindow(SheetBuilder& builder, QWidget* parent) : QMainWindow(par
   leftScroll->setWidget(left);
   leftScroll->setWidgetResizable(true);
   leftScroll->setFrameShape(QFrame::NoFrame);
-  leftScroll->setMinimumWidth(left->sizeHint().width() + 20);
+  leftScroll->setMinimumWidth(left->sizeHint().width() + leftScroll->verticalScrollBar()->sizeHint().width() + 4);
+  leftScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
   splitter_ = new QSplitter;
   splitter_->addWidget(leftScroll);

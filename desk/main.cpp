@@ -18,6 +18,10 @@
 #include "core/clock.h"
 #include "core/text_file.h"
 #include "desk/desk_window.h"
+#ifdef VESPRIN_DESK_BOOK
+#include "book/book_file.h"
+#include "desk/client_panel.h"
+#endif
 #include "present/request/drive_map.h"
 
 namespace {
@@ -38,6 +42,7 @@ on the default printer (Ctrl+P) or another (Ctrl+Shift+P), save it as a PDF
 Environment:
   VESPRIN_DATA_DIR   the data directory (calendar index, calendar files, pictures)
   VESPRIN_TODAY      today's date YYYY-MM-DD (the current year of the chart)
+  VESPRIN_BOOK       the client book (default $XDG_DATA_HOME/vesprin/clients.sqlite)
   LANGUAGE, LC_ALL, LANG   Thai unless the locale asks for English
 Data directory now: )" << dataDirectory() << R"(
 
@@ -88,6 +93,33 @@ int main(int argc, char** argv) {
     return kExitNoIndex;
   }
   DeskWindow window(builder);
+#ifdef VESPRIN_DESK_BOOK
+  // The client book at the left of the form; without it the desk works on,
+  // and says why on standard error.
+  QString bookError;
+  if (auto opened = ClientPanel::open(defaultBookPath(), bookError)) {
+    ClientPanel* panel = opened.release();
+    window.setSidePanel(panel);  // the window owns it
+    QObject::connect(panel, &ClientPanel::clientOpened, &window,
+                     [&window](qint64, const PrintRequest& request) { window.setRequest(request); });
+    QObject::connect(&window, &DeskWindow::saveClientRequested, panel, &ClientPanel::save);
+    QObject::connect(&window, &DeskWindow::sheetPrinted, panel, &ClientPanel::recordSheet);
+    QObject::connect(panel, &ClientPanel::printRequested, &window,
+                     [&window, panel](const QList<qint64>& ids, const QList<PrintRequest>& requests) {
+                       const PrintRequest shown = window.request();
+                       for (qsizetype k = 0; k < requests.size(); ++k) {
+                         panel->setSheetOwner(ids[k]);
+                         window.setRequest(requests[k]);
+                         window.refreshNow();
+                         window.printOnDefaultPrinter();
+                       }
+                       panel->setSheetOwner(std::nullopt);
+                       window.setRequest(shown);
+                     });
+  } else {
+    std::cerr << "vesprin-desk: no client book: " << bookError.toStdString() << '\n';
+  }
+#endif
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect free = screen->availableGeometry();
     window.resize(free.width() * 9 / 10, free.height() * 9 / 10);

@@ -16,6 +16,7 @@ vesprin_test(chart_sheet_test vesprin_app)
 # The chart sheet on paper: the renderer's record and the PDF of vesprin-cast.
 if(TARGET vesprin_sheet_pdf)
   vesprin_test(sheet_render_test vesprin_sheet_pdf)
+  vesprin_test(pdf_text_test vesprin_pdf_text)
   find_program(PDFTOTEXT pdftotext)
   find_program(PDFINFO pdfinfo)
   if(PDFTOTEXT AND PDFINFO)

@@ -300,6 +300,29 @@ TEST_F(BadRequest, each_gets_its_cause_and_nothing_half_done) {
        [&](BadRequest& t) { fs::remove(w(t, kMarks)); }, 2,
        {"request refused, nothing printed: VesprinPrint.DAT has no analysis marks VesprinPrintAnalyze.DAT beside it"},
        {}},
+      // A day its month does not have is refused, never cast as the last day
+      // of the month under the person's name.
+      {"31 February", [&](BadRequest& t) { setLine(w(t, kRecord), 1, "31"), setLine(w(t, kRecord), 2, "02"); }, 2,
+       {"VesprinPrint.DAT, line 1 (lines count from 0): expected a day that 02/2530 has "
+        "(วันเดือนปีเกิดไม่ถูกต้อง 31/02/2530), found \"31\""},
+       kBothServed},
+      {"31 April", [&](BadRequest& t) { setLine(w(t, kRecord), 1, "31"), setLine(w(t, kRecord), 2, "04"); }, 2,
+       {"วันเดือนปีเกิดไม่ถูกต้อง 31/04/2530"}, kBothServed},
+      {"29 February of a common year (CE 1999)",
+       [&](BadRequest& t) {
+         setLine(w(t, kRecord), 1, "29"), setLine(w(t, kRecord), 2, "02"), setLine(w(t, kRecord), 3, "2542");
+       },
+       2, {"วันเดือนปีเกิดไม่ถูกต้อง 29/02/2542"}, kBothServed},
+      {"29 February 1900, no leap year in the civil calendar",
+       [&](BadRequest& t) {
+         setLine(w(t, kRecord), 1, "29"), setLine(w(t, kRecord), 2, "02"), setLine(w(t, kRecord), 3, "2443");
+       },
+       2, {"วันเดือนปีเกิดไม่ถูกต้อง 29/02/2443"}, kBothServed},
+      {"29 February 2000 is printed",
+       [&](BadRequest& t) {
+         setLine(w(t, kRecord), 1, "29"), setLine(w(t, kRecord), 2, "02"), setLine(w(t, kRecord), 3, "2543");
+       },
+       0, {}, kBothServed, false, {"ComboBoxdd \"29\"", "ComboBoxyy \"2543\""}},
       {"no balance pictures on the drive roots: the panel without them",
        [&](BadRequest& t) {
          fs::create_directories(t.scene() / "d");

@@ -25,7 +25,7 @@ using testing::readFile;
 const YearList kYears{{2344, 2530, 2742}, 2530};
 
 ClientFields person(std::string name, std::string nickname = "", std::string phone = "",
-                    BirthEntry birth = {5, 3, 2530, 7, 30}) {
+                    ClientBirth birth = {5, 3, 2530, 7, 30}) {
   ClientFields f;
   f.name = std::move(name);
   f.nickname = std::move(nickname);
@@ -72,7 +72,7 @@ TEST(book_search, folds_spellings_that_look_alike) {
 }
 
 TEST(book_search, dates_begun_or_whole_in_either_era) {
-  const BirthEntry birth{5, 3, 2530, 7, 30};  // CE 1987
+  const ClientBirth birth{5, 3, 2530, 7, 30};  // CE 1987
   struct Case {
     const char* typed;
     bool found;
@@ -112,6 +112,7 @@ TEST(book_request, a_client_prints_as_a_request_of_their_birth) {
   EXPECT_EQ(r.birth.month, 2);
   EXPECT_EQ(r.birth.year, 2531);
   EXPECT_EQ(r.birth.hour, 0);
+  EXPECT_EQ(r.birth.minute, 10);
   EXPECT_EQ(r.birth.gender, Gender::Female);
   EXPECT_EQ(r.birth.pregnancy, 8);
   EXPECT_EQ(r.birth.name, "สมชาย");
@@ -119,7 +120,7 @@ TEST(book_request, a_client_prints_as_a_request_of_their_birth) {
   EXPECT_EQ(r.birth.strip.ceYearText, "2026");
   EXPECT_EQ(r.marks, f.marks);
   EXPECT_EQ(writePrintRequest(r).error, "");
-  EXPECT_EQ(clientFieldsOf(r, f), f);  // the minute stays while the hour does
+  EXPECT_EQ(clientFieldsOf(r, f), f);
 }
 
 class ClientBookTest : public testing::InScratchFolder {

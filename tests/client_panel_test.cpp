@@ -23,7 +23,7 @@ class ClientPanelTest : public QObject {
   std::unique_ptr<ClientPanel> panel_;
   ClientId somchai_ = 0, namfon_ = 0, lek_ = 0;
 
-  static ClientFields person(const char* name, const char* nickname, const char* phone, BirthEntry birth) {
+  static ClientFields person(const char* name, const char* nickname, const char* phone, ClientBirth birth) {
     ClientFields f;
     f.name = name;
     f.nickname = nickname;
@@ -108,7 +108,7 @@ class ClientPanelTest : public QObject {
     const Client saved = *panel_->book().client(somchai_).value;
     QCOMPARE(saved.fields.name, std::string("สมชาย ใจดี"));
     QCOMPARE(saved.fields.marks.clashes[0], true);
-    QCOMPARE(saved.fields.birth.minute, 30);  // the form's hour is unchanged: the minute stays
+    QCOMPARE(saved.fields.birth.minute, 30);
     QCOMPARE(saved.fields.phone, std::string("081-234-5678"));
 
     r.birth.name = "สมชาย คนใหม่";

@@ -52,4 +52,11 @@ pdfinfo chart-sheet.pdf | grep -q "612 x 792 pts (letter)" || fail "chart-sheet.
 "$prefix/bin/vesprin-print" --pdf sheet.pdf 2>"$tmp/err.txt" || { cat "$tmp/err.txt" >&2; fail "vesprin-print --pdf failed"; }
 [[ -s sheet.pdf ]] || fail "no sheet.pdf"
 echo "05 03 2530 07 30 m 09" | "$prefix/bin/vesprin-cast" | grep -q '"year"' || fail "vesprin-cast cast nothing"
+
+# vesprin-cast --pdf hands over to the PDF helper in libexec/vesprin under
+# this prefix, not under the one configured at build time.
+[[ -x $prefix/libexec/vesprin/vesprin-cast-pdf ]] || fail "libexec/vesprin/vesprin-cast-pdf not installed"
+echo "05 03 2530 07 30 m 09" | "$prefix/bin/vesprin-cast" --pdf cast.pdf --paper a4 >/dev/null 2>"$tmp/err.txt" \
+  || { cat "$tmp/err.txt" >&2; fail "vesprin-cast --pdf failed under $prefix"; }
+pdfinfo cast.pdf | grep -q "595 x 842 pts (A4)" || fail "cast.pdf is not an A4 page"
 echo "install_test: installed into $prefix and served a request from $work"

@@ -14,4 +14,13 @@ if(TARGET picture-gen)
       -DPATTERNS=*
       -DOUT_DIR=${CMAKE_CURRENT_BINARY_DIR}/pictures_regenerated
       -P ${CMAKE_CURRENT_SOURCE_DIR}/reproducible.cmake)
+  # The desk's icons, the same seal as an SVG path and PNGs.
+  add_test(NAME icons_reproducible
+    COMMAND ${CMAKE_COMMAND}
+      -DGENERATOR=$<TARGET_FILE:picture-gen>
+      -DGENERATOR_ARGS=--icons
+      -DEXPECTED_DIR=${PROJECT_SOURCE_DIR}/packaging/icons
+      -DPATTERNS=*
+      -DOUT_DIR=${CMAKE_CURRENT_BINARY_DIR}/icons_regenerated
+      -P ${CMAKE_CURRENT_SOURCE_DIR}/reproducible.cmake)
 endif()

@@ -3,6 +3,8 @@
 // there unattended, with today's date fixed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -577,6 +579,95 @@ TEST_F(PrintEndToEnd, unknown_options_and_help) {
   EXPECT_NE(requestHelp.out.find("--strip-year"), std::string::npos);
 }
 
+// The PDF names the client and the chart, and its text gives the name back
+// as typed: tone marks over and under, set lower or further left by the
+// fonts, and sara am, which the fonts draw in two parts.
+TEST_F(PrintEndToEnd, the_pdf_names_the_client_and_its_text_gives_the_name_back) {
+  struct Case {
+    const char* name;
+    const char* title;
+  };
+  const Case cases[] = {
+      {"น้ำผึ้ง ปิ่นแก้ว", "น้ำผึ้ง ปิ่นแก้ว"},
+      {"กุ้ง", "กุ้ง"},
+      {"ป้อม ปู่ฟ้า ฐิติญา", "ป้อม ปู่ฟ้า ฐิติญา"},
+      {nullptr, "ดวงจีน"},  // no name
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    fresh();
+    std::vector<std::string> args = kBirth;
+    if (c.name) args.insert(args.end(), {"--name", c.name});
+    request(args);
+    const ProgramRun run = print({"--pdf", "sheet.pdf"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const fs::path pdf = work() / "sheet.pdf";
+    const ProgramRun info = runProgram("/usr/bin/pdfinfo", {pdf.string()}, work(), {});
+    EXPECT_NE(info.out.find(std::string("Title:           ") + c.title + "\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("Subject:         ดวงจีน เกิด 5 มีนาคม พ.ศ. 2530 เวลา 07.00 น.\n"), std::string::npos)
+        << info.out;
+    const ProgramRun text = runProgram("/usr/bin/pdftotext", {pdf.string(), "-"}, work(), {});
+    ASSERT_EQ(text.status, 0);
+    if (c.name) {
+      EXPECT_NE(text.out.find(std::string("ชื่อ ") + c.name + " เกิดวันพฤหัสที่ 05/03/2530"), std::string::npos)
+          << text.out.substr(0, 400);
+    }
+    // Nothing of the fonts' private forms is left in the text.
+    EXPECT_EQ(text.out.find("\xEF\x9C"), std::string::npos);
+  }
+}
+
+// The ink of a page rendered at `dpi`: its box in pixels (left, top, right,
+// bottom), from poppler's grey PGM.
+std::array<int, 4> inkBox(const fs::path& pdf, int dpi) {
+  const ProgramRun r = runProgram("/usr/bin/pdftoppm", {"-r", std::to_string(dpi), "-gray", pdf.string()},
+                                  pdf.parent_path(), {});
+  std::istringstream in(r.out);
+  std::string magic;
+  int w = 0, h = 0, max = 0;
+  in >> magic >> w >> h >> max;
+  in.get();
+  std::array<int, 4> box{w, h, -1, -1};
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (static_cast<unsigned char>(in.get()) < 200) {
+        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x), std::max(box[3], y)};
+      }
+  return box;
+}
+
+// A4 holds the Letter sheet scaled to fit its width and centred: the ink on
+// A4 is the ink on Letter scaled, moved down by half the paper left over.
+TEST_F(PrintEndToEnd, on_a4_the_letter_sheet_is_scaled_to_fit_and_centred) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* size;
+  };
+  const Case cases[] = {{{"--pdf", "letter.pdf"}, "612 x 792 pts (letter)"},
+                        {{"--pdf", "default.pdf", "--paper", "letter"}, "612 x 792 pts (letter)"},
+                        {{"--pdf", "a4.pdf", "--paper", "a4"}, "595 x 842 pts (A4)"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[1]);
+    request(kBirth);
+    const ProgramRun run = print(c.args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    const ProgramRun info = runProgram("/usr/bin/pdfinfo", {c.args[1]}, work(), {});
+    EXPECT_NE(info.out.find(c.size), std::string::npos) << info.out;
+  }
+  constexpr int kDpi = 50;
+  const auto letter = inkBox(work() / "letter.pdf", kDpi), a4 = inkBox(work() / "a4.pdf", kDpi);
+  ASSERT_GE(letter[2], 0);
+  const double scale = 210.0 / 215.9;
+  const double down = (297.0 - 279.4 * scale) / 2 / 25.4 * kDpi;  // pixels
+  for (int i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_NEAR(a4[static_cast<std::size_t>(i)], letter[static_cast<std::size_t>(i)] * scale + (i % 2 ? down : 0), 2.0);
+  }
+  EXPECT_EQ(print({"--paper", "A5"}).status, 1);
+  EXPECT_EQ(print({"--paper"}).status, 1);
+}
+
 TEST_F(PrintEndToEnd, make_request_refuses_a_name_code_page_874_cannot_hold) {
   std::vector<std::string> args = kBirth;
   args.insert(args.end(), {"--name", "สมชาย 王", "--dir", work().string()});
@@ -585,6 +676,28 @@ TEST_F(PrintEndToEnd, make_request_refuses_a_name_code_page_874_cannot_hold) {
   EXPECT_NE(run.err.find("the character \"王\" (byte 16) has no code in code page 874"), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(work() / "VesprinPrint.DAT"));
   EXPECT_FALSE(fs::exists(work() / "VesprinPrintAnalyze.DAT"));
+}
+
+// make-request writes no request for a day its month does not have.
+TEST_F(PrintEndToEnd, make_request_refuses_a_day_its_month_does_not_have) {
+  struct Case {
+    const char* date;
+    int status;
+  };
+  for (const Case& c : {Case{"31/02/2530", 1}, Case{"29/02/2542", 1}, Case{"31/04/2500", 1}, Case{"29/02/2443", 1},
+                        Case{"29/02/2543", 0}, Case{"30/04/2500", 0}}) {
+    SCOPED_TRACE(c.date);
+    fresh();
+    const ProgramRun run = runProgram(
+        MAKE_REQUEST, {"--date", c.date, "--hour", "07", "--gender", "male", "--dir", work().string()}, work(), {});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    EXPECT_EQ(fs::exists(work() / "VesprinPrint.DAT"), c.status == 0);
+    if (c.status != 0) {
+      EXPECT_NE(run.err.find(std::string("--date \"") + c.date + "\": the month has no such day (วันเดือนปีเกิดไม่ถูกต้อง)"),
+                std::string::npos)
+          << run.err;
+    }
+  }
 }
 
 }  // namespace

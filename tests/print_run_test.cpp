@@ -105,6 +105,25 @@ TEST_F(PrintRunTest, a_request_is_cast_and_bound_and_its_files_are_gone) {
                                                    "กรุณาใส่แผ่นข้อมูล "}));
 }
 
+// A day its month does not have, given as a value (a desk that casts in
+// process): refused like its file, never cast on the month's last day.
+TEST_F(PrintRunTest, a_request_value_for_a_day_its_month_does_not_have_is_refused) {
+  struct Case {
+    const char *day, *month, *year, *cause;
+  };
+  for (const Case& c : {Case{"31", "02", "2530", "the birth date 31/02/2530 does not exist (วันเดือนปีเกิดไม่ถูกต้อง)"},
+                        Case{"31", "04", "2531", "the birth date 31/04/2531 does not exist (วันเดือนปีเกิดไม่ถูกต้อง)"}}) {
+    SCOPED_TRACE(c.cause);
+    forms = makeForms();
+    ui.messages.clear();
+    PrintRun value(forms, ui, clock, {}, {fs::current_path().string(), std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987"});
+    const RunOutcome out = value.StartUp(request(c.day, c.month, c.year, "07"));
+    EXPECT_EQ(out.kind, RunOutcome::Kind::Refused);
+    EXPECT_EQ(out.cause, c.cause);
+    EXPECT_TRUE(ui.messages.empty());  // refused before any cast could correct the day
+  }
+}
+
 TEST_F(PrintRunTest, refusals) {
   struct Case {
     const char* what;

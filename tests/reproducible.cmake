@@ -1,9 +1,9 @@
-# Runs GENERATOR into OUT_DIR and compares every file it writes with the one
+# Runs GENERATOR [GENERATOR_ARGS...] OUT_DIR and compares every file it writes with the one
 # of the same name in EXPECTED_DIR, byte for byte; the committed files are
 # those of EXPECTED_DIR that match PATTERNS (a list of globs).
 file(REMOVE_RECURSE "${OUT_DIR}")
 set(ENV{QT_QPA_PLATFORM} offscreen)  # a generator that paints needs no display
-execute_process(COMMAND "${GENERATOR}" "${OUT_DIR}" RESULT_VARIABLE status ERROR_VARIABLE log)
+execute_process(COMMAND "${GENERATOR}" ${GENERATOR_ARGS} "${OUT_DIR}" RESULT_VARIABLE status ERROR_VARIABLE log)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${GENERATOR} failed (${status}): ${log}")
 endif()

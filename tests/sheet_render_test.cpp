@@ -166,3 +166,43 @@ TEST_F(SheetRenderTest, thai_text_uses_a_thai_font_and_long_captions_are_cut_who
 
 }  // namespace
 }  // namespace vesprin
+
+namespace vesprin {
+namespace {
+
+// The chart sheet is laid out on Letter; on A4 the Letter page is scaled to
+// fit the width and centred, its margins scaled with it.
+TEST(PaperPlacement, letter_on_a4_is_scaled_to_fit_and_centred) {
+  const PageSetup letter{215.9, 279.4};
+  struct Row {
+    Paper paper;
+    double scale, left, top;  // the band's corner on the paper, mm
+    QPageSize::PageSizeId size;
+  };
+  const double s = 210.0 / 215.9;  // the width limits: A4 is narrower, but taller
+  for (const Row& r : {Row{Paper::Letter, 1.0, 10.0, 10.0, QPageSize::Letter},
+                       Row{Paper::A4, s, 10.0 * s, (297.0 - 279.4 * s) / 2 + 10.0 * s, QPageSize::A4}}) {
+    SCOPED_TRACE(std::string(paperName(r.paper)));
+    const PaperPlacement p = placeOnPaper(letter, r.paper);
+    EXPECT_NEAR(p.scale, r.scale, 1e-9);
+    EXPECT_EQ(p.layout.pageSize().id(), r.size);
+    const QMarginsF m = p.layout.margins(QPageLayout::Millimeter);
+    EXPECT_NEAR(m.left(), r.left, 1e-6);
+    EXPECT_NEAR(m.top(), r.top, 1e-6);
+    // Centred: the same margin on either side, above and below.
+    EXPECT_NEAR(m.right(), m.left(), 1e-6);
+    EXPECT_NEAR(m.bottom(), m.top(), 1e-6);
+    // The scaled page fills the paper's width.
+    const QSizeF paper = p.layout.fullRect(QPageLayout::Millimeter).size();
+    EXPECT_NEAR(m.left() + m.right() + (215.9 - 20) * p.scale, paper.width(), 0.01);
+  }
+}
+
+TEST(PaperPlacement, names_as_options_write_them) {
+  for (Paper p : {Paper::Letter, Paper::A4}) EXPECT_EQ(parsePaper(paperName(p)), p);
+  EXPECT_EQ(parsePaper("A4"), std::nullopt);
+  EXPECT_EQ(parsePaper(""), std::nullopt);
+}
+
+}  // namespace
+}  // namespace vesprin

@@ -1,5 +1,7 @@
 #include "present/render/report_output.h"
 
+#include <algorithm>
+#include <cmath>
 #include <system_error>
 
 #include <QBuffer>
@@ -18,12 +20,26 @@ QPageLayout pageLayoutOf(const PageSetup& page) {
                      QPageLayout::Millimeter);
 }
 
-std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDevice& device,
-                                              const Form& form, FormRenderer& renderer) {
-  return renderer.paint(painter, form, device.logicalDpiX() / kLayoutDpi);
+PaperPlacement placeOnPaper(const PageSetup& page, Paper paper) {
+  const PaperSize sheet = paperSize(paper);
+  const double scale = std::min({1.0, sheet.widthMm / page.paperWidthMm, sheet.heightMm / page.paperHeightMm});
+  // Letter on Letter (or A4 on A4) is the page as designed.
+  if (std::abs(sheet.widthMm - page.paperWidthMm) < 1 && std::abs(sheet.heightMm - page.paperHeightMm) < 1)
+    return {pageLayoutOf(page), 1};
+  const double dx = (sheet.widthMm - page.paperWidthMm * scale) / 2;
+  const double dy = (sheet.heightMm - page.paperHeightMm * scale) / 2;
+  const QPageSize size(QSizeF(sheet.widthMm, sheet.heightMm), QPageSize::Millimeter);
+  const QMarginsF margins(dx + page.marginLeftMm * scale, dy + page.marginTopMm * scale,
+                          dx + page.marginRightMm * scale, dy + page.marginBottomMm * scale);
+  return {QPageLayout(size, QPageLayout::Portrait, margins, QPageLayout::Millimeter), scale};
 }
 
-PdfResult renderReportPdf(const Form& form, FormRenderer& renderer) {
+std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDevice& device,
+                                              const Form& form, FormRenderer& renderer, double scale) {
+  return renderer.paint(painter, form, device.logicalDpiX() / kLayoutDpi * scale);
+}
+
+PdfResult renderReportPdf(const Form& form, FormRenderer& renderer, Paper paper, const std::string& title) {
   PdfResult result;
   if (!form.layout().page()) {
     result.error = form.name() + " is not a report";
@@ -34,12 +50,14 @@ PdfResult renderReportPdf(const Form& form, FormRenderer& renderer) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
-    writer.setPageLayout(pageLayoutOf(*form.layout().page()));
+    const PaperPlacement placement = placeOnPaper(*form.layout().page(), paper);
+    writer.setPageLayout(placement.layout);
     writer.setResolution(600);
     writer.setCreator(QStringLiteral("Vesprin"));
-    writer.setTitle(QString::fromStdString(form.name()));
+    if (!title.empty()) writer.setTitle(QString::fromStdString(title));
     QPainter painter;
-    if (!painter.begin(&writer) || (result.painted = paintReportPage(painter, writer, form, renderer), !painter.end())) {
+    if (!painter.begin(&writer) ||
+        (result.painted = paintReportPage(painter, writer, form, renderer, placement.scale), !painter.end())) {
       result.error = "cannot paint " + form.name() + " as a PDF";
       return result;
     }
@@ -49,8 +67,9 @@ PdfResult renderReportPdf(const Form& form, FormRenderer& renderer) {
   return result;
 }
 
-PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer) {
-  PdfResult result = renderReportPdf(form, renderer);
+PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer,
+                         Paper paper, const std::string& title) {
+  PdfResult result = renderReportPdf(form, renderer, paper, title);
   if (!result.ok) return result;
   const SafeWrite written = writeFileSafely(file, result.bytes);
   if (!written.ok) {

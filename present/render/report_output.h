@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPageLayout>
 
+#include "present/paper.h"
 #include "present/render/form_renderer.h"
 
 class QPagedPaintDevice;
@@ -17,10 +18,20 @@ namespace vesprin {
 // Paper, portrait, and the margins of the report's page setup.
 QPageLayout pageLayoutOf(const PageSetup& page);
 
+// The report's page on a sheet of `paper`: scaled to fit (never enlarged)
+// and centred, its band at its margins scaled alike. The layout to give the
+// printer or the PDF writer, and the scale to paint with.
+struct PaperPlacement {
+  QPageLayout layout;
+  double scale = 1;  // of the page as designed
+};
+PaperPlacement placeOnPaper(const PageSetup& page, Paper paper);
+
 // Paints the form on a device whose painter origin lies at the page's
-// margins (a PDF writer or a printer with that page layout).
+// margins (a PDF writer or a printer with a placement's layout), at the
+// placement's scale.
 std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDevice& device,
-                                              const Form& form, FormRenderer& renderer);
+                                              const Form& form, FormRenderer& renderer, double scale = 1);
 
 // The form as a one-page PDF, in memory.
 struct PdfResult {
@@ -29,12 +40,15 @@ struct PdfResult {
   std::vector<PaintedComponent> painted;
   std::string bytes;  // the document (renderReportPdf)
 };
-PdfResult renderReportPdf(const Form& form, FormRenderer& renderer);
+// `title`: the document's title (none when empty).
+PdfResult renderReportPdf(const Form& form, FormRenderer& renderer, Paper paper = Paper::Letter,
+                          const std::string& title = {});
 
 // Writes the form as a one-page PDF. The file appears whole or not at all,
 // never through something planted in its place (writeFileSafely). Returns
 // the reason, with the system's, when it cannot.
-PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer);
+PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer,
+                         Paper paper = Paper::Letter, const std::string& title = {});
 
 // The whole page at `dpi`, white paper.
 QImage renderReportImage(const Form& form, double dpi, FormRenderer& renderer);

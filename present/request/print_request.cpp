@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/birth_input.h"
 #include "core/cp874.h"
 #include "core/sign.h"
 #include "core/text.h"
@@ -187,6 +188,12 @@ HandoverParse<BirthRecord> parseBirthRecord(const std::vector<std::string>& line
   r.day = toInt(lines[1]);
   r.month = toInt(lines[2]);
   r.year = year;
+  // The input rules would cast the last day of the month instead, and print
+  // another day's chart under the person's name.
+  if (!birthDateExists(r.day, r.month, r.year))
+    return {{}, refuse.at(1, concat({"a day that ", lines[2], "/", lines[3], " has (", kInvalidBirthDate, " ",
+                                     lines[1], "/", lines[2], "/", lines[3], ")"}),
+                          lines[1])};
   r.hour = toInt(lines[4]);
   r.pregnancy = toInt(lines[5]);
   r.gender = lines[6] == "0" ? Gender::Male : Gender::Female;

@@ -14,6 +14,7 @@
 
 #include "app/cast_pipeline.h"
 #include "app/scripted_ui.h"
+#include "core/birth_input.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "core/text.h"
@@ -190,6 +191,8 @@ PrintRequest parseArguments(const std::vector<std::string>& args, std::string& d
       b.day = toInt(parts[0]);
       b.month = toInt(parts[1]);
       b.year = toInt(parts[2]);
+      if (!birthDateExists(b.day, b.month, b.year))
+        throw Usage{"--date \"" + v + "\": the month has no such day (" + kInvalidBirthDate + ")"};
       haveDate = true;
     } else if (a == "--hour") {
       if (!twoDigits(v, 0, 23)) throw Usage{"--hour \"" + v + "\": expected 00..23"};

@@ -5,6 +5,9 @@
 // picture-gen --contact-sheet SHEET.png DIR
 //   lays the pictures of DIR out on one page, each enlarged and at its
 //   natural size, with its name: for looking them all over at once.
+// picture-gen --icons DIR
+//   paints the desk's icon, the seal of the sheet's header, into DIR: an SVG
+//   and PNGs of the icon theme's sizes (packaging/icons).
 // Needs no display: run with QT_QPA_PLATFORM=offscreen.
 #include <QDir>
 #include <QFont>
@@ -16,6 +19,7 @@
 #include <exception>
 #include <string>
 
+#include "icons.h"
 #include "painting.h"
 #include "pictures_set.h"
 
@@ -78,10 +82,17 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && !args[1].startsWith(QLatin1Char('-'))) return picturegen::writeAll(args[1]);
     if (args.size() == 4 && args[1] == QLatin1String("--contact-sheet"))
       return picturegen::contactSheet(args[2], args[3]);
+    if (args.size() == 3 && args[1] == QLatin1String("--icons")) {
+      const int n = picturegen::writeIcons(args[2]);
+      std::fprintf(stderr, "picture-gen: %d icon files written to %s\n", n, args[2].toStdString().c_str());
+      return 0;
+    }
   } catch (const std::exception& e) {
     std::fprintf(stderr, "picture-gen: %s\n", e.what());
     return 1;
   }
-  std::fprintf(stderr, "usage: picture-gen OUTDIR\n       picture-gen --contact-sheet SHEET.png DIR\n");
+  std::fprintf(stderr,
+               "usage: picture-gen OUTDIR\n       picture-gen --contact-sheet SHEET.png DIR\n"
+               "       picture-gen --icons DIR\n");
   return 1;
 }

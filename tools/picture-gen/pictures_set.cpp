@@ -312,11 +312,18 @@ QImage paintThermometer() {
 // the box 72 x 60 at 22,8; as a picture the sheet no longer loads and embeds
 // that large font for one character. The glyph keeps the caption's size and
 // place, and the picture's white square stays clear of the circle's ring.
-const QColor kSealNavy(0, 0, 128);
 constexpr QPoint kCaptionToLogo(13, 7);  // the picture's corner in the caption's box
 constexpr QSizeF kCaptionBox(72, 60);
 
 QImage paintLogo() {
+  Canvas c(kLogoBox);
+  c.painter().fillPath(sealGlyph(), kSealNavy);
+  return c.finish({kSealNavy});
+}
+
+}  // namespace
+
+QPainterPath sealGlyph() {
   QFont font = requireFont(kCharacterFont);
   font.setPixelSize(46);
   const QString seal = QStringLiteral("命");
@@ -329,12 +336,8 @@ QImage paintLogo() {
   glyph.addText(origin, font, seal);
   if (!QRectF(QPointF(0, 0), QSizeF(kLogoBox)).contains(glyph.boundingRect()))
     throw std::runtime_error("the seal character does not fit its picture");
-  Canvas c(kLogoBox);
-  c.painter().fillPath(glyph, kSealNavy);
-  return c.finish({kSealNavy});
+  return glyph;
 }
-
-}  // namespace
 
 std::vector<Picture> allPictures() {
   std::vector<Picture> all;

@@ -1,7 +1,9 @@
 #pragma once
 // Every picture the chart can ask for: its file name, the box the layout
 // shows it in, and how it is painted.
+#include <QColor>
 #include <QImage>
+#include <QPainterPath>
 #include <QSize>
 
 #include <functional>
@@ -17,5 +19,10 @@ struct Picture {
 };
 
 std::vector<Picture> allPictures();
+
+// The seal's character 命 as an outline in the box of the `logo` picture
+// (46 x 46), which lies at 13,13 inside the sheet's 72 x 72 circle.
+QPainterPath sealGlyph();
+inline const QColor kSealNavy(0, 0, 128);
 
 }  // namespace picturegen

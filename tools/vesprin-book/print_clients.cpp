@@ -85,7 +85,7 @@ std::string pdfName(const Client& c) {
   for (char& ch : name)
     if (ch == '/' || ch == '\\' || static_cast<unsigned char>(ch) < 0x20) ch = '-';
   if (!name.empty() && name.front() == '.') name.front() = '_';
-  const BirthEntry& b = c.fields.birth;
+  const ClientBirth& b = c.fields.birth;
   return concat({name, " ", padded(b.day, 2), "-", padded(b.month, 2), "-", padded(b.year, 4)});
 }
 

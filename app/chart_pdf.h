@@ -1,0 +1,41 @@
+#pragma once
+// A chart sheet as a PDF file, the one way the engine writes one (the
+// driven run's --pdf and its sheet saved without a printer, vesprin-cast
+// --pdf, the desk's saves): on the paper asked for, then finished so that
+// its title and subject name the client and the chart and its text gives
+// back the Thai texts as typed.
+#include <filesystem>
+#include <ostream>
+
+#include "app/pdf_text.h"
+#include "core/birth_input.h"
+#include "present/form.h"
+#include "present/paper.h"
+#include "present/render/report_output.h"
+
+namespace vesprin {
+
+// Title and subject from the main window's input fields as a cast leaves
+// them: the client's name (or "ดวงจีน" without one), and "ดวงจีน" with the
+// birth, e.g. "ดวงจีน เกิด 5 มีนาคม พ.ศ. 2530 เวลา 07.00 น.".
+PdfDocumentInfo chartDocumentInfo(const Form& main);
+// The same from the input fields' texts.
+PdfDocumentInfo chartDocumentInfo(const BirthFields& birth);
+
+struct ChartPdfOptions {
+  Paper paper = Paper::Letter;
+  PdfDocumentInfo document;
+};
+
+// The sheet as a finished one-page PDF in memory (`bytes` of the result). A
+// sheet that cannot be finished is never lost: the PDF stays as Qt wrote
+// it, and `report` says so.
+PdfResult renderChartPdf(const Form& sheet, FormRenderer& renderer, const ChartPdfOptions& options,
+                         std::ostream& report);
+
+// The same written to `file`, whole or not at all and never through
+// something planted in its place (writeFileSafely).
+PdfResult writeChartPdf(const Form& sheet, const std::filesystem::path& file, FormRenderer& renderer,
+                        const ChartPdfOptions& options, std::ostream& report);
+
+}  // namespace vesprin
