@@ -204,8 +204,7 @@ RequestSearch claimRequest(const DriveMap& drives) {
   const std::vector<std::string> places = handoverPlaces(drives);
   for (const std::string& place : places) takeBackStaleClaims(place, out.notes);
 
-  for (std::size_t i = 0; i < places.size(); ++i) {
-    const std::string& place = places[i];
+  for (const std::string& place : places) {
     std::optional<FolderLock> lock;
     lock.emplace(place);
     if (!lock->held()) {
@@ -222,9 +221,9 @@ RequestSearch claimRequest(const DriveMap& drives) {
     const std::string record = shownPath(place, kRecordFileName), marks = shownPath(place, kMarksFileName);
     struct stat st;
     if (::fstatat(dir, kRecordFileName, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-      if (errno != ENOENT) {
+      if (const int why = errno; why != ENOENT) {
         out.found = true;
-        out.refusal = concat({record, " cannot be looked at: ", std::strerror(errno), "; left as it is"});
+        out.refusal = concat({record, " cannot be looked at: ", std::strerror(why), "; left as it is"});
         return out;
       }
       if (exists(dir, kMarksFileName))
@@ -238,9 +237,9 @@ RequestSearch claimRequest(const DriveMap& drives) {
       return out;
     }
     if (::fstatat(dir, kMarksFileName, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      const int why = errno;
       out.refusal = concat({record, " has no analysis marks ", kMarksFileName, " beside it",
-                            errno == ENOENT ? "" : concat({" (", std::strerror(errno), ")"}),
-                            "; left as it is"});
+                            why == ENOENT ? "" : concat({" (", std::strerror(why), ")"}), "; left as it is"});
       return out;
     }
     if (!S_ISREG(st.st_mode)) {
