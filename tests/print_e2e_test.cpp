@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -523,6 +524,27 @@ TEST_F(ServedOnce, a_request_written_while_a_run_reads_waits_for_the_next_start)
     EXPECT_TRUE(fs::is_empty(work()));
     if (::testing::Test::HasFailure()) return;
   }
+}
+
+// A run killed while it holds a claim loses nothing: the next start takes
+// the claim back and serves the request, once.
+TEST_F(ServedOnce, a_claim_of_a_run_that_died_is_taken_back) {
+  freshRound();
+  requestNamed("สมชาย", 3, work());
+  const StartedProgram doomed = start(0, "5000");
+  for (int i = 0; i < 5000 && fs::exists(work() / "VesprinPrint.DAT"); ++i) ::usleep(1000);
+  ASSERT_FALSE(fs::exists(work() / "VesprinPrint.DAT")) << "the run never claimed the request";
+  ::kill(doomed.pid, SIGKILL);
+  EXPECT_EQ(waitProgram(doomed).status, 128 + SIGKILL);
+  EXPECT_FALSE(fs::is_empty(work())) << "the claim is gone with its run";
+
+  const ProgramRun next = waitProgram(start(1, "0"));
+  EXPECT_EQ(next.status, 0) << next.err;
+  EXPECT_NE(next.err.find("a request claimed by a run that ended is taken back as VesprinPrint.DAT"),
+            std::string::npos)
+      << next.err;
+  EXPECT_TRUE(sheetOf(1, "สมชาย", 3));
+  EXPECT_TRUE(fs::is_empty(work()));
 }
 
 // Two requests on two drives, two runs at once in one folder without a

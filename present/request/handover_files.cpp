@@ -102,12 +102,15 @@ void takeBackStaleClaims(const std::string& folder, std::vector<std::string>& no
     const bool alive = ::flock(fd, LOCK_EX | LOCK_NB) != 0;
     ::close(fd);
     if (alive) continue;
-    if (exists(lock.fd(), kRecordFileName) || exists(lock.fd(), kMarksFileName)) {
+    // A run that died between taking the record and the marks left the
+    // marks under their bare name: they belong to this claim.
+    const bool marksClaimed = exists(lock.fd(), marks);
+    if (exists(lock.fd(), kRecordFileName) || (marksClaimed && exists(lock.fd(), kMarksFileName))) {
       notes.push_back(concat({"the request ", shownPath(folder, record), " of a run that ended stays claimed until ",
                               shownPath(folder, kRecordFileName), " is served"}));
       continue;
     }
-    if (exists(lock.fd(), marks)) renameNoReplace(lock.fd(), marks, kMarksFileName);
+    if (marksClaimed) renameNoReplace(lock.fd(), marks, kMarksFileName);
     renameNoReplace(lock.fd(), record, kRecordFileName);
     notes.push_back(concat({"a request claimed by a run that ended is taken back as ",
                             shownPath(folder, kRecordFileName)}));
