@@ -9,10 +9,6 @@ constexpr std::array<std::string_view, 6> kElementNames = {"", "Wood", "Fire", "
                                                            "Water"};
 constexpr std::array<std::string_view, 6> kElementThai = {"", "ไม้", "ไฟ", "ดิน", "ทอง", "น้ำ"};
 
-constexpr std::array<std::string_view, 12> kBranchThai = {
-    "ชวด",  "ฉลู",  "ขาล", "เถาะ", "มะโรง", "มะเส็ง",
-    "มะเมีย", "มะแม", "วอก", "ระกา", "จอ",   "กุน"};
-
 using E = Element;
 // Element of each stem and branch, by number.
 constexpr std::array<Element, 10> kStemElement = {E::Wood,   E::Wood,   E::Fire, E::Fire,
@@ -43,7 +39,6 @@ Element elementStep(Element e, int k) {
   return kElements[wrapInto(elementIndex(e) + k + 1, 5) - 1];
 }
 
-std::string_view BranchThaiName(Branch b) { return b.ok() ? kBranchThai[b.index()] : ""; }
 Element StemElement(Stem s) { return s.ok() ? kStemElement[s.index()] : Element::None; }
 Element BranchElement(Branch b) { return b.ok() ? kBranchElement[b.index()] : Element::None; }
 Element ControlledElement(Stem s) { return elementStep(StemElement(s), 2); }

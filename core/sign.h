@@ -97,7 +97,6 @@ Element elementStep(Element e, int k);
 // 0..4 in generating order; -1 for None.
 int elementIndex(Element e);
 
-std::string_view BranchThaiName(Branch b);
 Element StemElement(Stem s);
 Element BranchElement(Branch b);
 // The element that the stem's element controls (the wealth element of a day stem).

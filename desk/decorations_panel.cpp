@@ -8,11 +8,12 @@
 #include "interpret/branch_clash.h"
 #include "present/bind_handover.h"
 #include "present/request/computed_marks.h"
+#include "present/sign_names.h"
 
 namespace vesprin {
 namespace {
 
-QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString fromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string toUtf8(const QString& s) {
   const QByteArray b = s.toUtf8();
   return std::string(b.constData(), static_cast<std::size_t>(b.size()));
@@ -37,7 +38,6 @@ constexpr const char* kFieldElements[] = {QT_TRANSLATE_NOOP("vesprin::Decoration
 constexpr const char* kBrackets[] = {QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "year and month"),
                                      QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "month and day"),
                                      QT_TRANSLATE_NOOP("vesprin::DecorationsPanel", "day and time")};
-constexpr const char* kBranchChars[] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
 
 }  // namespace
 
@@ -338,8 +338,8 @@ void DecorationsPanel::refreshSuggestions() {
     if (pending[k] && pillars_) {
       const auto branches = pillars_->branches();
       suggestionText_[k]->setText(tr("The chart shows %1%2: draw the clash?")
-                                      .arg(QString::fromUtf8(kBranchChars[branches[k].index()]))
-                                      .arg(QString::fromUtf8(kBranchChars[branches[k + 1].index()])));
+                                      .arg(fromUtf8(branchCharacter(branches[k])))
+                                      .arg(fromUtf8(branchCharacter(branches[k + 1]))));
     }
     // A clash drawn where the chart has none is the astrologer's to keep, but said.
     clash_[k]->setToolTip(drawn[k] && pillars_ && !suggested_[k] ? tr("These two lower signs do not clash") : QString());

@@ -3,17 +3,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "present/sign_names.h"
+
 namespace vesprin {
 namespace {
-
-constexpr const char* kStems[] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
-constexpr const char* kBranches[] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
 
 // Geometry in widget pixels: columns 46 apart, the pillar between the two
 // rows of marks, the clash brackets below.
 constexpr int kColumnStep = 52, kRight = 40, kBonY = 22, kLangY = 118, kTick = 10;
 
 QColor qcolour(const Colour& c) { return QColor(c.r, c.g, c.b); }
+QString qstring(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 }  // namespace
 
@@ -89,9 +89,9 @@ void MarksPicture::paintEvent(QPaintEvent*) {
       p.setFont(big);
       if (pillar.ok()) {
         p.drawText(QRect(box.left(), box.top() + 2, box.width(), 30), Qt::AlignCenter,
-                   QString::fromUtf8(kStems[pillar.stem.index()]));
+                   qstring(stemCharacter(pillar.stem)));
         p.drawText(QRect(box.left(), box.top() + 33, box.width(), 30), Qt::AlignCenter,
-                   QString::fromUtf8(kBranches[pillar.branch.index()]));
+                   qstring(branchCharacter(pillar.branch)));
       }
     }
     p.setFont(font());

@@ -193,8 +193,6 @@ std::string_view elementCharacter(Stem dayStem) {
   return dayStem.ok() ? kElementCharacter[static_cast<std::size_t>(elementIndex(StemElement(dayStem)))] : "";
 }
 
-std::string treasuryPicture(Branch t) { return "B" + std::to_string(t.number()) + ".bmp"; }
-std::string treasuryNumberPicture(Branch t) { return "N" + std::to_string(t.number()) + ".bmp"; }
 
 Analysis WriteAnalysis(const NatalPillars& p, const ChartPatterns& patterns) {
   Analysis a;

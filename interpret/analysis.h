@@ -22,10 +22,6 @@ struct Analysis {
 
 Analysis WriteAnalysis(const NatalPillars& pillars, const ChartPatterns& patterns);
 
-// Picture files of the treasury branch: "B" + T + ".bmp" and "N" + T + ".bmp".
-std::string treasuryPicture(Branch t);
-std::string treasuryNumberPicture(Branch t);
-
 // The paragraph on the character of a day stem's element that the analysis
 // line "- ดิถีเป็น ..." carries; empty for no stem.
 std::string_view elementCharacter(Stem dayStem);

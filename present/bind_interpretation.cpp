@@ -71,8 +71,8 @@ void bindAnalysis(Forms& forms, const Analysis& a) {
   page["QRLabelRasriTep"].caption = a.protectiveStars;
   page["QRLabel38"].caption = a.starsHeading;
   page["QRLabelAnalyze"].caption = a.treasuryNote;
-  forms.chartSheet["QRImageChaiCoo"].picture = treasuryPicture(a.treasuryBranch);
-  forms.chartSheet["QRImageChaiCooN"].picture = treasuryNumberPicture(a.treasuryBranch);
+  forms.chartSheet["QRImageChaiCoo"].picture = CapitalPicture(a.treasuryBranch);
+  forms.chartSheet["QRImageChaiCooN"].picture = CapitalNumberPicture(a.treasuryBranch);
 }
 
 void bindChildSign(Forms& forms, std::optional<Branch> childBranch) {

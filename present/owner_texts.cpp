@@ -6,6 +6,7 @@
 #include "interpret/stars.h"
 #include "present/layouts.h"
 #include "present/pictures.h"
+#include "present/sign_names.h"
 
 namespace vesprin {
 namespace {
@@ -70,21 +71,21 @@ std::string chineseAgeText(int chineseAge) {
   return concat({"อายุจีน ", chineseAge >= 1 ? std::to_string(chineseAge) : "-", " ปี"});
 }
 
-std::string yearAnimalText(Branch yearBranch) { return concat({"ปี", BranchThaiName(yearBranch)}); }
+std::string yearAnimalText(Branch yearBranch) { return concat({"ปี", branchThaiName(yearBranch)}); }
 
 StarPictures FindStarPictures(Branch monthBranch, Stem dayStem) {
   StarPictures s;
   const StarSigns stars = FindStarSigns(monthBranch, dayStem);
   if (monthBranch.ok()) {
-    s.tg = stars.tianDe.upper ? StarPicture(stars.tianDe.stem) : StarPicture(stars.tianDe.branch);
+    s.tg = stars.tianDe.upper ? CapitalPicture(stars.tianDe.stem) : CapitalPicture(stars.tianDe.branch);
     s.tgTop = stars.tianDe.upper ? sheet::kStarUpperRowTop : sheet::kStarLowerRowTop;
-    s.ng = StarPicture(stars.yueDe);
-    s.tu = StarPicture(stars.tianYiUi);
+    s.ng = CapitalPicture(stars.yueDe);
+    s.tu = CapitalPicture(stars.tianYiUi);
   }
   if (dayStem.ok()) {
-    s.te1 = StarPicture(stars.tianYi[0]);
-    s.te2 = StarPicture(stars.tianYi[1]);
-    s.bc = StarPicture(stars.wenChang);
+    s.te1 = CapitalPicture(stars.tianYi[0]);
+    s.te2 = CapitalPicture(stars.tianYi[1]);
+    s.bc = CapitalPicture(stars.wenChang);
   }
   return s;
 }

@@ -14,8 +14,9 @@ std::string SignNumberPicture(Stem s) { return named("n", s.number()); }
 std::string SignNumberPicture(Branch b) { return named("n", b.number()); }
 std::string StemPicture(Stem s) { return named("o", s.number()); }
 std::string BranchPicture(Branch b) { return named("b", b.number()); }
-std::string StarPicture(Stem s) { return named("O", s.number()); }
-std::string StarPicture(Branch b) { return named("B", b.number()); }
+std::string CapitalPicture(Stem s) { return named("O", s.number()); }
+std::string CapitalPicture(Branch b) { return named("B", b.number()); }
+std::string CapitalNumberPicture(Branch b) { return named("N", b.number()); }
 std::string SmallStemPicture(int k) { return named("os", k); }
 std::string SmallStemPicture(Stem s) { return named("os", s.number()); }
 std::string SmallBranchPicture(int k) { return named("bs", k); }

@@ -13,10 +13,12 @@ std::string SignNumberPicture(Stem s);          // "n" + the stem's number + ".b
 std::string SignNumberPicture(Branch b);        // "n" + the branch's number + ".bmp"
 std::string StemPicture(Stem s);                // "o" + s + ".bmp"
 std::string BranchPicture(Branch b);            // "b" + b + ".bmp"
-// The star box's signs: "O" + s + ".bmp", "B" + b + ".bmp" (the same pictures
-// as "o3.bmp", "b5.bmp" under capital names).
-std::string StarPicture(Stem s);
-std::string StarPicture(Branch b);
+// The star box and the treasury spell some names in capitals: "O" + s +
+// ".bmp", "B" + b + ".bmp", "N" + b + ".bmp" (the pictures of "o3.bmp",
+// "b5.bmp", "n5.bmp").
+std::string CapitalPicture(Stem s);
+std::string CapitalPicture(Branch b);
+std::string CapitalNumberPicture(Branch b);
 std::string ElementPicture(std::string_view elementName);  // "e" + lower-cased name + ".bmp"
 std::string ElementPicture(Element e);
 std::string SmallStemPicture(int k);            // "os" + k + ".bmp"; k = 0 is the blank picture

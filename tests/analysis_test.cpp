@@ -123,9 +123,6 @@ TEST(analysis_test, treasury) {
         << c.what;
     EXPECT_EQ(a.treasuryBranch, Branch(c.branch)) << c.what;
   }
-  EXPECT_EQ(treasuryPicture(Branch(11)), "B11.bmp");
-  EXPECT_EQ(treasuryNumberPicture(Branch(11)), "N11.bmp");
-  EXPECT_EQ(treasuryPicture(Branch(5)), "B5.bmp");
 }
 
 TEST(analysis_test, protective_stars) {

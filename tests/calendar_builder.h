@@ -48,8 +48,9 @@ class CalendarBuilder {
       const DayLine& l = days_[i];
       char buf[64];
       std::snprintf(buf, sizeof buf, "%04d %02d %02d %02d%02d %02d%02d %02d%02d %s",
-                    d.year + kBuddhistEraOffset, d.month, d.day, l.year.stem, l.year.branch,
-                    l.month.stem, l.month.branch, l.day.stem, l.day.branch, l.time.c_str());
+                    d.year + kBuddhistEraOffset, d.month, d.day, l.year.stem.number(),
+                    l.year.branch.number(), l.month.stem.number(), l.month.branch.number(),
+                    l.day.stem.number(), l.day.branch.number(), l.time.c_str());
       std::string line = buf;
       if (!l.mark.empty()) line += " " + l.mark;
       out.push_back(line);

@@ -2,6 +2,7 @@ vesprin_test(layout_test vesprin_present)
 vesprin_test(picture_store_test vesprin_present)
 vesprin_test(hidden_stem_row_test vesprin_present)
 vesprin_test(owner_texts_test vesprin_present)
+vesprin_test(sign_names_test vesprin_present)
 vesprin_test(picture_set_test vesprin_present)
 
 # Regenerating the pictures must reproduce the committed ones byte for byte;
