@@ -9,6 +9,9 @@
 #include <rapidjson/stringbuffer.h>
 #include <rapidjson/writer.h>
 
+#include "core/text.h"
+#include "present/birth_texts.h"
+
 namespace vesprin {
 namespace {
 
@@ -244,17 +247,18 @@ void writeOwner(JsonOut& j, const OwnerTexts& o) {
   j.endObject();
 }
 
+// The normalised birth in the words and two-digit texts the input fields use.
 void writeInput(JsonOut& j, const BirthInput& in) {
   j.beginObject();
-  j.field("day", in.day);
-  j.field("gender", in.gender);
-  j.field("hour", in.hour);
-  j.field("minute", in.minute);
-  j.field("month", in.month);
+  j.field("day", padded(in.date.day, 2));
+  j.field("gender", genderThaiWord(in.gender));
+  j.field("hour", padded(in.hour, 2));
+  j.field("minute", padded(in.minute, 2));
+  j.field("month", padded(in.date.month, 2));
   j.field("name", in.name);
-  j.field("toBeBorn", in.toBeBorn);
-  j.field("weekday", in.weekday);
-  j.field("year", in.year);
+  j.field("toBeBorn", padded(in.pregnancyMonths, 2));
+  j.field("weekday", in.weekday ? weekdayThaiName(*in.weekday) : "");
+  j.field("year", padded(in.date.year, 4));
   j.endObject();
 }
 

@@ -23,6 +23,10 @@ std::optional<std::int64_t> dayNumber(const std::string& dateText) {
 
 }  // namespace
 
+std::string dateTextOf(const BirthDate& d) {
+  return concat({padded(d.year, 4), " ", padded(d.month, 2), " ", padded(d.day, 2)});
+}
+
 std::optional<int> CalendarFile::findDate(const std::string& dateText) const {
   // The lines are checked consecutive at load, so the position follows from
   // the date; the comparison of the date text makes the answer the scan's.

@@ -32,11 +32,10 @@ Walk walkToFestival(const CalendarFile& calendar, int from, int step) {
   }
 }
 
-LuckDirection directionFor(Parity parity, std::string_view gender) {
+// A man of an odd year stem and a woman of an even one walk forward.
+LuckDirection directionFor(Parity parity, Gender gender) {
   const bool odd = parity == Parity::Odd;
-  if (gender == "ชาย") return odd ? LuckDirection::Go : LuckDirection::Back;
-  if (gender == "หญิง") return odd ? LuckDirection::Back : LuckDirection::Go;
-  return LuckDirection::Undetermined;
+  return odd == (gender == Gender::Male) ? LuckDirection::Go : LuckDirection::Back;
 }
 
 }  // namespace
@@ -67,7 +66,7 @@ LuckStart luckStart(int festivalDays, ZodiacBelow monthBranch) {
   return s;
 }
 
-LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, std::string_view gender,
+LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, Gender gender,
                            const CalendarFile& calendar, int birthLine,
                            std::string_view festivalStart, std::string_view comparisonTime) {
   LuckCycle c;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/calendar_file.h"
+#include "core/gender.h"
 #include "core/sign.h"
 
 namespace vesprin {
@@ -14,8 +15,8 @@ namespace vesprin {
 constexpr int kLuckPillarCount = 10;
 
 enum class Parity { Odd, Even };
-// Go walks forward through the sixty pillars, Back backward; Undetermined when
-// the gender text is neither of the two the input allows.
+// Go walks forward through the sixty pillars, Back backward; Undetermined
+// until a cycle is computed.
 enum class LuckDirection { Undetermined, Go, Back };
 
 std::string_view parityText(Parity p);              // "odd", "even"
@@ -52,9 +53,9 @@ struct LuckCycle {
 // the month part is the calendar month in which the first pillar starts.
 LuckStart luckStart(int festivalDays, ZodiacBelow monthBranch);
 
-// gender is "ชาย" or "หญิง"; birthLine a position of calendar; festivalStart
+// birthLine is a position of calendar; festivalStart
 // and comparisonTime the "hh:mm" texts of the birth line and of the birth.
-LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, std::string_view gender,
+LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, Gender gender,
                            const CalendarFile& calendar, int birthLine,
                            std::string_view festivalStart, std::string_view comparisonTime);
 

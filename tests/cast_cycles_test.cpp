@@ -14,10 +14,10 @@ namespace {
 
 TEST(cast_cycles_test, stages_fill_the_result_and_the_forms) {
   Forms forms = makeForms();
-  forms.main["MemoVesprinPrint"].lines = {"KELMARD2", "", "", "", "", "", "", "", "0102", "2553", "2010"};
   // Male, year pillar (4, 4): backward from month (2, 6), four days after the
   // festival that opened the month; Chinese age 24 in 2553.
-  const CastOutcome out = castOn(forms, {2010, 6, 15}, "10 05 2530 10 30 m 09");
+  const CastOutcome out =
+      castOn(forms, {2010, 6, 15}, "10 05 2530 10 30 m 09", {}, MonthStripStart{1, 2, "2553", "2010"});
   ASSERT_EQ(out.status, CastOutcome::Status::Cast) << out.error;
   const ChartResult& r = out.result;
   EXPECT_EQ(r.luck->startText, "1.08");
