@@ -11,6 +11,7 @@
 
 #include "core/text.h"
 #include "present/birth_texts.h"
+#include "present/cycle_texts.h"
 
 namespace vesprin {
 namespace {
@@ -188,8 +189,8 @@ void writeLuck(JsonOut& j, const LuckCycle& l) {
   j.field("parity", parityText(l.parity));
   j.field("pillars", l.pillars);
   j.field("startMonthCode", l.startMonthCode);
-  j.field("startMonthName", l.startMonthName);
-  j.field("startText", l.startText);
+  j.field("startMonthName", startMonthName(l.startMonthCode));
+  j.field("startText", luckStartText({l.startYears, l.startMonthCode}));
   j.field("startYears", l.startYears);
   j.endObject();
 }
@@ -207,9 +208,11 @@ void writeTransits(JsonOut& j, const AnnualTransits& t) {
   j.endObject();
 }
 
-void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p) {
+void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p, const ChartResult& r) {
+  const CurrentPeriodTexts texts = currentPeriodTexts(p, {r.luck->startYears, r.luck->startMonthCode},
+                                                      r.transits->chineseAge, r.currentYear.year);
   j.beginObject();
-  j.field("elementName", p.elementName);
+  j.field("elementName", texts.elementName);
   j.key("half");
   if (p.half) {
     j.beginObject();
@@ -220,8 +223,8 @@ void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p) {
     j.null();
   }
   j.field("nextStartYear", p.nextStartYear);
-  j.field("periodText", p.periodText);
-  j.field("startText", p.startText);
+  j.field("periodText", texts.periodText);
+  j.field("startText", texts.startText);
   j.endObject();
 }
 
@@ -318,7 +321,7 @@ void appendCastJson(std::string& out, const CastOutcome& outcome,
   j.field("conception", d.conception);
   j.field("conceptionLabel", d.conceptionLabel);
   j.key("currentPeriod");
-  if (r.currentPeriod) writeCurrentPeriod(j, *r.currentPeriod);
+  if (r.currentPeriod) writeCurrentPeriod(j, *r.currentPeriod, r);
   else j.null();
   j.key("currentYear");
   j.beginArray();

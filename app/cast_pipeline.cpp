@@ -42,7 +42,8 @@ std::string computeTimeCycles(ChartResult& r, const CalendarFile& file,
                             n.festivalStart, n.comparisonTime);
   r.transits = computeAnnualTransits(n.year, r.input.date.year, r.currentYear.year,
                                      r.currentYear.pillar, r.derived->ascendant, r.luck->startYears);
-  r.currentPeriod = findCurrentPeriod(r.luck->onAges, r.luck->belowAges, r.luck->startText,
+  r.currentPeriod = findCurrentPeriod(r.luck->onAges, r.luck->belowAges,
+                                      {r.luck->startYears, r.luck->startMonthCode},
                                       r.transits->chineseAge, r.currentYear.year, r.luck->pillars);
   r.longYearTable = computeLongYearTable(n.year, r.currentYear.year, r.transits->chineseAge);
   if (strip) r.monthStrip = monthStripFrom(*strip);
@@ -138,7 +139,7 @@ void BindChart(Forms& forms, const ChartResult& r) {
   bindChildChance(forms, *r.childChanceShown);
   bindLongYearTable(forms, *r.longYearTable);
   bindMonthStrip(forms, r.monthStrip);
-  bindCurrentPeriod(forms, *r.currentPeriod, r.transits->chineseAge);
+  bindCurrentPeriod(forms, *r.currentPeriod, *r.luck, r.transits->chineseAge, r.currentYear.year);
   // 15. Set afresh on every cast: the birth-year code of stage 17 is appended
   // to the age line written here, once.
   ShowOwnerAndDates(forms, *r.owner);

@@ -22,12 +22,11 @@ enum class LuckDirection { Undetermined, Go, Back };
 std::string_view parityText(Parity p);              // "odd", "even"
 std::string_view directionText(LuckDirection d);    // "go", "back", "" when undetermined
 
-// The start age of the first luck pillar: years and a calendar-month code.
+// The start age of the first luck pillar: years and a calendar-month code,
+// written "3.05" (years, then the code in two digits).
 struct LuckStart {
   int years = 0;      // >= 0
   int monthCode = 0;  // 0..11; 1 is March, 0 is February
-  std::string text;   // years "." two-digit month code: "3.05", "12.00"
-  std::string monthName;
 };
 
 struct LuckCycle {
@@ -42,9 +41,7 @@ struct LuckCycle {
   bool monthStrengthKnown = true;
   bool festivalKnown = true;
   int startYears = 0;
-  int startMonthCode = 0;
-  std::string startText;
-  std::string startMonthName;
+  int startMonthCode = 0;  // as LuckStart
   std::array<int, kLuckPillarCount> onAges{};     // pillar k begins at onAges[k-1]
   std::array<int, kLuckPillarCount> belowAges{};  // its lower half five years later
 };
