@@ -55,7 +55,7 @@ CalendarDayParse parseCalendarDay(std::string_view line) {
     r.error = "a festival hour 00-24 in columns 27-28";
     return r;
   }
-  r.day.dateText = std::string(line.substr(0, 10));
+  r.dateText = std::string(line.substr(0, 10));
   r.day.year = {v[0], v[1]};
   r.day.month = {v[2], v[3]};
   r.day.day = {v[4], v[5]};
@@ -83,6 +83,42 @@ CalendarDayParse parseCalendarDay(std::string_view line) {
   }
   r.ok = true;
   return r;
+}
+
+bool parseWellFormedDay(std::string_view line, WellFormedDay& out) {
+  // "YYYY MM DD SSBB SSBB SSBB HH:MM": blanks at 4, 7, 10, 15, 20, 25, the
+  // colon at 28, digits everywhere else up to column 31.
+  static constexpr std::string_view kLayout = "9999 99 99 9999 9999 9999 99:99";
+  if (line.size() < kLayout.size()) return false;
+  unsigned char digit[kLayout.size()];
+  for (std::size_t i = 0; i < kLayout.size(); ++i) {
+    if (kLayout[i] == '9') {
+      digit[i] = static_cast<unsigned char>(line[i] - '0');
+      if (digit[i] > 9) return false;
+    } else if (line[i] != kLayout[i]) {
+      return false;
+    }
+  }
+  const std::string_view tail = line.substr(kLayout.size());
+  FestivalMark mark;
+  if (tail.empty()) mark = FestivalMark::None;
+  else if (tail == " *") mark = FestivalMark::Small;
+  else if (tail == " **") mark = FestivalMark::Large;
+  else return false;
+  const auto two = [&](std::size_t i) { return digit[i] * 10 + digit[i + 1]; };
+  CalendarDay& d = out.day;
+  d.year = {two(11), two(13)};
+  d.month = {two(16), two(18)};
+  d.day = {two(21), two(23)};
+  d.festivalHour = two(26);
+  d.festivalMinute = mark == FestivalMark::Large ? two(29) : 0;
+  d.mark = mark;
+  if (!d.year.ok() || !d.month.ok() || !d.day.ok() || d.festivalHour > 24 || d.festivalMinute > 59)
+    return false;
+  out.year = two(0) * 100 + two(2);
+  out.month = two(5);
+  out.dayOfMonth = two(8);
+  return true;
 }
 
 }  // namespace vesprin

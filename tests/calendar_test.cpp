@@ -94,7 +94,7 @@ TEST(calendar_test, day_lines_and_their_marks) {
     EXPECT_EQ(p.day.festivalHour, c.hour) << c.line;
   }
   const auto p = parseCalendarDay("2530 05 06 0404 0206 0204 04:30 **");
-  EXPECT_EQ(p.day.dateText, "2530 05 06");
+  EXPECT_EQ(p.dateText, "2530 05 06");
   EXPECT_EQ(p.day.year, (Pillar{4, 4}));
   EXPECT_EQ(p.day.month, (Pillar{2, 6}));
   EXPECT_EQ(p.day.day, (Pillar{2, 4}));
