@@ -9,6 +9,7 @@
 #include "core/calendar_file.h"
 #include "core/calendar_index.h"
 #include "core/calendar_session.h"
+#include "core/text.h"
 
 namespace vesprin {
 namespace {
@@ -117,6 +118,45 @@ TEST(calendar_test, day_lines_and_their_marks) {
   }
 }
 
+// The one-pass reading of the generator's layout must give what the full
+// parse gives, and leave every other line to it.
+TEST(calendar_test, the_quick_read_agrees_with_the_full_parse_or_leaves_the_line_to_it) {
+  const struct {
+    const char* line;
+    bool quick;  // read in one pass
+  } cases[] = {
+      {"2530 05 06 0404 0206 0204 04:30 **", true},
+      {"2530 05 21 0404 0206 0707 10:15 *", true},
+      {"2530 05 22 0404 0206 0808 00:00", true},
+      {"2530 05 22 0404 0206 0808 24:59", true},  // the minute of a plain day is never read
+      {"2530 05 06 0404 0206 0204 04:30 ** ", false},
+      {"2530 05 21 0404 0206 0707 10:15 *\t", false},
+      {"2530 05 22 0404 0206 0808 00:00 ", false},
+      {"2530 05 22 0404 0206 0808 24", false},
+      {"2530 05 21 0404 0206 0707 10:15 *x", false},
+      {"2530 05 06 0404 0206 0204 04:30 **x", false},
+      {"2530 05 06 0404 0206 0204 04:60 **", false},  // refused by the full parse
+      {"2530 05 06 0405 0206 0204 04:30", false},     // refused by the full parse
+      {"2530 05 06 0404 0206 0204 25:00", false},     // refused by the full parse
+      {"2530-05-06 0404 0206 0204 04:30", false},
+  };
+  for (const auto& c : cases) {
+    WellFormedDay quick;
+    ASSERT_EQ(parseWellFormedDay(c.line, quick), c.quick) << c.line;
+    if (!c.quick) continue;
+    const auto full = parseCalendarDay(c.line);
+    ASSERT_TRUE(full.ok) << c.line;
+    EXPECT_EQ(quick.day.year, full.day.year) << c.line;
+    EXPECT_EQ(quick.day.month, full.day.month) << c.line;
+    EXPECT_EQ(quick.day.day, full.day.day) << c.line;
+    EXPECT_EQ(quick.day.festivalHour, full.day.festivalHour) << c.line;
+    EXPECT_EQ(quick.day.festivalMinute, full.day.festivalMinute) << c.line;
+    EXPECT_EQ(quick.day.mark, full.day.mark) << c.line;
+    EXPECT_EQ(padded(quick.year, 4) + " " + padded(quick.month, 2) + " " + padded(quick.dayOfMonth, 2),
+              full.dateText);
+  }
+}
+
 TEST(calendar_test, files_must_be_consecutive_days_and_name_the_bad_line) {
   CalendarBuilder b({1987, 2, 27}, 4);
   auto lines = b.lines();
@@ -127,6 +167,8 @@ TEST(calendar_test, files_must_be_consecutive_days_and_name_the_bad_line) {
   EXPECT_EQ(ok.file->findDate("2530 02 26"), std::nullopt);
   EXPECT_EQ(ok.file->findDate("2530 03 03"), std::nullopt);
   EXPECT_EQ(ok.file->findDate("2530 02 29"), std::nullopt);
+  EXPECT_EQ(ok.file->findDate("2530 3 01 "), std::nullopt);
+  EXPECT_EQ(ok.file->dateText(3), "2530 03 01");
 
   auto gap = lines;
   gap.erase(gap.begin() + 2);
