@@ -2,6 +2,9 @@
 
 #include "core/birth_input.h"
 #include "core/text.h"
+#include "present/safe_output.h"
+
+#include <cerrno>
 
 namespace vesprin {
 
@@ -28,15 +31,26 @@ PdfDocumentInfo chartDocumentInfo(const Form& main) {
   return chartDocumentInfo(birth);
 }
 
-PdfResult writeChartPdf(const Form& sheet, const std::filesystem::path& file, FormRenderer& renderer,
-                        const ChartPdfOptions& options, std::ostream& report) {
+PdfResult renderChartPdf(const Form& sheet, FormRenderer& renderer, const ChartPdfOptions& options,
+                         std::ostream& report) {
   std::vector<const Form*> pages{&sheet};
   pages.insert(pages.end(), options.following.begin(), options.following.end());
-  PdfResult written = writeReportPdf(pages, file, renderer, options.paper, options.document.title);
-  if (!written.ok) return written;
-  if (const std::string error = finishPdf(file, options.document); !error.empty())
-    report << "vesprin: " << file.string() << " is kept as written, its text layer not mended ("
+  PdfResult made = renderReportPdf(pages, renderer, options.paper, options.document.title);
+  if (!made.ok) return made;
+  if (const std::string error = finishPdfBytes(made.bytes, options.document); !error.empty())
+    report << program_invocation_short_name << ": the chart sheet is kept as Qt wrote it, its text layer not mended ("
            << error << "): copied text may lose Thai tone marks\n";
+  return made;
+}
+
+PdfResult writeChartPdf(const Form& sheet, const std::filesystem::path& file, FormRenderer& renderer,
+                        const ChartPdfOptions& options, std::ostream& report) {
+  PdfResult written = renderChartPdf(sheet, renderer, options, report);
+  if (!written.ok) return written;
+  if (const SafeWrite safe = writeFileSafely(file, written.bytes); !safe.ok) {
+    written.ok = false;
+    written.error = safe.error;
+  }
   return written;
 }
 

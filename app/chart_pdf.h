@@ -31,10 +31,14 @@ struct ChartPdfOptions {
   std::vector<const Form*> following = {};
 };
 
-// Writes the sheet as a PDF page and the following reports after it (whole
-// or not at all, as writeReportPdf), then finishes it (finishPdf). A sheet that cannot be
-// finished is never lost: the PDF stays as Qt wrote it, and `report` says so.
-// The result is that of the writing.
+// The sheet and the following reports as a finished PDF in memory (`bytes`
+// of the result). A sheet that cannot be finished is never lost: the PDF
+// stays as Qt wrote it, and `report` says so.
+PdfResult renderChartPdf(const Form& sheet, FormRenderer& renderer, const ChartPdfOptions& options,
+                         std::ostream& report);
+
+// The same written to `file`, whole or not at all and never through
+// something planted in its place (writeFileSafely).
 PdfResult writeChartPdf(const Form& sheet, const std::filesystem::path& file, FormRenderer& renderer,
                         const ChartPdfOptions& options, std::ostream& report);
 

@@ -7,6 +7,7 @@
 #include <exception>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <system_error>
 
@@ -15,6 +16,9 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
+
+#include "core/text_file.h"
+#include "present/safe_output.h"
 
 namespace vesprin {
 namespace {
@@ -269,17 +273,6 @@ std::map<std::string, FontText> pageFonts(QPDFPageObjectHelper& page) {
   return fonts;
 }
 
-std::string writeAllTo(const std::filesystem::path& file, QPDF& pdf) {
-  QPDFWriter writer(pdf, file.c_str());
-  // The same file for the same sheet: no time-based identifier.
-  writer.setDeterministicID(true);
-  // The pictures' streams go through as Qt compressed them; only the
-  // streams rewritten here are compressed anew.
-  writer.setDecodeLevel(qpdf_dl_none);
-  writer.write();
-  return {};
-}
-
 }  // namespace
 
 char32_t thaiFromPositionedForm(char32_t c) {
@@ -439,12 +432,10 @@ std::u32string typedOrder(std::u32string glyphs) {
   return out;
 }
 
-std::string finishPdf(const std::filesystem::path& file, const PdfDocumentInfo& info) {
-  std::filesystem::path part = file;
-  part += ".finishing";
+std::string finishPdfBytes(std::string& bytes, const PdfDocumentInfo& info) {
   try {
     QPDF pdf;
-    pdf.processFile(file.c_str());
+    pdf.processMemoryFile("chart sheet", bytes.data(), bytes.size());
     for (QPDFObjectHandle object : pdf.getAllObjects()) {
       if (!object.isDictionary() || !object.hasKey("/ToUnicode")) continue;
       QPDFObjectHandle map = object.getKey("/ToUnicode");
@@ -462,19 +453,28 @@ std::string finishPdf(const std::filesystem::path& file, const PdfDocumentInfo& 
     QPDFObjectHandle documentInfo = trailer.getKey("/Info");
     if (!info.title.empty()) documentInfo.replaceKey("/Title", QPDFObjectHandle::newUnicodeString(info.title));
     if (!info.subject.empty()) documentInfo.replaceKey("/Subject", QPDFObjectHandle::newUnicodeString(info.subject));
-    writeAllTo(part, pdf);
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    // The same file for the same sheet: no time-based identifier.
+    writer.setDeterministicID(true);
+    // The pictures' streams go through as Qt compressed them; only the
+    // streams rewritten here are compressed anew.
+    writer.setDecodeLevel(qpdf_dl_none);
+    writer.write();
+    const std::shared_ptr<Buffer> out = writer.getBufferSharedPointer();
+    bytes.assign(reinterpret_cast<const char*>(out->getBuffer()), out->getSize());
   } catch (const std::exception& e) {
-    std::error_code ec;
-    std::filesystem::remove(part, ec);
     return e.what();
   }
-  std::error_code ec;
-  std::filesystem::rename(part, file, ec);
-  if (ec) {
-    std::filesystem::remove(part, ec);
-    return "cannot replace " + file.string() + ": " + ec.message();
-  }
   return {};
+}
+
+std::string finishPdf(const std::filesystem::path& file, const PdfDocumentInfo& info) {
+  std::optional<std::string> bytes = readWholeFile(file.string());
+  if (!bytes) return "cannot read " + file.string();
+  if (std::string error = finishPdfBytes(*bytes, info); !error.empty()) return error;
+  const SafeWrite written = writeFileSafely(file, *bytes);
+  return written.ok ? std::string() : written.error;
 }
 
 }  // namespace vesprin

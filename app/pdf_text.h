@@ -40,10 +40,15 @@ std::map<unsigned, std::u32string> readToUnicodeMap(const std::string& cmap);
 // blank.
 std::u32string typedOrder(std::u32string glyphs);
 
+// The same on a PDF in memory: `pdf` is replaced by the finished document.
+// An empty text when done, else why not (`pdf` is then unchanged).
+std::string finishPdfBytes(std::string& pdf, const PdfDocumentInfo& info);
+
 // Rewrites the PDF at `file` with its ToUnicode maps mended and its title and
 // subject set (an empty field keeps what the file has). The new file is
-// written beside it and renamed over it, so `file` is either the finished
-// PDF or the one that was there. An empty text when done, else why not.
+// written beside it and renamed over it (writeFileSafely), so `file` is
+// either the finished PDF or the one that was there. An empty text when
+// done, else why not.
 std::string finishPdf(const std::filesystem::path& file, const PdfDocumentInfo& info);
 
 }  // namespace vesprin

@@ -25,6 +25,9 @@ enum class PrintResult {
   WrittenToPdf,      // written to the PDF file asked for
   SavedWithoutPrinter,  // no usable printer: saved as a PDF in the current directory
   Failed,            // not printed and no PDF could be written
+  // The sheet would go out without pictures of the installation (a sign,
+  // an element, the gender): nothing printed or written.
+  MissingPictures,
 };
 
 struct PrintOutcome {
@@ -41,17 +44,22 @@ struct PrintChoice {
   // (chartDocumentInfo).
   std::optional<PdfDocumentInfo> document = std::nullopt;
   bool analysisPage = false;  // --analysis-page: the analysis page follows the sheet, on A4
+  // Save the sheet in the current directory under a free name instead, for
+  // this reason (a preview asked for where nobody can see it).
+  std::string saveAside = {};
 };
 
 // Exit statuses of a run that ends with the print command.
 inline constexpr int kExitPrinted = 0;
 inline constexpr int kExitNoPrinter = 3;     // the sheet was saved as a PDF instead
+inline constexpr int kExitInstallation = 4;  // the installation lacks what the sheet needs
 inline constexpr int kExitOutputFailed = 5;  // neither printed nor written
 int exitStatusOf(const PrintOutcome& outcome);
 
 class PrintCommand {
  public:
-  // `report` receives the path of a sheet saved for want of a printer, and failures.
+  // `report` receives the path of a sheet saved for want of a printer, and
+  // failures, each line headed by the program's name.
   PrintCommand(PictureFinder findPicture, std::ostream& report);
 
   // Copies LabelTitle into QRLabelPowerElements and sets the version text,
@@ -59,13 +67,14 @@ class PrintCommand {
   PrintOutcome run(Forms& forms, const PrintChoice& choice);
 
   // Where a sheet goes without a printer: "chart-sheet.pdf" in the current
-  // directory, or "chart-sheet-2.pdf", ... when that name is taken.
-  static std::filesystem::path fallbackPdfPath();
+  // directory, or "chart-sheet-2.pdf", ... when that name is taken (taken
+  // at the moment of writing, so that runs at once get names of their own).
+  static constexpr const char* kFallbackStem = "chart-sheet";
 
  private:
-  PrintOutcome print(const Form& sheet);
+  PrintOutcome print(const Form& sheet, const std::string& pdf);
   PrintOutcome preview(const Form& sheet);
-  PrintOutcome writePdf(const Form& sheet, const std::filesystem::path& file, PrintResult asked);
+  PrintOutcome saveAside(const std::string& pdf, const std::string& why);
   // The paper and the PDF's document information of the run under way.
   Paper paper_ = Paper::Letter;
   PdfDocumentInfo document_;

@@ -24,21 +24,23 @@ RunOutcome refused(std::string cause, std::vector<std::string> warnings = {}) {
 std::string notFound(const char* name, const DriveMap& drives) {
   std::string where = "the current directory";
   for (const std::string& root : drives.searchRoots()) where += ", " + root;
-  // A place that holds something of that name which is not a readable file
-  // (a folder, say) is passed over and left as it is; say so, or the message
-  // would contradict what the administrator sees there.
-  std::string passed;
-  std::vector<std::string> places{name};
-  for (const std::string& root : drives.searchRoots()) places.push_back((std::filesystem::path(root) / name).string());
-  for (const std::string& place : places) {
-    std::error_code ec;
-    const auto kind = std::filesystem::status(place, ec).type();
-    if (kind == std::filesystem::file_type::not_found || kind == std::filesystem::file_type::none) continue;
-    passed += concat({"; ", place, kind == std::filesystem::file_type::directory ? " is a folder" : " cannot be read",
-                      ", left as it is"});
+  return concat({name, " not found in ", where, drives.searchRoots().empty() ? " (VESPRIN_DRIVES maps no drive)" : ""});
+}
+
+// A cast that fails for want of a sound installation rather than for the
+// request: the data file missing or damaged, or no calendar for today.
+bool installationFault(const CastOutcome& out) {
+  switch (out.status) {
+    case CastOutcome::Status::GaveUp:
+    case CastOutcome::Status::Unusable:
+      return true;
+    case CastOutcome::Status::CyclesUnknown:
+      return !out.result.currentYear.pillar.ok() || !out.result.currentYear.fileError.empty();
+    case CastOutcome::Status::Cast:
+    case CastOutcome::Status::NoBirthLine:
+      break;
   }
-  return concat({name, " not found in ", where, drives.searchRoots().empty() ? " (VESPRIN_DRIVES maps no drive)" : "",
-                 passed});
+  return false;
 }
 
 // Why the request's chart cannot be printed, in English with the Thai message
@@ -113,30 +115,31 @@ RunOutcome PrintRun::StartUpThen(const std::function<RunOutcome()>& serve) {
 }
 
 RunOutcome PrintRun::ApplyPrintRequest() {
-  std::vector<std::string> warnings;
-  const auto take = [&](const char* name) {
-    auto file = takeHandoverFile(name, drives_);
-    if (file && !file->deleteError.empty())
-      warnings.push_back(concat({"cannot delete ", file->path, ": ", file->deleteError,
-                                 "; the same request may be served again"}));
-    return file;
-  };
-
-  // Both files are taken (read and deleted) before either is judged, so a
-  // bad request is not served again at the next start.
   forms_.main["LabelAn"].caption.clear();
-  const auto marksFile = take(kMarksFileName);
-  const auto recordFile = take(kRecordFileName);
-  if (!recordFile) return refused("no request: " + notFound(kRecordFileName, drives_), warnings);
-  if (!marksFile) return refused(notFound(kMarksFileName, drives_), warnings);
-  auto marks = parseAnalysisMarks(marksFile->lines, marksFile->path);
+  RequestSearch search = claimRequest(drives_);
+  std::vector<std::string> warnings = std::move(search.notes);
+  if (!search.claimed)
+    return refused(search.found ? search.refusal : "no request: " + notFound(kRecordFileName, drives_), warnings);
+
+  // From here the request is this run's: judged on its content, it is
+  // deleted when refused, so that a bad request is not served again.
+  claim_ = std::move(search.claimed);
+  if (!claim_->fault().empty()) return refused(claim_->fault(), warnings);
+  auto marks = parseAnalysisMarks(claim_->marksLines(), claim_->marksPath());
   if (marks.error) return refused(marks.error->message(), warnings);
-  auto record = parseBirthRecord(recordFile->lines, recordFile->path, years_);
+  auto record = parseBirthRecord(claim_->recordLines(), claim_->recordPath(), years_);
   if (record.error) return refused(record.error->message(), warnings);
 
-  RunOutcome out = ServeRequest({*record.value, *marks.value}, recordFile->lines);
+  RunOutcome out = ServeRequest({*record.value, *marks.value}, claim_->recordLines());
   out.warnings.insert(out.warnings.begin(), warnings.begin(), warnings.end());
   return out;
+}
+
+std::string PrintRun::EndRequest(RequestEnd end) {
+  if (!claim_) return {};
+  std::string problem = claim_->finish(end);
+  claim_.reset();
+  return problem;
 }
 
 RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::string> recordLines) {
@@ -165,7 +168,11 @@ RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::
   bindBirthRecord(forms_.main, request.birth);
   const std::string birth = birthText(forms_.main);
   const CastOutcome cast = pipeline.Cast();
-  if (cast.status != CastOutcome::Status::Cast) return refused(castRefusal(cast, birth));
+  if (cast.status != CastOutcome::Status::Cast) {
+    RunOutcome out = refused(castRefusal(cast, birth));
+    if (installationFault(cast)) out.kind = RunOutcome::Kind::Installation;
+    return out;
+  }
   // The sheet carries the warning; the administrator reads it here too.
   std::vector<std::string> warnings;
   for (const BoundaryWarning& w : cast.result.warnings) warnings.push_back(boundaryWarningReport(w));

@@ -14,6 +14,7 @@
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "present/request/drive_map.h"
+#include "present/request/handover_files.h"
 #include "present/forms.h"
 #include "present/request/print_request.h"
 
@@ -32,6 +33,10 @@ struct RunOutcome {
     Print,    // the request's chart is cast and bound: run the print command
     Refused,  // nothing to print: no request, a malformed one, or a chart that cannot be cast
     NoIndex,  // the calendar index is missing or unusable
+    // The installation cannot serve a sound request: a calendar data file
+    // missing or damaged, or no calendar for the current year. The request
+    // is kept for a run on the mended installation.
+    Installation,
   } kind = Kind::Refused;
   std::string cause;                  // why, when not Print (English, with the Thai message where there is one)
   std::vector<std::string> warnings;  // things to report that do not stop the run
@@ -55,6 +60,11 @@ class PrintRun {
   // driven run of the same request's files leaves them.
   RunOutcome StartUp(const PrintRequest& request);
 
+  // The request taken from the hand-over files, at the end of the run: its
+  // files deleted or put back where they were found (nothing without one).
+  // A text for standard error when that failed.
+  std::string EndRequest(RequestEnd end);
+
  private:
   RunOutcome StartUpThen(const std::function<RunOutcome()>& serve);
   RunOutcome ApplyPrintRequest();
@@ -68,6 +78,7 @@ class PrintRun {
   DriveMap drives_;
   std::vector<std::string> searchDirs_;
   std::unique_ptr<CalendarSession> calendar_;
+  std::unique_ptr<ClaimedRequest> claim_;
   YearList years_;
 };
 

@@ -1,28 +1,26 @@
 #include "app/print_step.h"
 
+#include <sstream>
+
+#include "core/text_file.h"
 #include "present/picture_store.h"
 
 namespace vesprin {
 
 PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
                           bool unattended, std::ostream& report, Paper paper, bool analysisPage) {
-  PictureStore pictures;
+  // A picture that is not there refuses the sheet, in one message of the
+  // print command's; the store's own word on it would be a second one.
+  std::ostringstream quiet;
+  PictureStore pictures(dataDirectory(), quiet);
   PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
   PrintChoice choice;
   choice.preview = preview;
   choice.pdf = pdf;
   choice.paper = paper;
   choice.analysisPage = analysisPage;
-  const bool previewSaved = preview && unattended && !pdf;
-  if (previewSaved) {
-    choice.preview = false;
-    choice.pdf = PrintCommand::fallbackPdfPath();
-  }
-  PrintOutcome out = command.run(forms, choice);
-  if (previewSaved && out.result == PrintResult::WrittenToPdf)
-    report << "vesprin-print: no display for the page preview: the chart sheet is saved as "
-           << out.pdf.string() << '\n';
-  return out;
+  if (preview && unattended && !pdf) choice.saveAside = "no display for the page preview";
+  return command.run(forms, choice);
 }
 
 std::string refusalNotice(const std::string& cause) {
@@ -32,11 +30,6 @@ std::string refusalNotice(const std::string& cause) {
 void reportRefusal(const std::string& cause, std::ostream& err, UserInterface* box) {
   err << "vesprin-print: request refused, nothing printed: " << cause << '\n';
   if (box) box->error(refusalNotice(cause));
-}
-
-int exitStatusOfStep(const PrintOutcome& outcome, bool previewSaved) {
-  if (previewSaved && outcome.result == PrintResult::WrittenToPdf) return kExitNoPrinter;
-  return exitStatusOf(outcome);
 }
 
 }  // namespace vesprin

@@ -28,9 +28,4 @@ std::string refusalNotice(const std::string& cause);
 // run is unattended: nobody could close it).
 void reportRefusal(const std::string& cause, std::ostream& err, UserInterface* box);
 
-// The exit status of the run: that of the print command, except that a
-// preview saved as a PDF for want of a display counts like a print saved for
-// want of a printer.
-int exitStatusOfStep(const PrintOutcome& outcome, bool previewSaved);
-
 }  // namespace vesprin

@@ -1,5 +1,7 @@
 #include "app/qt_user_interface.h"
 
+#include <cerrno>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -57,10 +59,13 @@ void QtUserInterface::busyCursor(bool busy) {
   }
 }
 
-void UnattendedUserInterface::error(const std::string& text) { std::cerr << "message: " << text << '\n'; }
+// Each line headed by the program's name, like every other line it writes.
+void UnattendedUserInterface::error(const std::string& text) {
+  std::cerr << program_invocation_short_name << ": message: " << text << '\n';
+}
 
 bool UnattendedUserInterface::confirm(const std::string& text, PromptButtons) {
-  std::cerr << "message: " << text << " (no one to answer: given up)\n";
+  std::cerr << program_invocation_short_name << ": message: " << text << " (no one to answer: given up)\n";
   return false;
 }
 

@@ -32,16 +32,17 @@ using namespace vesprin;
 constexpr int kExitDone = 0;  // printed, previewed or written as asked
 constexpr int kExitUsage = 1;
 constexpr int kExitRefused = 2;
-constexpr int kExitNoIndex = 4;
+constexpr int kExitNoIndex = 4;  // the installation cannot serve a request
 
 void usage(std::ostream& out) {
   out << R"(usage: vesprin-print [--pdf FILE] [--paper letter|a4] [--analysis-page]
 
-Reads the print request that the companion program wrote, VesprinPrintAnalyze.DAT
-and VesprinPrint.DAT, from the current directory or else from the drive roots of
-VESPRIN_DRIVES (D, E, F, G, H, then C), deletes them, casts the chart and prints
-the chart sheet on the default printer (or shows the page preview when the
-request asks for it), then ends.
+Claims the print request that the companion program wrote, VesprinPrintAnalyze.DAT
+and VesprinPrint.DAT, from the first place that holds VesprinPrint.DAT: the
+current directory, else the drive roots of VESPRIN_DRIVES (D, E, F, G, H, then C);
+casts the chart and prints the chart sheet on the default printer (or shows the
+page preview when the request asks for it), deletes the request, then ends. A
+request the installation or the output could not serve is put back.
 
   --pdf FILE             write the chart sheet to FILE instead of printing or previewing
   --paper letter|a4      the paper: letter as the sheet is laid out (default), or a4
@@ -55,10 +56,12 @@ Environment:
   VESPRIN_TODAY       today's date YYYY-MM-DD (reproducible runs)
   XDG_CONFIG_HOME     where talven.ini is written at the end (default ~/.config)
   VESPRIN_SHEET_DUMP  a file to receive the printed sheet's values as text
+  VESPRIN_TEST_CLAIM_DELAY_MS  test hook: wait that long at the claim (tests of concurrent runs)
   QT_QPA_PLATFORM     offscreen (or no DISPLAY/WAYLAND_DISPLAY): unattended, messages on standard error
 
 Files:
-  VesprinPrintAnalyze.DAT, VesprinPrint.DAT   the request (code page 874), deleted where found
+  VesprinPrintAnalyze.DAT, VesprinPrint.DAT   the request (code page 874, at most 1 MiB each), claimed
+                                              as .NAME.claimed-PID-N while served, then deleted
   balance.bmp, thermometer.bmp                the balance panel's pictures, on the drive roots
   DATA/HOROSCOPE.INI, DATA/CAL*.DAT           the calendar index and data files
   DATA/pictures/                              the chart sheet's pictures
@@ -67,17 +70,24 @@ Files:
 where DATA is the data directory, now )";
   out << dataDirectory() << R"(
 
-Exit status: 0 printed, previewed or written; 1 bad arguments; 2 request refused
-(a hand-over file missing or malformed, wrong marker, a birth day its month does
-not have, no calendar for the birth; with a display also shown in a message box);
-3 the chart sheet saved as a PDF in the current directory, its path on standard
-error (no usable printer, or a preview asked for without a display); 4 calendar
-index missing or unusable; 5 the chart sheet could be neither printed nor written.
+Exit status: 0 printed (the queue took the job), previewed or written; 1 bad
+arguments; 2 request refused (malformed, too large, cut short, wrong marker, a
+birth day its month does not have, no calendar line for the birth: deleted; no
+request, or a place without both files as regular files: nothing deleted; with
+a display also shown in a message box); 3 the chart sheet saved as a PDF in the
+current directory, its path and the cause on standard error (no usable printer,
+a queue that did not take the job, or a preview asked for without a display);
+4 the installation cannot serve the request (calendar index, a calendar data
+file, a sign picture), the request kept; 5 the chart sheet could be neither
+printed nor written, the request put back.
 )";
 }
 
 // Serves the request with the run's start-up, prints, previews or writes
-// the sheet, and says why nothing was printed when it was not; the exit status.
+// the sheet, and says why nothing was printed when it was not; the request's
+// files are then deleted (the sheet is out, or the request was refused for
+// its content) or put back (the run ended without a sheet for another
+// cause); the exit status.
 // `box`: where a person at the display is shown a refusal; none unattended.
 // `analysisPage`: the analysis page follows the chart sheet.
 int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesystem::path>& pdf, Paper paper,
@@ -85,24 +95,48 @@ int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesyste
   const bool unattended = box == nullptr;
   const RunOutcome out = run.StartUp();
   for (const std::string& w : out.warnings) std::cerr << "vesprin-print: " << w << '\n';
+  int status = kExitRefused;
+  RequestEnd end = RequestEnd::Kept;
+  bool keptNote = false;
   switch (out.kind) {
     case RunOutcome::Kind::Print: {
-      const bool previewSaved = out.preview && unattended && !pdf;
       const PrintOutcome printed =
           runPrintStep(forms, out.preview, pdf, unattended, std::cerr, paper, analysisPage);
       if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
-          dump && *dump && printed.result != PrintResult::Failed)
+          dump && *dump && printed.result != PrintResult::Failed && printed.result != PrintResult::MissingPictures)
         std::ofstream(dump, std::ios::binary) << printedStateDump(forms);
-      return exitStatusOfStep(printed, previewSaved);
+      status = exitStatusOf(printed);
+      const bool sheetOut = printed.result != PrintResult::Failed && printed.result != PrintResult::MissingPictures;
+      end = sheetOut ? RequestEnd::Served : RequestEnd::Kept;
+      keptNote = !sheetOut;
+      break;
     }
     case RunOutcome::Kind::NoIndex:
       std::cerr << "vesprin-print: " << out.cause << '\n';
-      return kExitNoIndex;
+      status = kExitNoIndex;
+      break;
+    case RunOutcome::Kind::Installation:
+      std::cerr << "vesprin-print: the installation cannot serve the request: " << out.cause << '\n';
+      status = kExitNoIndex;
+      keptNote = true;
+      break;
     case RunOutcome::Kind::Refused:
       reportRefusal(out.cause, std::cerr, box);
-      return kExitRefused;
+      end = RequestEnd::Refused;
+      break;
   }
-  return kExitRefused;
+  if (keptNote)
+    std::cerr << "vesprin-print: the request is kept where it was found, to be served at the next start\n";
+  if (const std::string problem = run.EndRequest(end); !problem.empty())
+    std::cerr << "vesprin-print: " << problem << '\n';
+  return status;
+}
+
+// Qt's own diagnostics are not the administrator's business; what goes
+// wrong in a run is said in the run's own words. A fatal message still ends
+// the run with its text.
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtFatalMsg || type == QtCriticalMsg) std::cerr << "vesprin-print: " << text.toStdString() << '\n';
 }
 
 }  // namespace
@@ -155,6 +189,7 @@ int main(int argc, char** argv) {
     ::mkdir(dir.c_str(), 0700);
     ::setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
   }
+  qInstallMessageHandler(quietQt);
   int qtArgc = 1;
   QApplication app(qtArgc, argv);
   app.setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 
 namespace vesprin {
 namespace {
@@ -56,6 +57,18 @@ CalendarIndex::Parse CalendarIndex::parse(const std::vector<std::string>& lines)
       return {std::nullopt, lineName(i) +
                                 ": expected an entry \"YYYY    YYYY   file name\" "
                                 "(first year in columns 1-4, last year in 9-12, name from 16)"};
+    // A name may hold single blanks ("C D.DAT"), but not what no file name
+    // holds on the companion's system nor a gap of blanks: what follows such
+    // a gap (a comment, a second name) would otherwise become part of the
+    // name, and the file would be "missing" for no visible reason.
+    const bool oddName = name.find("  ") != std::string::npos ||
+                         std::any_of(name.begin(), name.end(), [](char c) {
+                           return static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"/\\|?*").find(c) !=
+                                                                                std::string_view::npos;
+                         });
+    if (oddName)
+      return {std::nullopt, lineName(i) + ": expected one file name from column 16, found \"" + name +
+                                "\" (a file name holds no gap of blanks, tabs or any of <>:\"/\\|?*)"};
     // The year list is built from the first and the last entry: entries out
     // of order would make it wrong.
     if (!index.entries_.empty() && *first < index.entries_.back().firstYear)

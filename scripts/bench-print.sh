@@ -9,6 +9,7 @@
 # run in turns, each the median wall time of RUNS runs (after two runs that
 # warm the caches) and the peak resident set of the largest run, and the ratio
 # of the two medians. Targets: the run under 150 ms and 80 MB, the ratio under 3.
+# Then one run on a 300 MB request file, refused by its size: under 1 s and 80 MB.
 # Usage: scripts/bench-print.sh [RUNS]   (default 20; needs /usr/bin/time)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -73,3 +74,15 @@ echo "vesprin-print, hand-over files to written PDF: $(ms "$print_us") ms (targe
 echo "empty-letter-pdf, the platform's floor:       $(ms "$floor_us") ms, peak $((floor_kib / 1024)) MiB"
 ratio10=$((print_us * 10 / floor_us))
 echo "ratio of the run to the floor: $((ratio10 / 10)).$((ratio10 % 10)) (target < 3: $(verdict $((print_us < 3 * floor_us))))"
+
+# A request file of 300 MB (sparse: no disk is used) is refused by its size
+# before it is read. Target: under 1 s and 80 MB.
+"$request" "${example[@]}" 2>/dev/null
+truncate -s 300M VesprinPrint.DAT
+start=$(date +%s%N)
+status=0
+/usr/bin/time -f %M -o rss "$print" --pdf sheet.pdf 2>err || status=$?
+end=$(date +%s%N)
+grep -q "314572800 bytes" err || { cat err >&2; echo "bench-print: the 300 MB request was not refused by its size" >&2; exit 1; }
+big_us=$(((end - start) / 1000)) big_kib=$(tail -1 rss)
+echo "vesprin-print, a 300 MB request refused (exit $status): $(ms "$big_us") ms (target < 1000: $(verdict $((big_us < 1000000)))), peak $((big_kib / 1024)) MiB (target < 80: $(verdict $((big_kib < 80 * 1024))))"

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ make pkg-config libgtest-dev libbenchmark-dev rapidjson-dev libswe-dev
           qt6-base-dev fonts-arphic-ukai fonts-dejavu-core fonts-thai-tlwg fonts-liberation
           poppler-utils clang libclang-rt-14-dev time libqt6sql6-sqlite libqpdf-dev
-          qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools xvfb xauth xdotool)
+          qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools xvfb xauth xdotool libcups2-dev)
 # The Debian package and its checks (man pages, desktop files, lintian):
 # scripts/package.sh, scripts/package-test.sh.
 packages+=(help2man desktop-file-utils appstream lintian dpkg-dev file)

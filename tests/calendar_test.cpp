@@ -60,6 +60,10 @@ TEST(calendar_test, unusable_indexes_are_refused_with_the_reason) {
        "line 2: the entries run from 2543 to 2544, which leaves no selectable year"},
       {{"[DATA CALENDAR]", "2543 to 2545   A.DAT", "2400 to 2542   B.DAT", "[END OF DATA]"},
        "line 3: entry from 2400 after one from 2543: expected entries in ascending order"},
+      // What follows a name after a gap would become part of it.
+      {{"[DATA CALENDAR]", "2400 to 2499   A.DAT   ; the 1850s", "[END OF DATA]"},
+       "line 2: expected one file name from column 16, found \"A.DAT   ; the 1850s\""},
+      {{"[DATA CALENDAR]", "2400 to 2499   A.DAT\tB.DAT", "[END OF DATA]"}, "line 2: expected one file name"},
   };
   for (const Case& c : cases) {
     const auto parsed = CalendarIndex::parse(c.lines);

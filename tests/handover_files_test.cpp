@@ -6,8 +6,12 @@
 
 #include "tests/scratch_folder.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
 
 #include "core/cp874.h"
 
@@ -44,27 +48,150 @@ TEST(handover_files_test, drive_map_order_and_errors) {
   EXPECT_TRUE(DriveMap::parse("").map.searchRoots().empty());
 }
 
-TEST_F(HandoverSearch, found_under_a_mapped_drive_and_deleted_there_only) {
-  // E is searched before C: its copy is taken, the one on C stays; nothing is
-  // found in the current directory, and no other file is touched.
-  write("e/VesprinPrint.DAT", "KELMARD2\r\n\xA1\r\n");
+// Every file of the folder, hidden ones included.
+std::set<std::string> filesIn(const fs::path& dir) {
+  std::set<std::string> out;
+  for (const auto& e : fs::directory_iterator(dir)) out.insert(e.path().filename().string());
+  return out;
+}
+
+const std::string kRecord = "KELMARD2\r\n\xA1\r\n", kMarks = "blank\r\n";
+
+TEST_F(HandoverSearch, claimed_under_a_mapped_drive_deleted_there_only_when_served) {
+  // E is searched before C: its request is claimed, the one on C stays;
+  // nothing is found in the current directory, and no other file is touched.
+  write("e/VesprinPrint.DAT", kRecord);
+  write("e/VesprinPrintAnalyze.DAT", kMarks);
   write("c/VesprinPrint.DAT", "other\n");
+  write("c/VesprinPrintAnalyze.DAT", kMarks);
   write("e/VesprinPrint.DAT.bak", "keep\n");
   const DriveMap drives = DriveMap::parse("C=" + (dir_ / "c").string() + ";E=" + (dir_ / "e").string()).map;
-  const auto file = takeHandoverFile(kRecordFileName, drives);
-  ASSERT_TRUE(file);
-  EXPECT_EQ(file->path, (dir_ / "e" / "VesprinPrint.DAT").string());
-  EXPECT_EQ(file->lines, (std::vector<std::string>{"KELMARD2", "ก"}));
-  EXPECT_TRUE(file->deleteError.empty());
+  RequestSearch search = claimRequest(drives);
+  ASSERT_TRUE(search.claimed) << search.refusal;
+  EXPECT_EQ(search.claimed->recordPath(), (dir_ / "e" / "VesprinPrint.DAT").string());
+  EXPECT_EQ(search.claimed->recordLines(), (std::vector<std::string>{"KELMARD2", "ก"}));
+  EXPECT_EQ(search.claimed->marksLines(), std::vector<std::string>{"blank"});
+  // Claimed: gone from the bare names, so another run finds the one on C.
   EXPECT_FALSE(fs::exists(dir_ / "e" / "VesprinPrint.DAT"));
-  EXPECT_TRUE(fs::exists(dir_ / "e" / "VesprinPrint.DAT.bak"));
-  EXPECT_TRUE(fs::exists(dir_ / "c" / "VesprinPrint.DAT"));
+  EXPECT_EQ(filesIn(dir_ / "e").size(), 3u);
+  EXPECT_EQ(search.claimed->finish(RequestEnd::Served), "");
+  EXPECT_EQ(filesIn(dir_ / "e"), std::set<std::string>{"VesprinPrint.DAT.bak"});
+  EXPECT_EQ(filesIn(dir_ / "c"), (std::set<std::string>{"VesprinPrint.DAT", "VesprinPrintAnalyze.DAT"}));
 
-  // The current directory comes first; then the copy on C is next.
+  // The current directory comes first; a request not served goes back.
   write("VesprinPrint.DAT", "here\n");
-  EXPECT_EQ(takeHandoverFile(kRecordFileName, drives)->lines, std::vector<std::string>{"here"});
-  EXPECT_EQ(takeHandoverFile(kRecordFileName, drives)->lines, std::vector<std::string>{"other"});
-  EXPECT_FALSE(takeHandoverFile(kRecordFileName, drives));
+  write("VesprinPrintAnalyze.DAT", kMarks);
+  EXPECT_EQ(claimRequest(drives).claimed->recordLines(), std::vector<std::string>{"here"});
+  for (const char* expected : {"here", "other"}) {
+    RequestSearch next = claimRequest(drives);
+    EXPECT_EQ(next.claimed->recordLines(), std::vector<std::string>{expected});
+    next.claimed->finish(RequestEnd::Served);
+  }
+  EXPECT_FALSE(claimRequest(drives).found);
+}
+
+TEST_F(HandoverSearch, a_request_kept_goes_back_and_a_dead_runs_claim_is_taken_back) {
+  write("VesprinPrint.DAT", kRecord);
+  write("VesprinPrintAnalyze.DAT", kMarks);
+  const DriveMap none;
+  {
+    RequestSearch search = claimRequest(none);
+    ASSERT_TRUE(search.claimed);
+    EXPECT_FALSE(claimRequest(none).found) << "a claimed request is no one else's";
+    EXPECT_EQ(search.claimed->finish(RequestEnd::Kept), "");
+  }
+  EXPECT_EQ(filesIn(dir_), (std::set<std::string>{"VesprinPrint.DAT", "VesprinPrintAnalyze.DAT"}));
+
+  // A run that died holding a claim: its files under claimed names, no lock.
+  fs::rename("VesprinPrint.DAT", ".VesprinPrint.DAT.claimed-99999-1");
+  fs::rename("VesprinPrintAnalyze.DAT", ".VesprinPrintAnalyze.DAT.claimed-99999-1");
+  RequestSearch search = claimRequest(none);
+  ASSERT_TRUE(search.claimed) << search.refusal;
+  EXPECT_EQ(search.claimed->recordLines(), (std::vector<std::string>{"KELMARD2", "ก"}));
+  ASSERT_EQ(search.notes.size(), 1u);
+  EXPECT_NE(search.notes[0].find("taken back"), std::string::npos) << search.notes[0];
+  search.claimed->finish(RequestEnd::Refused);
+  EXPECT_TRUE(filesIn(dir_).empty());
+}
+
+TEST_F(HandoverSearch, the_birth_record_decides_the_place_and_odd_files_are_not_read) {
+  struct Case {
+    const char* what;
+    std::function<void()> arrange;  // in the current directory; a sound request waits on drive D
+    const char* refusal;            // none: the request on D is claimed
+    const char* note;
+  };
+  const Case cases[] = {
+      {"a lone marks file here: noted, left; D served", [] { write("VesprinPrintAnalyze.DAT", kMarks); }, nullptr,
+       "VesprinPrintAnalyze.DAT has no birth record VesprinPrint.DAT beside it; left as it is"},
+      {"a lone record here: refused, D untouched", [] { write("VesprinPrint.DAT", kRecord); },
+       "VesprinPrint.DAT has no analysis marks VesprinPrintAnalyze.DAT beside it; left as it is", nullptr},
+      {"a record that is a folder", [] { fs::create_directory("VesprinPrint.DAT"); },
+       "VesprinPrint.DAT is a folder, not read; left as it is", nullptr},
+      {"a record that is a link to a readable file",
+       [] {
+         write("secret", "root:x:0:0\n");
+         fs::create_symlink("secret", "VesprinPrint.DAT");
+         write("VesprinPrintAnalyze.DAT", kMarks);
+       },
+       "VesprinPrint.DAT is a symbolic link, not read; left as it is", nullptr},
+      {"marks that are a FIFO",
+       [] {
+         write("VesprinPrint.DAT", kRecord);
+         ::mkfifo("VesprinPrintAnalyze.DAT", 0600);
+       },
+       "VesprinPrintAnalyze.DAT is a FIFO, not read; both files left as they are", nullptr},
+  };
+  const DriveMap drives = DriveMap::parse("D=" + (dir_ / "d").string()).map;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& e : fs::directory_iterator(dir_)) fs::remove_all(e.path());
+    write("d/VesprinPrint.DAT", kRecord);
+    write("d/VesprinPrintAnalyze.DAT", kMarks);
+    c.arrange();
+    const std::set<std::string> here = filesIn(dir_);
+    RequestSearch search = claimRequest(drives);
+    if (c.refusal) {
+      EXPECT_FALSE(search.claimed);
+      EXPECT_EQ(search.refusal, c.refusal);
+      EXPECT_EQ(search.refusal.find("root:"), std::string::npos);
+    } else {
+      ASSERT_TRUE(search.claimed) << search.refusal;
+      EXPECT_EQ(search.claimed->recordPath(), (dir_ / "d" / "VesprinPrint.DAT").string());
+    }
+    if (c.note) {
+      ASSERT_EQ(search.notes.size(), 1u);
+      EXPECT_EQ(search.notes[0], c.note);
+    }
+    search.claimed.reset();  // put back
+    EXPECT_EQ(filesIn(dir_), here);
+    EXPECT_EQ(filesIn(dir_ / "d"), (std::set<std::string>{"VesprinPrint.DAT", "VesprinPrintAnalyze.DAT"}));
+  }
+}
+
+TEST_F(HandoverSearch, files_too_large_or_cut_short_are_faults_of_the_request) {
+  struct Case {
+    const char* what;
+    std::string record;
+    const char* fault;
+  };
+  const Case cases[] = {
+      {"a megabyte and one byte", std::string(kRequestFileLimit + 1, '\n'),
+       "VesprinPrint.DAT is 1048577 bytes, more than a request file holds (at most 1048576)"},
+      {"the last line without its end", "KELMARD2\r\n05",
+       "VesprinPrint.DAT: the last line has no line end: the file is cut short"},
+      {"a megabyte exactly is read", std::string(kRequestFileLimit, '\n'), ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    write("VesprinPrint.DAT", c.record);
+    write("VesprinPrintAnalyze.DAT", kMarks);
+    RequestSearch search = claimRequest(DriveMap{});
+    ASSERT_TRUE(search.claimed) << search.refusal;
+    EXPECT_EQ(search.claimed->fault(), c.fault);
+    search.claimed->finish(RequestEnd::Refused);
+    EXPECT_TRUE(filesIn(dir_).empty());
+  }
 }
 
 TEST(handover_files_test, mark_codes) {

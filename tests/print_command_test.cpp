@@ -3,9 +3,14 @@
 // saved as a PDF in the current directory, its path reported, status 3.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
+#include <functional>
+#include <set>
+#include <filesystem>
 #include <sstream>
 
 #include <QApplication>
@@ -53,13 +58,17 @@ TEST_F(PrintCommandTest, without_a_printer_the_sheet_is_saved_and_the_run_says_s
     EXPECT_EQ(out.pdf, dir / c.file);
     EXPECT_TRUE(fs::exists(dir / c.file));
     EXPECT_GT(fs::file_size(dir / c.file), 1000u);
-    EXPECT_EQ(report.str(), "vesprin: no usable printer; the chart sheet was saved as " + (dir / c.file).string() + "\n");
+    const std::string said = report.str();
+    const std::string cause = ": not printed: the print scheduler cannot be reached at /nonexistent/";
+    EXPECT_EQ(said.rfind(program_invocation_short_name + cause, 0), 0u)
+        << said;
+    EXPECT_NE(said.find("; the chart sheet was saved as " + (dir / c.file).string() + "\n"), std::string::npos) << said;
   }
 }
 
 TEST_F(PrintCommandTest, the_title_line_and_the_version_go_on_the_sheet_first) {
   forms.chartSheet["QRLabelPowerElements"].caption = "the cast's summary";
-  const PrintOutcome out = command.run(forms, PrintChoice{false, dir / "asked.pdf"});
+  const PrintOutcome out = command.run(forms, PrintChoice{false, dir / "asked.pdf", {}});
   EXPECT_EQ(out.result, PrintResult::WrittenToPdf);
   EXPECT_EQ(exitStatusOf(out), 0);
   EXPECT_TRUE(fs::exists(dir / "asked.pdf"));
@@ -68,30 +77,48 @@ TEST_F(PrintCommandTest, the_title_line_and_the_version_go_on_the_sheet_first) {
   EXPECT_EQ(forms.chartSheet.caption("QRLabelVersion"), "TALVEN Vesprin PRO");
 }
 
-// The PDF is finished after writing (its text layer and title); when that
-// fails the sheet is kept as written, never lost, and the report says so.
-TEST_F(PrintCommandTest, a_pdf_that_cannot_be_finished_is_kept_as_written) {
+// A target that is not a regular file the run may replace is left as it
+// is: never written through, never turned into a file; nothing else appears.
+TEST_F(PrintCommandTest, a_pdf_that_cannot_be_written_fails_with_its_reason) {
   struct Case {
     const char* what;
-    PrintChoice choice;
-    const char* file;
-    PrintResult result;
+    std::function<void()> arrange;
+    const char* target;
+    const char* says;
   };
-  PrintChoice asked;
-  asked.pdf = dir / "asked.pdf";
-  const Case cases[] = {{"--pdf", asked, "asked.pdf", PrintResult::WrittenToPdf},
-                        {"saved without a printer", PrintChoice{}, "chart-sheet.pdf", PrintResult::SavedWithoutPrinter}};
+  const Case cases[] = {
+      {"no such folder", [] {}, "no-such-folder/sheet.pdf", "cannot write no-such-folder/sheet.pdf: No such file or directory"},
+      {"a FIFO", [] { ::mkfifo("sheet.pdf", 0600); }, "sheet.pdf", "cannot write sheet.pdf: it exists and is a FIFO; left as it is"},
+      {"a folder", [] { fs::create_directory("sheet.pdf"); }, "sheet.pdf", "it exists and is a folder; left as it is"},
+      {"a link to a file elsewhere",
+       [] {
+         std::ofstream("target") << "kept";
+         fs::create_symlink("target", "sheet.pdf");
+       },
+       "sheet.pdf", "it exists and is a symbolic link; left as it is"},
+      {"a read-only file",
+       [] {
+         std::ofstream("sheet.pdf") << "kept";
+         fs::permissions("sheet.pdf", fs::perms::owner_read);
+       },
+       "sheet.pdf", "cannot write sheet.pdf: it is a read-only file; left as it is"},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    report.str({});
-    // The finished file is written beside the sheet first: a folder there stops it.
-    fs::create_directory(dir / (std::string(c.file) + ".finishing"));
-    const PrintOutcome out = command.run(forms, c.choice);
-    EXPECT_EQ(out.result, c.result);
-    EXPECT_GT(fs::file_size(dir / c.file), 1000u);
-    EXPECT_NE(report.str().find((dir / c.file).string() + " is kept as written, its text layer not mended"),
-              std::string::npos)
-        << report.str();
+    for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+    c.arrange();
+    std::set<std::string> before;
+    for (const auto& e : fs::directory_iterator(dir)) before.insert(e.path().filename().string());
+    const PrintOutcome out = command.run(forms, PrintChoice{false, c.target, {}});
+    EXPECT_EQ(out.result, PrintResult::Failed);
+    EXPECT_EQ(exitStatusOf(out), 5);
+    EXPECT_NE(out.error.find(c.says), std::string::npos) << out.error;
+    std::set<std::string> after;
+    for (const auto& e : fs::directory_iterator(dir)) after.insert(e.path().filename().string());
+    EXPECT_EQ(after, before);
+    if (fs::exists("target")) {
+      EXPECT_EQ(fs::file_size("target"), 4u);
+    }
   }
 }
 
@@ -110,14 +137,6 @@ TEST_F(PrintCommandTest, finishing_a_finished_pdf_again_changes_nothing) {
   const std::string twice = bytes(dir / "sheet.pdf");
   ASSERT_EQ(finishPdf(dir / "sheet.pdf", chartDocumentInfo(forms.main)), "");
   EXPECT_EQ(bytes(dir / "sheet.pdf"), twice);
-}
-
-TEST_F(PrintCommandTest, a_pdf_that_cannot_be_written_fails_with_its_reason) {
-  const PrintOutcome out = command.run(forms, PrintChoice{false, dir / "no-such-folder" / "sheet.pdf"});
-  EXPECT_EQ(out.result, PrintResult::Failed);
-  EXPECT_EQ(exitStatusOf(out), 5);
-  EXPECT_NE(out.error.find("no-such-folder/sheet.pdf"), std::string::npos) << out.error;
-  EXPECT_FALSE(fs::exists(dir / "chart-sheet.pdf"));
 }
 
 }  // namespace

@@ -44,7 +44,13 @@ class PrintRunTest : public testing::InScratchFolder {
   RunOutcome run(std::string dataDir = std::string(VESPRIN_TEST_DIR) + "/fixtures/cal1987",
                  const std::string& drives = "") {
     PrintRun r(forms, ui, clock, DriveMap::parse(drives).map, {fs::current_path().string(), dataDir});
-    return r.StartUp();
+    const RunOutcome out = r.StartUp();
+    // As the engine ends a request: served, refused for its content, or kept.
+    EXPECT_EQ(r.EndRequest(out.kind == RunOutcome::Kind::Print     ? RequestEnd::Served
+                           : out.kind == RunOutcome::Kind::Refused ? RequestEnd::Refused
+                                                                   : RequestEnd::Kept),
+              "");
+    return out;
   }
 
   FixedClock clock{{1987, 6, 1}};
@@ -154,6 +160,7 @@ TEST_F(PrintRunTest, refusals) {
     const char* what;
     std::function<void(const fs::path&)> prepare;
     const char* cause;
+    bool left = false;  // the files are left as they are (the place was refused)
   };
   const auto good = [](const fs::path& d) { write(d, request("11", "05", "2530", "07")); };
   const Case cases[] = {
@@ -163,7 +170,7 @@ TEST_F(PrintRunTest, refusals) {
          good(d);
          fs::remove(d / "VesprinPrintAnalyze.DAT");
        },
-       "VesprinPrintAnalyze.DAT not found"},
+       "VesprinPrint.DAT has no analysis marks VesprinPrintAnalyze.DAT beside it; left as it is", true},
       {"wrong marker",
        [&](const fs::path& d) {
          good(d);
@@ -194,19 +201,22 @@ TEST_F(PrintRunTest, refusals) {
     const RunOutcome out = run();
     EXPECT_EQ(out.kind, RunOutcome::Kind::Refused);
     EXPECT_NE(out.cause.find(c.cause), std::string::npos) << out.cause;
-    EXPECT_FALSE(fs::exists(dir_ / "VesprinPrint.DAT"));
+    EXPECT_EQ(fs::exists(dir_ / "VesprinPrint.DAT"), c.left);
     EXPECT_FALSE(fs::exists(dir_ / "VesprinPrintAnalyze.DAT"));
+    fs::remove(dir_ / "VesprinPrint.DAT");
   }
 }
 
 TEST_F(PrintRunTest, the_data_disk_given_up_and_no_index) {
-  // An index naming a file that is nowhere: the prompt gives up, the request
-  // is refused with the prompt's text.
+  // An index naming a file that is nowhere: the prompt gives up, and the
+  // installation cannot serve the request, which is kept for a mended one.
   fs::create_directories(dir_ / "data");
   std::ofstream(dir_ / "data" / "HOROSCOPE.INI") << "[DATA CALENDAR]\n2528    2532   MISSING.DAT\n[END OF DATA]\n";
   write(dir_, request("11", "05", "2530", "07"));
   RunOutcome out = run((dir_ / "data").string());
-  EXPECT_EQ(out.kind, RunOutcome::Kind::Refused);
+  EXPECT_EQ(out.kind, RunOutcome::Kind::Installation);
+  EXPECT_TRUE(fs::exists(dir_ / "VesprinPrint.DAT"));
+  EXPECT_TRUE(fs::exists(dir_ / "VesprinPrintAnalyze.DAT"));
   EXPECT_NE(out.cause.find("calendar data file MISSING.DAT not found (กรุณาใส่แผ่นข้อมูล MISSING.DAT)"),
             std::string::npos) << out.cause;
 

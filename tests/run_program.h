@@ -32,13 +32,21 @@ inline std::string readFile(const std::filesystem::path& p) {
   return s.str();
 }
 
-// `env`: a value sets the variable, none removes it.
-inline ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
-                             const std::filesystem::path& cwd,
-                             const std::map<std::string, std::optional<std::string>>& env) {
+// A program started and not yet waited for.
+struct StartedProgram {
+  pid_t pid = -1;
+  std::filesystem::path out, err;
+};
+
+// `env`: a value sets the variable, none removes it. Several may run at once.
+inline StartedProgram startProgram(const std::string& program, const std::vector<std::string>& args,
+                                   const std::filesystem::path& cwd,
+                                   const std::map<std::string, std::optional<std::string>>& env) {
   namespace fs = std::filesystem;
-  const fs::path outFile = fs::temp_directory_path() / ("vesprin-run-out-" + std::to_string(::getpid()));
-  const fs::path errFile = fs::temp_directory_path() / ("vesprin-run-err-" + std::to_string(::getpid()));
+  static int count = 0;
+  const std::string tag = std::to_string(::getpid()) + "-" + std::to_string(++count);
+  StartedProgram started{-1, fs::temp_directory_path() / ("vesprin-run-out-" + tag),
+                         fs::temp_directory_path() / ("vesprin-run-err-" + tag)};
   std::vector<std::string> envp;
   for (char** e = environ; *e; ++e) {
     const std::string entry = *e;
@@ -53,11 +61,11 @@ inline ProgramRun runProgram(const std::string& program, const std::vector<std::
   for (auto& e : envp) envv.push_back(e.data());
   envv.push_back(nullptr);
 
-  const pid_t pid = ::fork();
-  if (pid == 0) {
+  started.pid = ::fork();
+  if (started.pid == 0) {
     const int in = ::open("/dev/null", O_RDONLY);
-    const int out = ::open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const int err = ::open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int out = ::open(started.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(started.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     ::dup2(in, 0);
     ::dup2(out, 1);
     ::dup2(err, 2);
@@ -66,15 +74,25 @@ inline ProgramRun runProgram(const std::string& program, const std::vector<std::
     ::execve(program.c_str(), argv.data(), envv.data());
     ::_exit(127);
   }
+  return started;
+}
+
+inline ProgramRun waitProgram(const StartedProgram& started) {
   ProgramRun r;
   int st = 0;
-  ::waitpid(pid, &st, 0);
+  ::waitpid(started.pid, &st, 0);
   r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
-  r.out = readFile(outFile);
-  r.err = readFile(errFile);
-  fs::remove(outFile);
-  fs::remove(errFile);
+  r.out = readFile(started.out);
+  r.err = readFile(started.err);
+  std::filesystem::remove(started.out);
+  std::filesystem::remove(started.err);
   return r;
+}
+
+inline ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                             const std::filesystem::path& cwd,
+                             const std::map<std::string, std::optional<std::string>>& env) {
+  return waitProgram(startProgram(program, args, cwd, env));
 }
 
 }  // namespace vesprin::testing

@@ -2,6 +2,8 @@
 // error and an immediate give-up when nobody is.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -81,9 +83,9 @@ TEST(user_interface_test, unattended_messages_go_to_standard_error_and_prompts_g
   const bool again = ui.confirm("กรุณาใส่แผ่นข้อมูล CAL2543.DAT", PromptButtons::YesNo);
   const std::string err = ::testing::internal::GetCapturedStderr();
   EXPECT_FALSE(again);
-  EXPECT_EQ(err,
-            "message: วันเดือนปีเกิดไม่ถูกต้อง\n"
-            "message: กรุณาใส่แผ่นข้อมูล CAL2543.DAT (no one to answer: given up)\n");
+  const std::string program = program_invocation_short_name;
+  EXPECT_EQ(err, program + ": message: วันเดือนปีเกิดไม่ถูกต้อง\n" + program +
+                     ": message: กรุณาใส่แผ่นข้อมูล CAL2543.DAT (no one to answer: given up)\n");
 }
 
 // A refused request is said on standard error, and shown in a Thai message

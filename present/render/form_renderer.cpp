@@ -1,8 +1,10 @@
 #include "present/render/form_renderer.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
@@ -283,21 +285,50 @@ QString resolvedFamily(const FontSpec& spec) { return QFontInfo(fontOf(spec, fal
 
 FormRenderer::FormRenderer(PictureFinder findPicture) : find_(std::move(findPicture)) {}
 
-const QImage* FormRenderer::picture(const std::string& name, std::string* file) {
+// Whether a bitmap file holds all the rows its header promises: the
+// bitmap reader paints whatever a cut-off file leaves as noise rather than
+// failing. Other formats are left to their readers.
+bool bitmapWhole(const QByteArray& bytes) {
+  if (!bytes.startsWith("BM")) return true;
+  if (bytes.size() < 34) return false;
+  const auto u32 = [&](int at) {
+    return static_cast<quint32>(static_cast<quint8>(bytes[at])) |
+           static_cast<quint32>(static_cast<quint8>(bytes[at + 1])) << 8 |
+           static_cast<quint32>(static_cast<quint8>(bytes[at + 2])) << 16 |
+           static_cast<quint32>(static_cast<quint8>(bytes[at + 3])) << 24;
+  };
+  const quint32 offset = u32(10), headerSize = u32(14);
+  if (headerSize < 40) return true;  // the old OS/2 header: no compression field to read
+  const qint64 width = static_cast<qint32>(u32(18)), height = static_cast<qint32>(u32(22));
+  const quint32 bits = u32(28) & 0xFFFF, compression = u32(30);
+  if (compression != 0 && compression != 3) return bytes.size() >= static_cast<qint64>(u32(2));
+  const qint64 stride = (std::abs(width) * bits + 31) / 32 * 4;
+  return bytes.size() >= static_cast<qint64>(offset) + stride * std::abs(height);
+}
+
+const QImage* FormRenderer::picture(const std::string& name, std::string* file, std::string* missing) {
   auto known = found_.find(name);
   if (known == found_.end())
     known = found_.emplace(name, find_ ? find_(name) : std::nullopt).first;
   const std::optional<std::filesystem::path>& path = known->second;
-  if (!path) return nullptr;
+  if (!path) {
+    *missing = name + " not found";
+    return nullptr;
+  }
   const QString key = QString::fromStdString(path->string());
   auto it = images_.find(key);
   if (it == images_.end()) {
-    QImage image(key);
-    if (image.isNull()) std::cerr << "picture " << path->string() << " cannot be read; its image stays empty\n";
+    QImage image;
+    QFile in(key);
+    if (in.open(QIODevice::ReadOnly)) {
+      const QByteArray bytes = in.readAll();
+      if (bitmapWhole(bytes)) image.loadFromData(bytes);
+    }
     blackOnWhite(image);
     it = images_.insert(key, image);
   }
   *file = path->string();
+  if (it->isNull()) *missing = path->string() + " cannot be read whole";
   return it->isNull() ? nullptr : &*it;
 }
 
@@ -357,14 +388,17 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
       if (item.onPage != onPage || !drawable(item, c) || hidden(i)) continue;
       const QRectF box = boxOf(c);
       PaintedComponent record{item.name, item.kind, box.left() + (onPage ? 0 : page.bandLeft),
-                              box.top() + (onPage ? 0 : page.bandTop), box.width(), box.height(), {}, {}};
+                              box.top() + (onPage ? 0 : page.bandTop), box.width(), box.height(), {}, {}, {}};
       switch (item.kind) {
         case ItemKind::Label:
           paintLabel(p, item, c, box, record);
           break;
         case ItemKind::Image: {
-          const QImage* image = picture(c.picture, &record.picture);
-          if (!image) continue;
+          const QImage* image = c.picture.empty() ? nullptr : picture(c.picture, &record.picture, &record.missing);
+          if (!image) {
+            if (!record.missing.empty()) painted.push_back(std::move(record));
+            continue;
+          }
           if (item.stretch) {
             p.drawImage(box, onScreen(*image, box.size()));
           } else {

@@ -35,6 +35,9 @@ struct PaintedComponent {
   double left, top, width, height;
   std::vector<std::string> lines;  // a label's text as drawn, line by line
   std::string picture;             // an image's file
+  // Why an image that names a picture shows nothing: "NAME not found" or
+  // "FILE cannot be read whole". Empty otherwise.
+  std::string missing;
 };
 
 class FormRenderer {
@@ -54,11 +57,11 @@ class FormRenderer {
   void setScreenPictures(std::optional<double> dotsPerInch);
 
  private:
-  const QImage* picture(const std::string& name, std::string* file);
+  const QImage* picture(const std::string& name, std::string* file, std::string* missing);
   const QImage& onScreen(const QImage& image, QSizeF size);
 
   PictureFinder find_;
-  QHash<QString, QImage> images_;  // by file path; a null image for a file that does not load
+  QHash<QString, QImage> images_;  // by file path; a null image for a file that does not load whole
   // The files of the names looked up in the current paint: a sheet shows a
   // few dozen pictures in a few hundred places, and the folders searched do
   // not change while one page is painted.

@@ -4,8 +4,11 @@
 #include <cmath>
 #include <system_error>
 
+#include <QBuffer>
 #include <QPainter>
 #include <QPdfWriter>
+
+#include "present/safe_output.h"
 
 namespace vesprin {
 
@@ -47,16 +50,15 @@ bool paintFollowingPages(QPainter& painter, QPagedPaintDevice& device, const std
   return true;
 }
 
-PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer,
-                         Paper paper, const std::string& title) {
-  return writeReportPdf(std::vector<const Form*>{&form}, file, renderer, paper, title);
+PdfResult renderReportPdf(const Form& form, FormRenderer& renderer, Paper paper, const std::string& title) {
+  return renderReportPdf(std::vector<const Form*>{&form}, renderer, paper, title);
 }
 
-PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
-                         FormRenderer& renderer, Paper paper, const std::string& title) {
+PdfResult renderReportPdf(const std::vector<const Form*>& pages, FormRenderer& renderer, Paper paper,
+                          const std::string& title) {
   PdfResult result;
   if (pages.empty()) {
-    result.error = "no page to write to " + file.string();
+    result.error = "no page to paint as a PDF";
     return result;
   }
   for (const Form* page : pages) {
@@ -66,10 +68,11 @@ PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::files
     }
   }
   const Form& form = *pages.front();
-  std::filesystem::path part = file;
-  part += ".part";
+  QByteArray bytes;
   {
-    QPdfWriter writer(QString::fromStdString(part.string()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     const PaperPlacement placement = placeOnPaper(*form.layout().page(), paper);
     writer.setPageLayout(placement.layout);
     writer.setResolution(600);
@@ -77,29 +80,36 @@ PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::files
     if (!title.empty()) writer.setTitle(QString::fromStdString(title));
     QPainter painter;
     if (!painter.begin(&writer)) {
-      result.error = "cannot write " + file.string();
-      std::error_code ec;
-      std::filesystem::remove(part, ec);
+      result.error = "cannot paint " + form.name() + " as a PDF";
       return result;
     }
     result.painted = paintReportPage(painter, writer, form, renderer, placement.scale);
     const bool following =
         paintFollowingPages(painter, writer, std::vector<const Form*>(pages.begin() + 1, pages.end()), renderer);
     if (!painter.end() || !following) {
-      result.error = "cannot write " + file.string();
-      std::error_code ec;
-      std::filesystem::remove(part, ec);
+      result.error = "cannot paint " + form.name() + " as a PDF";
       return result;
     }
   }
-  std::error_code ec;
-  std::filesystem::rename(part, file, ec);
-  if (ec) {
-    result.error = "cannot write " + file.string() + ": " + ec.message();
-    std::filesystem::remove(part, ec);
-    return result;
-  }
+  result.bytes = bytes.toStdString();
   result.ok = true;
+  return result;
+}
+
+PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer,
+                         Paper paper, const std::string& title) {
+  return writeReportPdf(std::vector<const Form*>{&form}, file, renderer, paper, title);
+}
+
+PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
+                         FormRenderer& renderer, Paper paper, const std::string& title) {
+  PdfResult result = renderReportPdf(pages, renderer, paper, title);
+  if (!result.ok) return result;
+  const SafeWrite written = writeFileSafely(file, result.bytes);
+  if (!written.ok) {
+    result.ok = false;
+    result.error = written.error;
+  }
   return result;
 }
 

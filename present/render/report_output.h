@@ -33,19 +33,28 @@ PaperPlacement placeOnPaper(const PageSetup& page, Paper paper);
 std::vector<PaintedComponent> paintReportPage(QPainter& painter, const QPaintDevice& device,
                                               const Form& form, FormRenderer& renderer, double scale = 1);
 
-// Writes the form as a one-page PDF. The file appears whole or not at all
-// (written beside it, then renamed). Returns the reason when it cannot.
+// The form as a one-page PDF, in memory.
 struct PdfResult {
   bool ok = false;
   std::string error;
   std::vector<PaintedComponent> painted;
+  std::string bytes;  // the document (renderReportPdf)
 };
 // `title`: the document's title (none when empty).
+PdfResult renderReportPdf(const Form& form, FormRenderer& renderer, Paper paper = Paper::Letter,
+                          const std::string& title = {});
+// Several reports, a page each in turn: the first on `paper`, each further
+// one on the paper it is laid out on (the analysis page on A4 after the chart
+// sheet); `painted` holds the first page's components.
+PdfResult renderReportPdf(const std::vector<const Form*>& pages, FormRenderer& renderer,
+                          Paper paper = Paper::Letter, const std::string& title = {});
+
+// Writes the form as a one-page PDF. The file appears whole or not at all,
+// never through something planted in its place (writeFileSafely). Returns
+// the reason, with the system's, when it cannot.
 PdfResult writeReportPdf(const Form& form, const std::filesystem::path& file, FormRenderer& renderer,
                          Paper paper = Paper::Letter, const std::string& title = {});
-// The same with several reports, a page each in turn: the first on `paper`,
-// each further one on the paper it is laid out on (the analysis page on A4
-// after the chart sheet); `painted` holds the first page's components.
+// The same with several reports (renderReportPdf).
 PdfResult writeReportPdf(const std::vector<const Form*>& pages, const std::filesystem::path& file,
                          FormRenderer& renderer, Paper paper = Paper::Letter, const std::string& title = {});
 

@@ -9,6 +9,7 @@
 #include "core/sign.h"
 #include "core/text.h"
 #include "core/text_file.h"
+#include "present/request/folder_lock.h"
 #include "cycles/month_strip.h"
 
 namespace vesprin {
@@ -324,6 +325,9 @@ bool writeBeside(const fs::path& path, const std::string& bytes, std::string& er
 std::string saveRequestFiles(const RequestFiles& files, const std::string& dir) {
   std::error_code ec;
   fs::create_directories(dir, ec);
+  // Under the folder's lock, which the engine takes to claim a request: it
+  // finds both files of this request or neither.
+  const FolderLock lock(dir);
   std::string error;
   if (!writeBeside(fs::path(dir) / kMarksFileName, files.marks, error) ||
       !writeBeside(fs::path(dir) / kRecordFileName, files.record, error))

@@ -126,7 +126,7 @@ class Printer {
     PrintRun run(forms, ui, clock_, drives_, defaultSearchDirs());
     const RunOutcome out = run.StartUp(clientRequest(c.fields, stripYear));
     for (const std::string& w : out.warnings) std::cerr << "vesprin-book: " << w << '\n';
-    if (out.kind == RunOutcome::Kind::NoIndex) {
+    if (out.kind == RunOutcome::Kind::NoIndex || out.kind == RunOutcome::Kind::Installation) {
       std::cerr << "vesprin-book: " << out.cause << '\n';
       return kExitNoIndex;
     }
@@ -158,6 +158,8 @@ class Printer {
         break;
       case PrintResult::Failed:
         return kExitNotWritten;
+      case PrintResult::MissingPictures:  // the installation lacks a sign picture: said on standard error
+        return kExitNoIndex;
     }
     if (const auto e = book_.recordPrint(c.id, record)) {
       std::cerr << "vesprin-book: the sheet of client " << c.id << " was printed, but not recorded: ";
