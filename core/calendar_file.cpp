@@ -27,6 +27,26 @@ std::optional<std::int64_t> dayNumber(std::string_view t) {
   return dayNumber(toInt(t.substr(0, 4)), toInt(t.substr(5, 2)), toInt(t.substr(8, 2)));
 }
 
+// One step on in the sixty-day cycle, for a pillar known to be one of the
+// sixty (pillarAdd without its division).
+constexpr Pillar stepOn(Pillar p) {
+  return {p.stem == kStemCount ? 1 : p.stem + 1, p.branch == kBranchCount ? 1 : p.branch + 1};
+}
+
+// The day after a BE date, as numbers.
+constexpr void stepOn(int& year, int& month, int& day) {
+  if (day < daysInMonth(year - kBuddhistEraOffset, month)) {
+    ++day;
+  } else if (month < 12) {
+    ++month;
+    day = 1;
+  } else {
+    ++year;
+    month = 1;
+    day = 1;
+  }
+}
+
 }  // namespace
 
 CalendarFile::PackedDay CalendarFile::PackedDay::of(const CalendarDay& d) {
@@ -70,12 +90,22 @@ std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
   std::optional<std::int64_t> n;
   if (WellFormedDay fast; parseWellFormedDay(line, fast)) {
     day = fast.day;
-    n = dayNumber(fast.year, fast.month, fast.dayOfMonth);
+    // The day after the previous line's is the common case, and needs no
+    // day count of its own.
+    int y = last_[0], m = last_[1], d = last_[2];
+    stepOn(y, m, d);
+    if (!days_.empty() && y == fast.year && m == fast.month && d == fast.dayOfMonth)
+      n = firstDayNumber_ + static_cast<std::int64_t>(days_.size());
+    else
+      n = dayNumber(fast.year, fast.month, fast.dayOfMonth);
+    last_ = {fast.year, fast.month, fast.dayOfMonth};
   } else {
     auto parsed = parseCalendarDay(line);
     if (!parsed.ok) return where() + parsed.error;
     day = parsed.day;
     n = dayNumber(parsed.dateText);
+    const std::string_view t = parsed.dateText;
+    last_ = {toInt(t.substr(0, 4)), toInt(t.substr(5, 2)), toInt(t.substr(8, 2))};
   }
   if (!n) return where() + "a real civil date in columns 1-10";
   // Other rules count days by line distance, so a gap would shift them all.
@@ -85,7 +115,7 @@ std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
     const CalendarDay before = days_.back().unpacked();
     // The day pillar counts the days of the sixty-day cycle: each line is one
     // step on from the line before, or the file is damaged.
-    const Pillar next = pillarAdd(before.day, 1);
+    const Pillar next = stepOn(before.day);
     if (day.day != next)
       return where() + "day pillar " + padded(next.stem, 2) + padded(next.branch, 2) +
              " in columns 22-25, one step after the previous line's";
@@ -94,7 +124,7 @@ std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
     // Otherwise a birth between two festivals would be cast into a month, or a
     // year, that the calendar never had.
     const bool large = day.mark == FestivalMark::Large;
-    const Pillar month = large ? pillarAdd(before.month, 1) : before.month;
+    const Pillar month = large ? stepOn(before.month) : before.month;
     const char* unchanged = large ? "the previous line's (the year turns at the spring festival only)"
                                   : "the previous line's (no large festival on this line)";
     if (day.month != month)
@@ -103,7 +133,7 @@ std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
              (large ? "one step after the previous line's at a large festival"
                     : "the previous line's (no large festival on this line)");
     const bool spring = large && month.branch == kSpringMonthBranch;
-    const Pillar year = spring ? pillarAdd(before.year, 1) : before.year;
+    const Pillar year = spring ? stepOn(before.year) : before.year;
     if (day.year != year)
       return where() + "year pillar " + padded(year.stem, 2) + padded(year.branch, 2) +
              " in columns 12-15, " +

@@ -2,6 +2,7 @@
 // A calendar data file in memory: the header at position 0, then one parsed
 // day per line, consecutive civil days in ascending order. Positions are those
 // of the file's lines, so distances between positions are distances in days.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -67,6 +68,7 @@ class CalendarFile {
   bool hasHeader_ = false;       // line 1, never read as a day
   std::vector<PackedDay> days_;  // the lines after the header, in order
   std::int64_t firstDayNumber_ = 0;  // civil day number of position 1
+  std::array<int, 3> last_{};        // the last line's date while loading: BE year, month, day
 
   // Appends the day line that stands at line `number` of the file (1-based).
   std::string addDay(std::string_view line, std::size_t number);
