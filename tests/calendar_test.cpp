@@ -366,6 +366,38 @@ TEST_F(CalendarSessionTest, current_year_is_cached_by_year_and_missing_lines_giv
   EXPECT_EQ(ui.messages.size(), 2u);
 }
 
+// vesprin-cast remembers the files it found: the current year's pillar read
+// without a message then serves the next births without reading its file
+// again, and a lookup that showed messages shows them on every birth.
+TEST_F(CalendarSessionTest, a_silent_current_year_lookup_is_kept_across_runs_where_files_are_remembered) {
+  FixedClock clock({1987, 6, 1});  // BE 2530, in A.DAT
+  ScriptedUserInterface ui;
+  CalendarSession s = session(clock, ui);
+  s.rememberFoundFiles();
+  const CurrentYearPillar first = s.currentYearPillar(birth("2529", "06", "10"));
+  EXPECT_EQ(first.pillar, (Pillar{3, 3}));
+  s.startFreshRun();
+  EXPECT_EQ(s.currentYearPillar(birth("2529", "06", "10")).pillar, first.pillar);
+  EXPECT_TRUE(s.loaded().empty()) << "kept, not read again";
+  // A birth ahead of today looks up its own date: read, not taken from the kept one.
+  s.startFreshRun();
+  const CurrentYearPillar ahead = s.currentYearPillar(birth("2531", "01", "15"));
+  EXPECT_EQ(ahead.year, 2531);
+  EXPECT_EQ(ahead.pillar, (Pillar{4, 4}));
+  EXPECT_FALSE(s.loaded().empty());
+  EXPECT_TRUE(ui.messages.empty());
+
+  FixedClock later({2026, 12, 9});  // BE 2569: no file covers it
+  CalendarSession none = session(later, ui);
+  none.rememberFoundFiles();
+  for (int run = 0; run < 2; ++run) {
+    none.startFreshRun();
+    ui.messages.clear();
+    none.currentYearPillar(birth("2530", "01", "01"));
+    EXPECT_EQ(ui.messages.size(), 2u) << "run " << run;
+  }
+}
+
 TEST_F(CalendarSessionTest, data_files_are_searched_prompted_reused_and_replaced) {
   FixedClock clock({1987, 6, 1});
   InsertDiskUi ui;
