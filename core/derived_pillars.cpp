@@ -24,7 +24,7 @@ FestivalKind festivalKind(const CalendarFile& file, const FourPillars& n) {
 }  // namespace
 
 DerivedPillarsResult FindDerivedPillars(const CalendarFile& file, const FourPillars& n,
-                                        const std::string& toBeBorn) {
+                                        int pregnancyMonths) {
   DerivedPillarsResult r;
   DerivedPillars d;
   const Stem Y = n.year.stem;
@@ -37,7 +37,7 @@ DerivedPillarsResult FindDerivedPillars(const CalendarFile& file, const FourPill
   const Branch A = Branch(6) - fromRat(M) - fromRat(T) - (d.festivalKind == FestivalKind::Small ? 1 : 0);
   d.ascendant = {yearStemRule(Y, A), A};
 
-  const int P = toBeBorn == "07" ? 7 : toBeBorn == "08" ? 8 : toBeBorn == "09" ? 9 : 10;
+  const int P = pregnancyMonths;
   d.conceptionFormula = n.month - P;
   d.conception = d.conceptionFormula;
 

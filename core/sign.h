@@ -44,6 +44,8 @@ class CyclicSign {
   friend constexpr CyclicSign operator+(CyclicSign s, int k) { return s.ok() ? wrapping(s.n_ + k) : s; }
   friend constexpr CyclicSign operator-(CyclicSign s, int k) { return s + -k; }
   CyclicSign& operator+=(int k) { return *this = *this + k; }
+  // One step forward, without a division (the calendar load steps every line).
+  constexpr CyclicSign next() const { return n_ == N ? CyclicSign(1) : ok() ? CyclicSign(n_ + 1) : *this; }
   // The steps forward from b to a, 0..N-1 (no sign counts as 0).
   friend constexpr int operator-(CyclicSign a, CyclicSign b) { return wrapInto(a.n_ - b.n_ + 1, N) - 1; }
   friend constexpr bool operator==(CyclicSign, CyclicSign) = default;
@@ -79,6 +81,7 @@ struct Pillar {
   // k pillars forward (back for k < 0) round the sixty: both signs move k steps.
   friend constexpr Pillar operator+(Pillar p, int k) { return {p.stem + k, p.branch + k}; }
   friend constexpr Pillar operator-(Pillar p, int k) { return p + -k; }
+  constexpr Pillar next() const { return {stem.next(), branch.next()}; }
   friend constexpr bool operator==(const Pillar&, const Pillar&) = default;
 };
 

@@ -18,13 +18,20 @@ std::optional<MonthStrip> readMonthStrip(const std::vector<std::string>& recordL
   const Stem stem(toInt(text.substr(0, 2)));
   const Branch branch(toInt(text.substr(2, 2)));
   if (!stem.ok() || !branch.ok()) return std::nullopt;
+  MonthStripStart start{stem, branch, {}, {}};
+  if (recordLines.size() > kFirstMonthLine + 1) start.beYearText = recordLines[kFirstMonthLine + 1];
+  if (recordLines.size() > kFirstMonthLine + 2) start.ceYearText = recordLines[kFirstMonthLine + 2];
+  return monthStripFrom(start);
+}
+
+MonthStrip monthStripFrom(const MonthStripStart& start) {
   MonthStrip m;
   for (int i = 0; i < 12; ++i) {
-    m.stems[static_cast<std::size_t>(i)] = stem + i;
-    m.branches[static_cast<std::size_t>(i)] = branch + i;
+    m.stems[static_cast<std::size_t>(i)] = start.stem + i;
+    m.branches[static_cast<std::size_t>(i)] = start.branch + i;
   }
-  if (recordLines.size() > kFirstMonthLine + 1) m.beYearText = recordLines[kFirstMonthLine + 1];
-  if (recordLines.size() > kFirstMonthLine + 2) m.ceYearText = recordLines[kFirstMonthLine + 2];
+  m.beYearText = start.beYearText;
+  m.ceYearText = start.ceYearText;
   return m;
 }
 

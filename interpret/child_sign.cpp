@@ -12,13 +12,13 @@ constexpr auto kChildBranch = signs<Branch>(11, 12, 2, 3, 2, 3, 5, 6, 8, 9);
 
 }  // namespace
 
-std::optional<Branch> FindChildSign(std::string_view gender, Stem yearStem) {
-  if (gender != kFemaleText || !yearStem.ok()) return std::nullopt;
+std::optional<Branch> FindChildSign(Gender gender, Stem yearStem) {
+  if (gender != Gender::Female || !yearStem.ok()) return std::nullopt;
   return kChildBranch[yearStem.index()];
 }
 
-bool ChildChance(std::string_view gender, int chineseAge) {
-  return gender == kFemaleText && chineseAge < kChildChanceAgeLimit;
+bool ChildChance(Gender gender, int chineseAge) {
+  return gender == Gender::Female && chineseAge < kChildChanceAgeLimit;
 }
 
 }  // namespace vesprin
