@@ -15,6 +15,7 @@
 #include "core/text.h"
 #include "core/text_file.h"
 #include "present/paper.h"
+#include "present/user_messages.h"
 #ifdef VESPRIN_WITH_PDF
 #include "app/sheet_pdf.h"
 #else

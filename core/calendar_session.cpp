@@ -55,7 +55,7 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
   ui_.status(" Wait...");
   std::string path = search(fileName);
   while (path.empty()) {
-    if (!ui_.confirm(kInsertDataDisk + fileName, buttons)) break;
+    if (!ui_.askForDataDisk(fileName, buttons)) break;
     path = search(fileName);
   }
   if (path.empty()) {
@@ -107,7 +107,7 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   const DataFileLoad load = EnsureDataFileLoaded(index_.DataFileForYear(year), PromptButtons::Ok);
   CurrentYearPillar result{year, {}, {}};
   if (loaded_->empty()) {
-    ui_.error(kCastError);
+    ui_.castError();
     if (load.outcome == DataFileLoad::Outcome::Unusable) result.fileError = load.error;
   } else if (auto pos = loaded_->findDate(lookUp)) {
     result.pillar = loaded_->day(*pos).year;
