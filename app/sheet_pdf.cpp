@@ -42,9 +42,25 @@ void ensureGuiApplication() {
   static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
+struct SheetPdfWriter::Painting {
+  PictureStore pictures;
+  FormRenderer renderer{[this](std::string_view name) { return pictures.find(name); }};
+};
+
+SheetPdfWriter::SheetPdfWriter() = default;
+
+SheetPdfWriter::~SheetPdfWriter() = default;
+
 SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
                    const YearList& years, const std::filesystem::path& pdf, std::string& json,
                    std::ostream& err, const SheetPdfOptions& options) {
+  SheetPdfWriter writer;
+  return writer.write(line, calendar, ui, years, pdf, json, err, options);
+}
+
+SheetPdf SheetPdfWriter::write(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
+                               const YearList& years, const std::filesystem::path& pdf, std::string& json,
+                               std::ostream& err, const SheetPdfOptions& options) {
   ui.messages.clear();
   const CastRequestParse request = parseCastRequest(line);
   if (!request.birth) {
@@ -84,12 +100,14 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
   BindCast(forms, outcome);
   prepareChartSheetWithoutHandOver(forms);
 
-  ensureGuiApplication();
-  PictureStore pictures;
-  FormRenderer renderer([&pictures](std::string_view name) { return pictures.find(name); });
   ChartPdfOptions chart{options.paper, chartDocumentInfo(birth)};
   if (options.analysisPage) chart.following.push_back(&forms.analysisPage);
-  const PdfResult written = writeChartPdf(forms.chartSheet, pdf, renderer, chart, err);
+  if (!painting_) {
+    // Qt starts with the first sheet to paint, not for a line refused before.
+    ensureGuiApplication();
+    painting_ = std::make_unique<Painting>();
+  }
+  const PdfResult written = writeChartPdf(forms.chartSheet, pdf, painting_->renderer, chart, err);
   if (!written.ok) {
     err << "vesprin-cast: " << written.error << '\n';
     return SheetPdf::NotWritten;

@@ -59,7 +59,7 @@ void addFestivals(std::vector<BoundaryWarning>& out, const CalendarFile& file, c
   // and the day after can hold one.
   for (int line = *dayOfBirth - 1; line <= *dayOfBirth + 1; ++line) {
     if (!file.hasDay(line) || !file.hasDay(line - 1)) continue;
-    const CalendarDay& day = file.day(line);
+    const CalendarDay day = file.day(line);
     if (day.mark != FestivalMark::Large) continue;
     const Minute at = file.dayNumberAt(line) * kMinutesPerDay + day.festivalHour * 60 + day.festivalMinute;
     const bool near = rule.precision == BoundaryRule::Precision::Minute
@@ -69,7 +69,7 @@ void addFestivals(std::vector<BoundaryWarning>& out, const CalendarFile& file, c
     // The festival's line holds the year and month after it, the line before
     // those before it; the other side is the one the chart was not read from.
     const bool chartAfter = chart.yearMonthLine >= line;
-    const CalendarDay& side = file.day(chartAfter ? line - 1 : line);
+    const CalendarDay side = file.day(chartAfter ? line - 1 : line);
     out.push_back({BoundaryKind::Festival, clockText(day.festivalHour, day.festivalMinute),
                    static_cast<int>(at - birth), {side.year, side.month, chart.day, chart.time}});
   }

@@ -55,6 +55,7 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
   ui_.status(" Wait...");
   std::string path = search(fileName);
   while (path.empty()) {
+    r.prompted = true;
     if (!ui_.askForDataDisk(fileName, buttons)) break;
     path = search(fileName);
   }
@@ -103,16 +104,24 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
     year = in.date.year;
   }
   if (cache_.year == year) return cache_;
+  std::string date = dateTextOf(lookUp);
+  if (kept_ && kept_->date == date) return cache_ = kept_->pillar;
 
   const DataFileLoad load = EnsureDataFileLoaded(index_.DataFileForYear(year), PromptButtons::Ok);
   CurrentYearPillar result{year, {}, {}};
   if (loaded_->empty()) {
     ui_.castError();
     if (load.outcome == DataFileLoad::Outcome::Unusable) result.fileError = load.error;
-  } else if (auto pos = loaded_->findDate(lookUp)) {
+  } else if (auto pos = loaded_->findDate(date)) {
     result.pillar = loaded_->day(*pos).year;
   }
   cache_ = result;  // also when the file was given up: the year is not asked again
+  // Only a lookup that showed nothing is kept beyond this run, one that asked
+  // for the data disk or reported an error must do so in every run; and only
+  // where found files are remembered, so that no run would look again.
+  if (rememberFound_ && load.outcome == DataFileLoad::Outcome::Loaded && !load.prompted &&
+      !loaded_->empty())
+    kept_ = KeptYear{std::move(date), result};
   return cache_;
 }
 

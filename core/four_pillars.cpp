@@ -42,8 +42,8 @@ FourPillarsResult FindFourPillars(const CalendarFile& file, const BirthInput& in
     r.error = BirthLineError::BeyondFile;
     return r;
   }
-  const CalendarDay& line = file.day(p.birthLine);
-  p.birthLineDate = line.dateText;
+  const CalendarDay line = file.day(p.birthLine);
+  p.birthLineDate = file.dateText(p.birthLine);
   p.festivalStart = festivalStartForHour(line.festivalHour);
   p.comparisonTime = comparisonTimeOf(in);
 
