@@ -12,6 +12,7 @@
 #include "present/boundary_texts.h"
 #include "present/request/handover_files.h"
 #include "present/request/print_request.h"
+#include "present/user_messages.h"
 
 namespace vesprin {
 namespace {

@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/user_interface.h"
+#include "present/user_messages.h"
 
 namespace vesprin {
 
 class MainWindow;
 
-class QtUserInterface : public UserInterface {
+class QtUserInterface : public WordedUserInterface {
  public:
   explicit QtUserInterface(MainWindow& window) : window_(window) {}
   void error(const std::string& text) override;
@@ -28,7 +28,7 @@ class QtUserInterface : public UserInterface {
 
 // Each message is written to standard error as "message: TEXT"; prompts give
 // up at once. There is no window, so no status text and no cursor.
-class UnattendedUserInterface : public UserInterface {
+class UnattendedUserInterface : public WordedUserInterface {
  public:
   void error(const std::string& text) override;
   bool confirm(const std::string& text, PromptButtons buttons) override;

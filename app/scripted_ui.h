@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "core/user_interface.h"
+#include "present/user_messages.h"
 
 namespace vesprin {
 
-class ScriptedUserInterface : public UserInterface {
+class ScriptedUserInterface : public WordedUserInterface {
  public:
   explicit ScriptedUserInterface(std::ostream* echo = nullptr) : echo_(echo) {}
 

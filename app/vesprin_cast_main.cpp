@@ -15,6 +15,7 @@
 #include "core/text.h"
 #include "core/text_file.h"
 #include "present/paper.h"
+#include "present/user_messages.h"
 #include <filesystem>
 #include <unistd.h>
 #ifdef VESPRIN_WITH_PDF
@@ -97,11 +98,11 @@ int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession
   }
   // The lines are read first: the progress bar counts them, and the names'
   // line numbers take one width.
-  struct Birth {
+  struct BirthLine {
     std::size_t number;  // the line's number in the input, from 1
     std::string text;
   };
-  std::vector<Birth> births;
+  std::vector<BirthLine> births;
   std::string input;
   for (std::size_t number = 1; std::getline(std::cin, input); ++number) {
     std::string_view text = input;
@@ -116,14 +117,14 @@ int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession
   std::size_t written = 0;
   std::string out;
   for (std::size_t k = 0; k < births.size(); ++k) {
-    const Birth& b = births[k];
+    const BirthLine& b = births[k];
     // The birth date as given names the file; a line whose fields cannot be
     // read is refused below and names none.
     const CastRequestParse request = parseCastRequest(b.text);
     std::string name = padded(static_cast<int>(b.number), width);
     if (request.birth) {
       const BirthDate& d = request.birth->date;
-      name += " " + padded(d.day, 2) + "-" + padded(d.month, 2) + "-" + std::to_string(d.year);
+      name += concat({" ", padded(d.day, 2), "-", padded(d.month, 2), "-", padded(d.year, 4)});
     }
     std::ostringstream why;
     const SheetPdf sheet = writer.write(b.text, calendar, ui, years, dir / (name + ".pdf"), out, why, options);

@@ -56,7 +56,7 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
   std::string path = search(fileName);
   while (path.empty()) {
     r.prompted = true;
-    if (!ui_.confirm(kInsertDataDisk + fileName, buttons)) break;
+    if (!ui_.askForDataDisk(fileName, buttons)) break;
     path = search(fileName);
   }
   if (path.empty()) {
@@ -110,7 +110,7 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   const DataFileLoad load = EnsureDataFileLoaded(index_.DataFileForYear(year), PromptButtons::Ok);
   CurrentYearPillar result{year, {}, {}};
   if (loaded_->empty()) {
-    ui_.error(kCastError);
+    ui_.castError();
     if (load.outcome == DataFileLoad::Outcome::Unusable) result.fileError = load.error;
   } else if (auto pos = loaded_->findDate(date)) {
     result.pillar = loaded_->day(*pos).year;

@@ -99,9 +99,4 @@ struct CalendarSession::IndexLoad {
   std::string error;
 };
 
-// The data-disk prompt: this text followed by the file name.
-inline constexpr const char* kInsertDataDisk = "กรุณาใส่แผ่นข้อมูล ";
-inline constexpr const char* kCastError = "มีข้อผิดพลาดในการผูกดวง";
-inline constexpr const char* kProgramCannotRun = "โปรแกรมไม่สามารถทำงานได้";
-
 }  // namespace vesprin

@@ -3,7 +3,8 @@
 // interface: modal messages, the data-disk prompt, the status text and the
 // busy cursor. The application answers with message boxes, an unattended run
 // writes the messages to standard error and gives up at prompts, and tests
-// script the answers.
+// script the answers. The computation says what happened (askForDataDisk,
+// castError); the words are the presentation's (present/user_messages.h).
 #include <string>
 
 namespace vesprin {
@@ -18,6 +19,12 @@ class UserInterface {
   // A modal confirmation; true to try again (OK or Yes), false to give up
   // (No, or the message closed).
   virtual bool confirm(const std::string& text, PromptButtons buttons) = 0;
+  // The data file `fileName` cannot be found: ask for the disk that holds
+  // it. True to search again, false to give up.
+  virtual bool askForDataDisk(const std::string& fileName, PromptButtons buttons) = 0;
+  // The calendar cannot serve the cast what it needs (the current year's
+  // pillar); the cast goes on without it.
+  virtual void castError() = 0;
   // Status panel 2 of the main window (" Wait...", " Ready").
   virtual void status(const std::string& text) { (void)text; }
   virtual void busyCursor(bool busy) { (void)busy; }

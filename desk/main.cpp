@@ -24,6 +24,7 @@
 #include "desk/client_panel.h"
 #endif
 #include "present/request/drive_map.h"
+#include "present/user_messages.h"
 
 namespace {
 using namespace vesprin;

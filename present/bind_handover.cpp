@@ -4,6 +4,7 @@
 #include "present/birth_texts.h"
 #include "core/sign.h"
 #include "core/text.h"
+#include "present/layouts.h"
 #include "present/request/drive_map.h"
 
 namespace vesprin {
@@ -12,12 +13,6 @@ namespace {
 constexpr const char* kMarkPositions[] = {"yy", "mm", "dd", "tt", "yymm", "mmdd", "ddtt"};
 constexpr const char* kClashPictures[] = {"QRImagechng1", "QRImagechng2", "QRImagechng3"};
 constexpr const char* kBalanceBoxLines[] = {"QRShapeA", "QRShapeB", "QRShapeC", "QRShapeD", "QRShapeE"};
-
-// Tops that the hand-over moves: the gender picture and the month-strength
-// label make room for the marks above the chart and the clash pictures below.
-constexpr int kGenderTopWithMarks = 84;
-constexpr int kMonthStrengthTopWithMarks = 314;
-constexpr int kMonthStrengthTopWithClash = 320;
 
 struct Verdict {
   const char* code;
@@ -108,8 +103,8 @@ void bindAnalysisMarks(Forms& forms, const AnalysisMarks& marks,
   if (marks.marksBlank) {
     for (int k = 0; k < kMarkCount; ++k) sheet[relationshipMarkName(k)].penColour = colours::kWhite;
   } else {
-    sheet["QRImageGender"].top = kGenderTopWithMarks;
-    sheet["QRLabelFarBetweenFestival"].top = kMonthStrengthTopWithMarks;
+    sheet["QRImageGender"].top = sheet::kGenderTopWithMarks;
+    sheet["QRLabelFarBetweenFestival"].top = sheet::kMonthStrengthTopWithMarks;
   }
   // Every line is a code, "blank" included, so a later line can show its mark again.
   for (int k = 0; k < kMarkCount; ++k) {
@@ -126,7 +121,7 @@ void bindAnalysisMarks(Forms& forms, const AnalysisMarks& marks,
   for (std::size_t k = 0; k < 3; ++k) {
     if (!marks.clashes[k]) continue;
     sheet[kClashPictures[k]].picture = "chng.bmp";
-    if (k < 2) sheet["QRLabelFarBetweenFestival"].top = kMonthStrengthTopWithClash;
+    if (k < 2) sheet["QRLabelFarBetweenFestival"].top = sheet::kMonthStrengthTopWithClash;
   }
 
   bindBalancePanel(sheet, marks.balance, pictureRoots);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "interpret/filler.h"
+#include "present/layouts.h"
 #include "present/pictures.h"
 
 namespace vesprin {
@@ -89,10 +90,10 @@ void bindChildSign(Forms& forms, std::optional<Branch> childBranch) {
   // Without a child sign the frame shrinks to one dot.
   frame.height = 1;
   frame.width = 1;
-  frame.top = 115;
-  frame.left = 27;
-  sheet["QRShape27"].width = 209;
-  sheet["QRImageNumNengKeng"].left = 610;
+  frame.top = sheet::kChildFrameDotTop;
+  frame.left = sheet::kChildFrameDotLeft;
+  sheet["QRShape27"].width = sheet::kStarMaskWidthWithoutChild;
+  sheet["QRImageNumNengKeng"].left = sheet::kChildPictureLeftWithoutChild;
   sheet["QRLabelNumNengKeng"].caption.clear();
   sheet["QRImageNumNengKeng"].picture = kBlankStem;
   sheet["QRImageNumNengKengN"].picture = kBlankStem;
@@ -109,7 +110,7 @@ void bindChildSign(Forms& forms, std::optional<Branch> childBranch) {
     frame.width = box.width;
     frame.height = box.height;
     sheet["QRLabelNumNengKeng"].caption = "ราศีลูก";
-    sheet["QRShape27"].width = 247;
+    sheet["QRShape27"].width = sheet::kStarMaskWidthWithChild;
     sheet["QRImageNumNengKeng"].left = sheet.layout().find("QRImageNumNengKeng")->left;
     const std::string character = BranchPicture(*childBranch);
     const std::string number = SignNumberPicture(*childBranch);
@@ -120,10 +121,10 @@ void bindChildSign(Forms& forms, std::optional<Branch> childBranch) {
     page["QRImageNumNengKeng"].picture = character;
   }
 
-  // The chart sheet shows the child sign through these copies, because the
+  // The chart sheet shows the child sign through these twins, because the
   // originals lie under the white mask.
-  sheet["QRImage26"].picture = sheet["QRImageNumNengKeng"].picture;
-  sheet["QRImage27"].picture = sheet["QRImageNumNengKengN"].picture;
+  sheet["QRImage26"].picture = childBranch ? BranchPicture(*childBranch) : std::string(kBlankStem);
+  sheet["QRImage27"].picture = childBranch ? SignNumberPicture(*childBranch) : std::string(kBlankStem);
   // The analysis page never shows the child sign.
   page["QRImageNumNengKeng"].picture = kBlankStem;
 }

@@ -47,6 +47,16 @@ inline constexpr int kGenderTopWithMarks = 84;
 inline constexpr int kMonthStrengthTopWithMarks = 314;
 inline constexpr int kMonthStrengthTopWithClash = 320;
 
+// Without a child sign its frame (QRShape11) shrinks to one dot at this
+// place, the white mask over the star box (QRShape27) narrows and the
+// child-sign picture moves under it; with one, the frame and the picture
+// stand where the layout puts them and the mask widens.
+inline constexpr int kChildFrameDotLeft = 27;
+inline constexpr int kChildFrameDotTop = 115;
+inline constexpr int kStarMaskWidthWithoutChild = 209;
+inline constexpr int kStarMaskWidthWithChild = 247;
+inline constexpr int kChildPictureLeftWithoutChild = 610;
+
 }  // namespace sheet
 
 }  // namespace vesprin
