@@ -12,6 +12,10 @@
 #include <vector>
 
 
+#include "core/text.h"
+#include "present/birth_texts.h"
+#include "present/cycle_texts.h"
+
 namespace vesprin {
 namespace {
 
@@ -343,8 +347,8 @@ void writeLuck(JsonOut& j, const LuckCycle& l) {
   j.textField("parity", parityText(l.parity));
   j.field("pillars", l.pillars);
   j.field("startMonthCode", l.startMonthCode);
-  j.textField("startMonthName", l.startMonthName);
-  j.textField("startText", l.startText);
+  j.textField("startMonthName", startMonthName(l.startMonthCode));
+  j.textField("startText", luckStartText({l.startYears, l.startMonthCode}));
   j.field("startYears", l.startYears);
   j.endObject();
 }
@@ -362,9 +366,11 @@ void writeTransits(JsonOut& j, const AnnualTransits& t) {
   j.endObject();
 }
 
-void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p) {
+void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p, const ChartResult& r) {
+  const CurrentPeriodTexts texts = currentPeriodTexts(p, {r.luck->startYears, r.luck->startMonthCode},
+                                                      r.transits->chineseAge, r.currentYear.year);
   j.beginObject();
-  j.textField("elementName", p.elementName);
+  j.textField("elementName", texts.elementName);
   j.key("half");
   if (p.half) {
     j.beginObject();
@@ -375,8 +381,8 @@ void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p) {
     j.null();
   }
   j.field("nextStartYear", p.nextStartYear);
-  j.textField("periodText", p.periodText);
-  j.textField("startText", p.startText);
+  j.textField("periodText", texts.periodText);
+  j.textField("startText", texts.startText);
   j.endObject();
 }
 
@@ -402,17 +408,18 @@ void writeOwner(JsonOut& j, const OwnerTexts& o) {
   j.endObject();
 }
 
+// The normalised birth in the words and two-digit texts the input fields use.
 void writeInput(JsonOut& j, const BirthInput& in) {
   j.beginObject();
-  j.field("day", in.day);
-  j.field("gender", in.gender);
-  j.field("hour", in.hour);
-  j.field("minute", in.minute);
-  j.field("month", in.month);
+  j.field("day", padded(in.date.day, 2));
+  j.field("gender", genderThaiWord(in.gender));
+  j.field("hour", padded(in.hour, 2));
+  j.field("minute", padded(in.minute, 2));
+  j.field("month", padded(in.date.month, 2));
   j.field("name", in.name);
-  j.field("toBeBorn", in.toBeBorn);
-  j.field("weekday", in.weekday);
-  j.field("year", in.year);
+  j.field("toBeBorn", padded(in.pregnancyMonths, 2));
+  j.field("weekday", in.weekday ? weekdayThaiName(*in.weekday) : "");
+  j.field("year", padded(in.date.year, 4));
   j.endObject();
 }
 
@@ -472,7 +479,7 @@ void appendCastJson(std::string& out, const CastOutcome& outcome,
   j.field("conception", d.conception);
   j.textField("conceptionLabel", d.conceptionLabel);
   j.key("currentPeriod");
-  if (r.currentPeriod) writeCurrentPeriod(j, *r.currentPeriod);
+  if (r.currentPeriod) writeCurrentPeriod(j, *r.currentPeriod, r);
   else j.null();
   j.key("currentYear");
   j.value(std::array{r.currentYear.year, r.currentYear.pillar.stem, r.currentYear.pillar.branch});

@@ -10,6 +10,7 @@
 #include "app/chart_pdf.h"
 #include "app/cast_pipeline.h"
 #include "app/cast_request.h"
+#include "present/birth_texts.h"
 #include "core/birth_input.h"
 #include "core/text.h"
 #include "present/bind_interpretation.h"
@@ -62,23 +63,24 @@ SheetPdf SheetPdfWriter::write(std::string_view line, CalendarSession& calendar,
                                std::ostream& err, const SheetPdfOptions& options) {
   ui.messages.clear();
   const CastRequestParse request = parseCastRequest(line);
-  if (!request.fields) {
+  if (!request.birth) {
     appendErrorJson(json, request.error);
     err << "vesprin-cast: no chart sheet written: " << request.error << '\n';
     return SheetPdf::NotCast;
   }
-  const int year = toInt(request.fields->year);
+  const Birth& birth = *request.birth;
+  const int year = birth.date.year;
   if (years.years.empty() || year < years.years.front() || year > years.years.back()) {
     // The JSON path words the refusal; only the sheet's absence is added here.
     std::string refusal;
     castLineToJson(line, calendar, ui, years, refusal, options.boundaries);
     json += refusal;
-    err << "vesprin-cast: no chart sheet written: year " << request.fields->year
+    err << "vesprin-cast: no chart sheet written: year " << padded(year, 4)
         << " is outside the calendar\n";
     return SheetPdf::NotCast;
   }
   calendar.startFreshRun();
-  const CastOutcome outcome = CastChart(calendar, ui, *request.fields, {}, options.boundaries);
+  const CastOutcome outcome = CastChart(calendar, ui, birth, std::nullopt, options.boundaries);
   appendCastJson(json, outcome, ui.messages);
   if (outcome.status != CastOutcome::Status::Cast) {
     err << "vesprin-cast: no chart sheet written: "
@@ -86,10 +88,10 @@ SheetPdf SheetPdfWriter::write(std::string_view line, CalendarSession& calendar,
         << outcome.error << '\n';
     return SheetPdf::NotCast;
   }
-  const BirthFields& birth = *request.fields;
-  if (!birthDateExists(toInt(birth.day), toInt(monthNumberText(birth.month)), toInt(birth.year))) {
-    err << "vesprin-cast: no chart sheet written: " << kInvalidBirthDate << " " << birth.day << "/"
-        << monthNumberText(birth.month) << "/" << birth.year << ": the month has no such day\n";
+  if (!birthDateExists(birth.date.day, birth.date.month, birth.date.year)) {
+    err << "vesprin-cast: no chart sheet written: " << kInvalidBirthDate << " " << padded(birth.date.day, 2)
+        << "/" << padded(birth.date.month, 2) << "/" << padded(birth.date.year, 4)
+        << ": the month has no such day\n";
     return SheetPdf::NotCast;
   }
 

@@ -23,9 +23,8 @@ constexpr Minute floorDiv(Minute a, Minute b) { return a / b - (a % b < 0 ? 1 : 
 constexpr Minute floorMod(Minute a, Minute b) { return a - floorDiv(a, b) * b; }
 
 Minute birthMinute(const BirthInput& in) {
-  const CivilDate d{toInt(in.year) - kBuddhistEraOffset, toInt(in.month), toInt(in.day)};
-  // Hour "24" is hour 00 of the next civil day: 24 hours on is exactly there.
-  return daysFromCivil(d) * kMinutesPerDay + toInt(in.hour) * 60 + toInt(in.minute);
+  // Hour 24 is hour 00 of the next civil day: 24 hours on is exactly there.
+  return daysFromCivil(in.date.civil()) * kMinutesPerDay + in.hour * 60 + in.minute;
 }
 
 // The birth moved to minute t, normalised as the input rules do: hour 00
@@ -38,13 +37,10 @@ BirthInput inputAt(const BirthInput& in, Minute t) {
     --day;
     hour = 24;
   }
-  const CivilDate d = civilFromDays(day);
   BirthInput moved = in;
-  moved.year = padded(d.year + kBuddhistEraOffset, 4);
-  moved.month = padded(d.month, 2);
-  moved.day = padded(d.day, 2);
-  moved.hour = padded(hour, 2);
-  moved.minute = padded(ofDay % 60, 2);
+  moved.date = BirthDate::fromCivil(civilFromDays(day));
+  moved.hour = hour;
+  moved.minute = ofDay % 60;
   return moved;
 }
 

@@ -51,6 +51,10 @@ constexpr void stepOn(int& year, int& month, int& day) {
 
 }  // namespace
 
+std::string dateTextOf(const BirthDate& d) {
+  return concat({padded(d.year, 4), " ", padded(d.month, 2), " ", padded(d.day, 2)});
+}
+
 CalendarFile::PackedDay CalendarFile::PackedDay::of(const CalendarDay& d) {
   const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
   return {{byte(d.year.stem), byte(d.year.branch), byte(d.month.stem), byte(d.month.branch),

@@ -9,9 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/birth.h"
 #include "core/calendar_day.h"
 
 namespace vesprin {
+
+// The date columns of a calendar line: "YYYY MM DD", the year Buddhist Era.
+std::string dateTextOf(const BirthDate& date);
 
 class CalendarFile {
  public:
@@ -32,6 +36,7 @@ class CalendarFile {
   // the one a scan from the last line down to line 1 would find first; none
   // when the file holds no such day.
   std::optional<int> findDate(std::string_view dateText) const;
+  std::optional<int> findDate(const BirthDate& date) const { return findDate(dateTextOf(date)); }
 
   // Civil day numbers (days since 1970-01-01, see civil_date.h) of the lines:
   // the day of a position 1..size()-1, and the position of a day, none when

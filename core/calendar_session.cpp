@@ -94,22 +94,17 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
 
 CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   const CivilDate today = clock_.today();
-  int year = today.year < 2400 ? today.year + kBuddhistEraOffset : today.year;
+  int year = buddhistEraYear(today.year);
   // January and February are looked up in March of the same year, so that the
   // Chinese new year of early February never splits the calendar year.
-  std::string month = today.month <= 2 ? "03" : padded(today.month, 2);
-  std::string day = padded(today.day, 2);
-  std::string yearText = std::to_string(year);
+  BirthDate lookUp{today.day, today.month <= 2 ? 3 : today.month, year};
   // A birth after today (a chart cast ahead) looks up its own date instead.
-  if (yearText < in.year && in.year.size() == 4 &&
-      in.year.find_first_not_of("0123456789") == std::string::npos) {
-    yearText = in.year;
-    month = in.month;
-    day = in.day;
-    year = toInt(in.year);
+  if (year < in.date.year) {
+    lookUp = in.date;
+    year = in.date.year;
   }
   if (cache_.year == year) return cache_;
-  std::string date = yearText + " " + month + " " + day;
+  std::string date = dateTextOf(lookUp);
   if (kept_ && kept_->date == date) return cache_ = kept_->pillar;
 
   const std::string fileName = index_.DataFileForYear(year);

@@ -360,11 +360,9 @@ class CalendarSessionTest : public ::testing::Test {
     return CalendarSession(std::move(*load.index), {(dir / "cwd").string(), (dir / "data").string()},
                            clock, ui);
   }
-  static BirthInput birth(std::string year, std::string month, std::string day) {
+  static BirthInput birth(int year, int month, int day) {
     BirthInput in;
-    in.year = std::move(year);
-    in.month = std::move(month);
-    in.day = std::move(day);
+    in.date = {day, month, year};
     return in;
   }
 
@@ -374,22 +372,22 @@ class CalendarSessionTest : public ::testing::Test {
 TEST_F(CalendarSessionTest, current_year_reads_march_in_january_and_the_birth_date_ahead) {
   struct Case {
     CivilDate today;
-    const char* birthYear;
+    int birthYear;
     int year;
     Pillar pillar;
   };
   const Case cases[] = {
-      {{1987, 1, 15}, "2500", 2530, {3, 3}},  // 15 January reads 15 March
-      {{1987, 1, 14}, "2500", 2530, {2, 2}},
-      {{1987, 3, 15}, "2500", 2530, {3, 3}},
-      {{1988, 1, 31}, "2500", 2531, {5, 5}},  // 31 January reads 31 March
-      {{1987, 1, 15}, "2531", 2531, {5, 5}},  // a birth ahead of today reads its own date
+      {{1987, 1, 15}, 2500, 2530, {3, 3}},  // 15 January reads 15 March
+      {{1987, 1, 14}, 2500, 2530, {2, 2}},
+      {{1987, 3, 15}, 2500, 2530, {3, 3}},
+      {{1988, 1, 31}, 2500, 2531, {5, 5}},  // 31 January reads 31 March
+      {{1987, 1, 15}, 2531, 2531, {5, 5}},  // a birth ahead of today reads its own date
   };
   for (const Case& c : cases) {
     FixedClock clock(c.today);
     ScriptedUserInterface ui;
     CalendarSession s = session(clock, ui);
-    const CurrentYearPillar got = s.currentYearPillar(birth(c.birthYear, "06", "10"));
+    const CurrentYearPillar got = s.currentYearPillar(birth(c.birthYear, 6, 10));
     EXPECT_EQ(got.year, c.year);
     EXPECT_EQ(got.pillar, c.pillar) << c.today.year << "-" << c.today.month << "-" << c.today.day;
     EXPECT_TRUE(ui.messages.empty());
@@ -400,16 +398,16 @@ TEST_F(CalendarSessionTest, current_year_is_cached_by_year_and_missing_lines_giv
   FixedClock clock({2026, 12, 9});  // BE 2569: no file covers it
   ScriptedUserInterface ui;
   CalendarSession s = session(clock, ui);
-  const CurrentYearPillar first = s.currentYearPillar(birth("2530", "01", "01"));
+  const CurrentYearPillar first = s.currentYearPillar(birth(2530, 1, 1));
   EXPECT_EQ(first.year, 2569);
   EXPECT_EQ(first.pillar, (Pillar{0, 0}));
   // The prompt had no file name to offer, was given up, and nothing was in memory.
   EXPECT_EQ(ui.messages, (std::vector<std::string>{"กรุณาใส่แผ่นข้อมูล ", "มีข้อผิดพลาดในการผูกดวง"}));
   ui.messages.clear();
-  s.currentYearPillar(birth("2531", "01", "01"));
+  s.currentYearPillar(birth(2531, 1, 1));
   EXPECT_TRUE(ui.messages.empty()) << "the year is asked once per run";
   s.startFreshRun();
-  s.currentYearPillar(birth("2531", "01", "01"));
+  s.currentYearPillar(birth(2531, 1, 1));
   EXPECT_EQ(ui.messages.size(), 2u);
 }
 
