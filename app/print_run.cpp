@@ -102,6 +102,9 @@ RunOutcome PrintRun::StartUpThen(const std::function<RunOutcome()>& serve) {
   years_ = index.index->yearList();
   main["ComboBoxyy"].caption = std::to_string(years_.defaultYear);
   calendar_ = std::make_unique<CalendarSession>(std::move(*index.index), searchDirs_, clock_, ui_);
+  // One request a run: the current year's pillar is all it reads of that
+  // year's file, unless a cast loads the file anyway.
+  calendar_->readCurrentYearLineOnly();
 
   // 3, 4. Panel hints, version label, no analysis note yet.
   main["PanelHoro"].hint = kBirthYearRule;

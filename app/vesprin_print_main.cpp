@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -191,8 +192,15 @@ int main(int argc, char** argv) {
   }
   qInstallMessageHandler(quietQt);
   int qtArgc = 1;
-  QApplication app(qtArgc, argv);
-  app.setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
+  // A run that can show no window needs no widgets: the GUI application
+  // starts in a fraction of the widget one's time (no style, no widget
+  // machinery). A display that only turns out to be unreachable at start
+  // still gets the widget application, and runs unattended all the same.
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  std::unique_ptr<QGuiApplication> app = platform && isUnattendedPlatform(platform)
+                                             ? std::make_unique<QGuiApplication>(qtArgc, argv)
+                                             : std::make_unique<QApplication>(qtArgc, argv);
+  QGuiApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
   const bool unattended = runsUnattended();
 
   // The four windows in their order: the main window, the chart sheet, the
@@ -229,6 +237,6 @@ int main(int argc, char** argv) {
   if (const QScreen* screen = QGuiApplication::primaryScreen())
     window.move(screen->availableGeometry().center() - window.rect().center());
   window.show();
-  const int loop = app.exec();
+  const int loop = QGuiApplication::exec();
   return loop == 0 ? status : loop;
 }

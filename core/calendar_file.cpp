@@ -1,5 +1,7 @@
 #include "core/calendar_file.h"
 
+#include <algorithm>
+
 #include "core/civil_date.h"
 #include "core/text.h"
 #include "core/text_file.h"
@@ -168,6 +170,60 @@ CalendarFile::Load CalendarFile::fromLines(std::string path, const std::vector<s
   std::string text;
   for (const auto& l : lines) (text += l) += '\n';
   return fromText(std::move(path), text);
+}
+
+std::optional<CalendarDay> readDayLine(const std::string& path, std::string_view dateText) {
+  const auto target = dayNumber(dateText);
+  if (!target) return std::nullopt;
+  const auto file = MappedFile::open(path, /*whole=*/false);
+  if (!file) return std::nullopt;
+  const std::string_view text = file->text();
+  // The line that starts at `at`, without its line end.
+  const auto lineAt = [&](std::size_t at) {
+    std::size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+  };
+  const std::size_t firstDay = text.find('\n');
+  if (firstDay == std::string_view::npos || firstDay + 1 >= text.size()) return std::nullopt;
+  const std::string_view first = lineAt(firstDay + 1);
+  const auto firstNumber = dayNumber(first.substr(0, 10));
+  if (!firstNumber || *firstNumber > *target) return std::nullopt;
+  // Where the line would start if every line were as wide as the first day's.
+  const auto endsWithCr = [&](std::size_t at, std::string_view line) {
+    return text.substr(at + line.size(), 1) == "\r";
+  };
+  const std::size_t width = first.size() + (endsWithCr(firstDay + 1, first) ? 2 : 1);
+  const auto days = static_cast<std::size_t>(*target - *firstNumber);
+  std::size_t at = std::min(firstDay + 1 + days * width, text.size() - 1);
+  at = text.rfind('\n', at == 0 ? 0 : at - 1);
+  at = at == std::string_view::npos || at < firstDay ? firstDay + 1 : at + 1;
+  // Line by line to the date: the wider festival lines put the guess short of it.
+  int direction = 0;  // +1 forward, -1 back: a turn means the date is not there
+  for (std::size_t steps = 0; steps < 4096 && at < text.size(); ++steps) {
+    const std::string_view line = lineAt(at);
+    const auto n = dayNumber(line.substr(0, std::min<std::size_t>(line.size(), 10)));
+    if (!n) return std::nullopt;
+    if (*n == *target) {
+      CalendarDayParse parsed = parseCalendarDay(line);
+      if (!parsed.ok || parsed.dateText != dateText) return std::nullopt;
+      return parsed.day;
+    }
+    const int way = *n < *target ? 1 : -1;
+    if (direction == -way) return std::nullopt;
+    direction = way;
+    if (way > 0) {
+      at += line.size() + (endsWithCr(at, line) ? 2 : 1);
+    } else {
+      if (at <= firstDay + 1) return std::nullopt;
+      const std::size_t before = text.rfind('\n', at - 2);
+      if (before == std::string_view::npos || before < firstDay) return std::nullopt;
+      at = before + 1;
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace vesprin

@@ -84,4 +84,14 @@ struct CalendarFile::Load {
   std::string error;
 };
 
+// The day of one date read from a calendar data file without loading it
+// whole: the lines are one a day and nearly of one width, so the line is
+// looked for where the first day line's width puts it, and reached from
+// there line by line. What is read is checked: the line must parse in full
+// and carry exactly that date. None when the file cannot be read, or has no
+// such line, or it does not parse; the caller then loads the file whole,
+// which refuses a damaged file with its reason. A file damaged elsewhere
+// than at this line is not noticed.
+std::optional<CalendarDay> readDayLine(const std::string& path, std::string_view dateText);
+
 }  // namespace vesprin

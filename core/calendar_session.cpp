@@ -107,7 +107,15 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   std::string date = dateTextOf(lookUp);
   if (kept_ && kept_->date == date) return cache_ = kept_->pillar;
 
-  const DataFileLoad load = EnsureDataFileLoaded(index_.DataFileForYear(year), PromptButtons::Ok);
+  const std::string fileName = index_.DataFileForYear(year);
+  if (currentYearLineOnly_) {
+    if (const std::string path = search(fileName); !path.empty() && path != loaded_->path() &&
+                                                   !parsed_.contains(path) && !unusable_.contains(path)) {
+      if (const std::optional<CalendarDay> line = readDayLine(path, date))
+        return cache_ = CurrentYearPillar{year, line->year, {}};
+    }
+  }
+  const DataFileLoad load = EnsureDataFileLoaded(fileName, PromptButtons::Ok);
   CurrentYearPillar result{year, {}, {}};
   if (loaded_->empty()) {
     ui_.castError();

@@ -50,6 +50,12 @@ class CalendarSession {
   // A file once found is not searched for again: for a process that casts
   // many births, each as a fresh run, while the files stay where they are.
   void rememberFoundFiles() { rememberFound_ = true; }
+  // The current year's pillar is read from its one line (readDayLine) rather
+  // than from its file loaded whole, unless that file is the one in memory:
+  // for a run that casts one birth, whose current year's file is then parsed
+  // for one line. Where the line cannot be read so, the file is loaded whole
+  // as otherwise, with its prompts and messages.
+  void readCurrentYearLineOnly() { currentYearLineOnly_ = true; }
   const Clock& clock() const { return clock_; }
 
   // Searches the file, prompting for the data disk while it cannot be found
@@ -77,6 +83,7 @@ class CalendarSession {
   std::vector<std::string> searchDirs_;
   std::string firstDir_;
   bool rememberFound_ = false;
+  bool currentYearLineOnly_ = false;
   std::map<std::string, std::string> found_;  // file name -> path, when remembered
   const Clock& clock_;
   UserInterface& ui_;

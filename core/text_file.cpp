@@ -48,13 +48,13 @@ constexpr int kPopulate = MAP_POPULATE;
 constexpr int kPopulate = 0;
 #endif
 
-std::optional<MappedFile> MappedFile::open(const std::string& path) {
+std::optional<MappedFile> MappedFile::open(const std::string& path, bool whole) {
   MappedFile m;
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat st{};
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
-    void* p = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE | kPopulate, fd, 0);
+    void* p = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE | (whole ? kPopulate : 0), fd, 0);
     if (p != MAP_FAILED) {
       m.mapping_ = p;
       m.data_ = static_cast<const char*>(p);

@@ -23,7 +23,9 @@ std::optional<std::string> readWholeFile(const std::string& path);
 // back to reading the file where it cannot be mapped.
 class MappedFile {
  public:
-  static std::optional<MappedFile> open(const std::string& path);
+  // `whole`: every page read in at once, for a file read front to back;
+  // otherwise a page is read when first touched.
+  static std::optional<MappedFile> open(const std::string& path, bool whole = true);
   MappedFile(MappedFile&& other) noexcept;
   MappedFile& operator=(MappedFile&&) = delete;
   MappedFile(const MappedFile&) = delete;

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "app/scripted_ui.h"
 #include "calendar_builder.h"
 #include "core/calendar_day.h"
@@ -263,6 +265,51 @@ TEST(calendar_test, every_shipped_data_file_passes_the_load_checks) {
   EXPECT_EQ(files, 8);
 }
 
+// One line read where the file's widths put it gives the day the whole file
+// gives, with CR LF and with LF line ends; a date it lacks, or a line that
+// does not parse, gives nothing (the caller then loads the file whole).
+TEST(calendar_test, one_day_line_read_alone_is_the_day_of_the_whole_file) {
+  const fs::path shipped = fs::path(VESPRIN_SOURCE_DATA_DIR) / "CAL2543.DAT";
+  const auto whole = CalendarFile::load(shipped.string());
+  ASSERT_TRUE(whole.file) << whole.error;
+  const CalendarFile& f = *whole.file;
+  const fs::path lf = fs::temp_directory_path() / ("vesprin-lf-" + std::to_string(::getpid()) + ".DAT");
+  {
+    std::ifstream in(shipped, std::ios::binary);
+    std::ofstream out(lf, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      out << line << '\n';
+    }
+  }
+  for (const fs::path& file : {shipped, lf}) {
+    for (int pos = 1; pos < f.size(); pos += pos < 40 || pos > f.size() - 40 ? 1 : 97) {
+      const auto line = readDayLine(file.string(), f.dateText(pos));
+      ASSERT_TRUE(line) << file << " " << f.dateText(pos);
+      const CalendarDay want = f.day(pos);
+      EXPECT_EQ(line->year, want.year) << f.dateText(pos);
+      EXPECT_EQ(line->month, want.month) << f.dateText(pos);
+      EXPECT_EQ(line->day, want.day) << f.dateText(pos);
+      EXPECT_EQ(line->mark, want.mark) << f.dateText(pos);
+    }
+    EXPECT_FALSE(readDayLine(file.string(), "2540 12 31"));  // before the file
+    EXPECT_FALSE(readDayLine(file.string(), "2700 01 01"));  // after it
+    EXPECT_FALSE(readDayLine(file.string(), "2569 02 30"));  // no such day
+  }
+  // The line asked for, damaged: not taken.
+  {
+    std::ifstream in(lf, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), {}};
+    const std::size_t at = text.find("\n2569 06 01 ");
+    ASSERT_NE(at, std::string::npos);
+    text[at + 1 + 12] = 'x';  // the year stem
+    std::ofstream(lf, std::ios::binary) << text;
+  }
+  EXPECT_FALSE(readDayLine(lf.string(), "2569 06 01"));
+  EXPECT_TRUE(readDayLine(lf.string(), "2569 06 02"));
+  fs::remove(lf);
+}
+
 // Answers the data-disk prompt by putting the missing file in place.
 class InsertDiskUi : public ScriptedUserInterface {
  public:
@@ -394,6 +441,30 @@ TEST_F(CalendarSessionTest, a_silent_current_year_lookup_is_kept_across_runs_whe
     none.currentYearPillar(birth(2530, 1, 1));
     EXPECT_EQ(ui.messages.size(), 2u) << "run " << run;
   }
+}
+
+// A run that casts one birth reads the current year's pillar from its line;
+// a file that has no such line is loaded whole, as otherwise.
+TEST_F(CalendarSessionTest, the_current_year_read_from_its_line_alone) {
+  for (const CivilDate today : {CivilDate{1987, 6, 1}, CivilDate{1987, 3, 14}, CivilDate{1988, 6, 1}}) {
+    FixedClock clock(today);
+    ScriptedUserInterface ui;
+    CalendarSession whole = session(clock, ui);
+    CalendarSession line = session(clock, ui);
+    line.readCurrentYearLineOnly();
+    const CurrentYearPillar want = whole.currentYearPillar(birth(2500, 6, 10));
+    const CurrentYearPillar got = line.currentYearPillar(birth(2500, 6, 10));
+    EXPECT_EQ(got.year, want.year);
+    EXPECT_EQ(got.pillar, want.pillar) << today.year << "-" << today.month;
+    EXPECT_TRUE(line.loaded().empty()) << "no file loaded whole";
+    EXPECT_TRUE(ui.messages.empty());
+  }
+  FixedClock later({2026, 12, 9});  // no file covers it: the prompt and the message as ever
+  ScriptedUserInterface ui;
+  CalendarSession s = session(later, ui);
+  s.readCurrentYearLineOnly();
+  EXPECT_EQ(s.currentYearPillar(birth(2530, 1, 1)).pillar, (Pillar{0, 0}));
+  EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 TEST_F(CalendarSessionTest, data_files_are_searched_prompted_reused_and_replaced) {

@@ -2,7 +2,10 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <map>
+#include <memory>
 #include <optional>
+#include <utility>
 
 #include <QFile>
 #include <QFontDatabase>
@@ -50,14 +53,37 @@ QFont fontOf(const FontSpec& spec, bool bold) {
   return font;
 }
 
+// The reference font of a face with its metrics and stand-in scale, asked of
+// the font system once per face and weight for the whole process: a sheet
+// sets a few hundred captions in a handful of faces, each tried at several
+// sizes while it is shrunk to fit.
+struct Face {
+  QFont font;
+  QFontMetricsF metrics;
+  double standIn;
+};
+
+const Face& faceOf(const FontSpec& spec, bool bold) {
+  // Kept to the end of the process, never destroyed: fonts must not outlive
+  // the application's font system in the order static objects are torn down.
+  static auto* faces = new std::map<std::pair<std::string, bool>, std::unique_ptr<const Face>>;
+  auto& face = (*faces)[{spec.family, bold}];
+  if (!face) {
+    const QFont font = fontOf(spec, bold);
+    face = std::make_unique<const Face>(Face{font, QFontMetricsF(font), standInScale(font.family())});
+  }
+  return *face;
+}
+
 // A face at a whole pixel size, by way of the reference font.
 class SizedFont {
  public:
   SizedFont(const FontSpec& spec, bool bold, double shrink)
-      : font_(fontOf(spec, bold)),
-        metrics_(font_),
-        scale_(std::max(1, static_cast<int>(spec.pixelSize * standInScale(font_.family()) * shrink + 0.5)) /
-               double(kReferencePixels)) {}
+      : SizedFont(faceOf(spec, bold), spec.pixelSize, shrink) {}
+  SizedFont(const Face& face, double pixelSize, double shrink)
+      : font_(face.font),
+        metrics_(face.metrics),
+        scale_(std::max(1, static_cast<int>(pixelSize * face.standIn * shrink + 0.5)) / double(kReferencePixels)) {}
 
   double advance(const QString& text) const { return metrics_.horizontalAdvance(text) * scale_; }
   double lineSpacing() const { return metrics_.lineSpacing() * scale_; }
@@ -94,8 +120,8 @@ class SizedFont {
   }
 
  private:
-  QFont font_;
-  QFontMetricsF metrics_;
+  const QFont& font_;
+  const QFontMetricsF& metrics_;
   double scale_;
 };
 
