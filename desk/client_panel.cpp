@@ -24,8 +24,7 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-QString rowText(const Client& c) {
-  const ClientFields& f = c.fields;
+QString rowText(const ClientSummary& f) {
   QString text = qs(f.name);
   if (!f.nickname.empty()) text += QStringLiteral(" (%1)").arg(qs(f.nickname));
   text += QStringLiteral("  %1 %2").arg(qs(birthDateText(f.birth)), qs(birthTimeText(f.birth)));
@@ -102,6 +101,10 @@ ClientPanel::ClientPanel(std::unique_ptr<ClientBook> book, QWidget* parent)
       QDateTime::currentDateTimeUtc().addDays(-1).toString(Qt::ISODateWithMs).toStdString();
   report(book_->purgeDeletedBefore(dayAgo));
   refresh();
+  lookForChanges_ = new QTimer(this);
+  lookForChanges_->setInterval(kLookForChangesMs);
+  connect(lookForChanges_, &QTimer::timeout, this, &ClientPanel::lookForChanges);
+  lookForChanges_->start();
 }
 
 ClientPanel::~ClientPanel() {
@@ -118,46 +121,30 @@ bool ClientPanel::report(const std::optional<BookError>& error) {
 }
 
 void ClientPanel::refresh() {
-  listedFor_.clear();
-  listedAll_ = false;
+  auto read = book_->index();
+  if (report(read.error)) index_ = std::move(*read.value);
+  filter(search_->text());
+}
+
+void ClientPanel::lookForChanges() {
+  const auto changed = book_->changedElsewhere();
+  if (changed.value && *changed.value) refresh();
+}
+
+void ClientPanel::reindex(ClientId id) {
+  if (const auto c = book_->client(id); c.value)
+    index_.put(summaryOf(*c.value));
+  else
+    index_.erase(id);
   filter(search_->text());
 }
 
 void ClientPanel::filter(const QString& text) {
-  const SearchQuery query = parseSearch(text);
-  // A search of words each of which holds one of the last search's words
-  // finds only clients the last one found: when all of those are listed, the
-  // book need not be asked again (typing on, letter by letter).
-  bool narrows = listedAll_ && !listedFor_.isEmpty() && !query.date && !query.impossible;
-  if (narrows) {
-    const SearchQuery last = parseSearch(listedFor_);
-    narrows = !last.date && !last.impossible && !last.words.empty();
-    for (const QString& was : last.words)
-      narrows = narrows && std::any_of(query.words.begin(), query.words.end(),
-                                       [&](const QString& word) { return word.contains(was); });
-  }
-  if (narrows) {
-    std::erase_if(listed_, [&](const Client& c) {
-      const QString searched = clientSearchText(c.fields);
-      for (const QString& word : query.words)
-        if (!searched.contains(word)) return true;
-      return false;
-    });
-  } else {
-    auto found = book_->search(text, kListed);
-    if (!report(found.error)) {
-      list_->clear();
-      return;
-    }
-    listed_ = std::move(*found.value);
-    listedAll_ = static_cast<int>(listed_.size()) < kListed;
-  }
-  listedFor_ = text;
   list_->clear();
-  for (const Client& c : listed_) {
-    auto* item = new QListWidgetItem(rowText(c), list_);
-    item->setData(Qt::UserRole, c.id);
-    if (current_ && c.id == *current_) list_->setCurrentItem(item);
+  for (const ClientSummary* c : index_.find(text, kListed)) {
+    auto* item = new QListWidgetItem(rowText(*c), list_);
+    item->setData(Qt::UserRole, c->id);
+    if (current_ && c->id == *current_) list_->setCurrentItem(item);
   }
 }
 
@@ -214,7 +201,7 @@ void ClientPanel::save(const PrintRequest& request) {
   if (!report(book_->update(*current_, f))) return;
   currentClient_ = book_->client(*current_).value;
   say(tr("Saved %1").arg(qs(f.name)));
-  refresh();
+  reindex(*current_);
 }
 
 void ClientPanel::saveAsNew(const PrintRequest& request) {
@@ -224,7 +211,7 @@ void ClientPanel::saveAsNew(const PrintRequest& request) {
   current_ = *id.value;
   currentClient_ = book_->client(*id.value).value;
   say(tr("Saved %1 as a new client").arg(qs(f.name)));
-  refresh();
+  reindex(*id.value);
 }
 
 void ClientPanel::deleteCurrent() {
@@ -241,7 +228,7 @@ void ClientPanel::deleteCurrent() {
     showCurrent();
   }
   say(tr("Deleted; Undo delete brings the client back until the desk closes"));
-  refresh();
+  reindex(*id);
 }
 
 void ClientPanel::undoDelete() {
@@ -251,7 +238,7 @@ void ClientPanel::undoDelete() {
   deleted_.pop_back();
   undo_->setEnabled(!deleted_.empty());
   say(tr("Restored"));
-  refresh();
+  reindex(id);
 }
 
 void ClientPanel::recordSheet(const PrintRequest& request, const QString& where) {

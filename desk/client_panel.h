@@ -16,9 +16,11 @@
 #include <vector>
 
 #include <QListWidget>
+#include <QTimer>
 #include <QWidget>
 
 #include "book/client_book.h"
+#include "book/client_index.h"
 
 class QLabel;
 class QLineEdit;
@@ -48,6 +50,9 @@ class ClientPanel : public QWidget {
   // At most this many clients are listed for a search; the rest wait for a
   // narrower one.
   static constexpr int kListed = 100;
+  // How often the book is asked whether another program (vesprin-book,
+  // another desk) changed it, for the list to follow.
+  static constexpr int kLookForChangesMs = 2000;
 
  public slots:
   // Ctrl+S: the form into the open client, or a new client when none is open.
@@ -66,7 +71,10 @@ class ClientPanel : public QWidget {
   void setSheetOwner(std::optional<vesprin::ClientId> id) { sheetOwner_ = id; }
   void printAgain();
   void printHousehold();
+  // Reads the client list from the book again and lists the search anew.
   void refresh();
+  // Refreshes when another program has changed the book.
+  void lookForChanges();
 
  signals:
   // A client to show in the form: their request with this year's month strip.
@@ -75,9 +83,11 @@ class ClientPanel : public QWidget {
   void printRequested(const QList<qint64>& ids, const QList<vesprin::PrintRequest>& requests);
 
  private:
-  // The list for the search field's text: from the book, or, when the text
-  // only narrows a search whose every match is listed, from those matches.
+  // The list for the search field's text, from the index in memory.
   void filter(const QString& text);
+  // The client as it now stands in the book into the index (gone when the
+  // book no longer lists them).
+  void reindex(ClientId id);
   void say(const QString& text);
   bool report(const std::optional<BookError>& error);
   void showCurrent();
@@ -89,10 +99,8 @@ class ClientPanel : public QWidget {
   std::optional<Client> currentClient_;
   std::optional<ClientId> sheetOwner_;
   std::vector<ClientId> deleted_;  // the undo stack, last deleted at the back
-  // The last search from the book, and whether it listed every match.
-  QString listedFor_;
-  std::vector<Client> listed_;
-  bool listedAll_ = false;
+  ClientIndex index_;
+  QTimer* lookForChanges_;
 
   QLineEdit* search_;
   QListWidget* list_;

@@ -85,6 +85,30 @@ class ClientPanelTest : public QObject {
     QCOMPARE(listed(), names);
   }
 
+  // The list is searched in memory: it follows the panel's own changes at
+  // once and another program's at its next look.
+  void follows_changes_to_the_book() {
+    type(QStringLiteral("ไก่"));
+    QCOMPARE(listed(), QStringList{});
+    auto other = ClientBook::open(path_);
+    QVERIFY(other.value);
+    ClientFields f = person("ไก่", "", "", {2, 2, 2540, 9, 0});
+    QVERIFY((*other.value)->add(f).value);
+    QCOMPARE(listed(), QStringList{});
+    panel_->lookForChanges();
+    QCOMPARE(listed(), QStringList{QStringLiteral("ไก่")});
+
+    select(somchai_);
+    panel_->openSelected();
+    type(QStringLiteral("สมหญิง"));
+    panel_->save(clientRequest([&] {
+      ClientFields renamed = panel_->book().client(somchai_).value->fields;
+      renamed.name = "สมหญิง";
+      return renamed;
+    }(), 2569));
+    QCOMPARE(listed(), QStringList{QStringLiteral("สมหญิง")});
+  }
+
   void opens_a_client_into_the_form() {
     QSignalSpy opened(panel_.get(), &ClientPanel::clientOpened);
     type(QStringLiteral("สมชาย"));
