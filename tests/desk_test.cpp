@@ -272,6 +272,15 @@ class DeskTest : public QObject {
     QVERIFY(!back.marks.powers);
     QVERIFY(!back.marks.balance);
     QCOMPARE(back, typed);
+
+    // The month strip as the request has it, even one the year list cannot
+    // show, until the astrologer chooses its year anew.
+    typed.birth.strip = {1, 2, "2599", "2056"};
+    desk_->setRequest(typed);
+    QCOMPARE(desk_->request().birth.strip, typed.birth.strip);
+    QCOMPARE(desk_->sheetForms()->chartSheet.caption("QRLabel6"), std::string("2599"));
+    desk_->entry()->stripYearField()->setValue(2530);
+    QCOMPARE(desk_->request().birth.strip, (MonthStripStart{8, 2, "2530", "1987"}));
   }
 
   void decorations_switched_off_leave_the_sheet() {
