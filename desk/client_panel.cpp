@@ -241,7 +241,7 @@ void ClientPanel::undoDelete() {
   reindex(id);
 }
 
-void ClientPanel::recordSheet(const PrintRequest& request, const QString& where) {
+void ClientPanel::recordSheet(const PrintRequest& request, const QString& where, const QString& paper) {
   std::optional<ClientId> owner = sheetOwner_;
   if (!owner && current_ && currentClient_ && request.birth.name == currentClient_->fields.name) owner = current_;
   if (!owner) return;
@@ -249,6 +249,7 @@ void ClientPanel::recordSheet(const PrintRequest& request, const QString& where)
   const bool pdf = where.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
   record.destination = pdf ? PrintRecord::Destination::Pdf : PrintRecord::Destination::Printer;
   record.where = where.toStdString();
+  record.paper = paper.toStdString();
   report(book_->recordPrint(*owner, record));
 }
 

@@ -65,7 +65,7 @@ class ClientPanel : public QWidget {
   // A sheet left the desk: recorded in the print history of the client it
   // was printed for (see setSheetOwner), else of the open client when the
   // sheet bears their name.
-  void recordSheet(const vesprin::PrintRequest& request, const QString& where);
+  void recordSheet(const vesprin::PrintRequest& request, const QString& where, const QString& paper);
   // While a household is printed one member after the other: whose sheet
   // the next recordSheet is. None: the open client's.
   void setSheetOwner(std::optional<vesprin::ClientId> id) { sheetOwner_ = id; }

@@ -170,10 +170,11 @@ class ClientPanelTest : public QObject {
     const auto requests = print[0][1].value<QList<PrintRequest>>();
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests[0].birth.name, std::string("สมชาย"));
-    panel_->recordSheet(requests[0], QStringLiteral("/tmp/สมชาย.pdf"));
+    panel_->recordSheet(requests[0], QStringLiteral("/tmp/สมชาย.pdf"), QStringLiteral("a4"));
     const auto prints = panel_->book().prints(somchai_);
     QCOMPARE(prints.value->size(), std::size_t(1));
     QCOMPARE(prints.value->front().where, std::string("/tmp/สมชาย.pdf"));
+    QCOMPARE(prints.value->front().paper, std::string("a4"));
 
     panel_->printHousehold();
     QCOMPARE(print.count(), 2);

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="th_TH" sourcelanguage="en">
 <context>
     <name>vesprin::BirthForm</name>
@@ -47,8 +48,8 @@
         <translation>ค.ศ. %1 → พ.ศ. %2</translation>
     </message>
     <message>
-        <source>The name cannot hold "%1" (Thai and Latin letters only)</source>
-        <translation>ชื่อมีอักษร "%1" ที่ใช้ไม่ได้ (ใช้ได้เฉพาะอักษรไทยและอังกฤษ)</translation>
+        <source>The name cannot hold &quot;%1&quot; (Thai and Latin letters only)</source>
+        <translation>ชื่อมีอักษร &quot;%1&quot; ที่ใช้ไม่ได้ (ใช้ได้เฉพาะอักษรไทยและอังกฤษ)</translation>
     </message>
     <message>
         <source>Type the year of birth (Buddhist Era; a Christian-Era year is converted)</source>
@@ -65,6 +66,69 @@
     <message>
         <source>No such day: %1 has no day %2 (วันเดือนปีเกิดไม่ถูกต้อง)</source>
         <translation>วันเดือนปีเกิดไม่ถูกต้อง: เดือน%1ไม่มีวันที่ %2</translation>
+    </message>
+</context>
+<context>
+    <name>vesprin::BoundaryPanel</name>
+    <message>
+        <source>Born at the large festival, %1: the year and month pillars turn then.</source>
+        <translation>เกิดตรงสารทใหญ่ เวลา %1 น. เสาปีและเสาเดือนเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born %1 min before the large festival at %2: the year and month pillars turn then.</source>
+        <translation>เกิดก่อนสารทใหญ่ %1 นาที (สารทใหญ่ %2 น.) เสาปีและเสาเดือนเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born %1 min after the large festival at %2: the year and month pillars turned then.</source>
+        <translation>เกิดหลังสารทใหญ่ %1 นาที (สารทใหญ่ %2 น.) เสาปีและเสาเดือนเพิ่งเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born on the double-hour edge, %1: the time pillar turns then.</source>
+        <translation>เกิดตรงเวลาเปลี่ยนยาม %1 น. เสายามเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born %1 min before the double-hour edge at %2: the time pillar turns then.</source>
+        <translation>เกิดก่อนเปลี่ยนยาม %1 นาที (เปลี่ยนยาม %2 น.) เสายามเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born %1 min after the double-hour edge at %2: the time pillar turned then.</source>
+        <translation>เกิดหลังเปลี่ยนยาม %1 นาที (เปลี่ยนยาม %2 น.) เสายามเพิ่งเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Other chart…</source>
+        <translation>ดวงอีกด้าน…</translation>
+    </message>
+    <message>
+        <source>The four pillars on the other side of this boundary, beside the birth&apos;s own</source>
+        <translation>สี่เสาของดวงอีกด้านของรอยต่อนี้ เทียบกับดวงของผู้เกิด</translation>
+    </message>
+    <message>
+        <source>The chart on the other side</source>
+        <translation>ดวงอีกด้าน</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>ยาม</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>วัน</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>เดือน</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>ปี</translation>
+    </message>
+    <message>
+        <source>This birth</source>
+        <translation>ดวงนี้</translation>
+    </message>
+    <message>
+        <source>Other side</source>
+        <translation>อีกด้าน</translation>
     </message>
 </context>
 <context>
@@ -462,6 +526,30 @@
     <message>
         <source>Paper: Letter</source>
         <translation>กระดาษ Letter</translation>
+    </message>
+    <message>
+        <source>Analysis page too</source>
+        <translation>พิมพ์หน้าวิเคราะห์ด้วย</translation>
+    </message>
+    <message>
+        <source>Every print and PDF gets the analysis page (A4) as a second page</source>
+        <translation>ทุกครั้งที่พิมพ์หรือบันทึก PDF จะมีหน้าวิเคราะห์ (A4) เป็นหน้าที่สอง</translation>
+    </message>
+    <message>
+        <source>Boundary &amp;warning margin…</source>
+        <translation>ระยะเตือนใกล้&amp;รอยต่อ…</translation>
+    </message>
+    <message>
+        <source>Boundary warning margin</source>
+        <translation>ระยะเตือนใกล้รอยต่อ</translation>
+    </message>
+    <message>
+        <source>Boundary warning margin: %1 min</source>
+        <translation>ระยะเตือนใกล้รอยต่อ: %1 นาที</translation>
+    </message>
+    <message>
+        <source>Warn of a birth within this many minutes of a large festival or a double-hour edge (0: only a birth right on one):</source>
+        <translation>เตือนเมื่อเวลาเกิดห่างจากสารทใหญ่หรือเวลาเปลี่ยนยามไม่เกินกี่นาที (0: เฉพาะเกิดตรงรอยต่อพอดี):</translation>
     </message>
 </context>
 <context>
