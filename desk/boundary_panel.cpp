@@ -129,7 +129,9 @@ QDialog* BoundaryPanel::otherChartDialog(int k) {
     }
   }
   layout->addLayout(grid);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+  // Qt has no Thai for its standard buttons: the desk's own.
+  auto* buttons = new QDialogButtonBox;
+  buttons->addButton(tr("Close"), QDialogButtonBox::RejectRole);
   connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   layout->addWidget(buttons);
   return dialog;

@@ -9,6 +9,7 @@
 //   panel.clientOpened      -> desk.setRequest
 //   desk.saveClientRequested -> panel.save
 //   desk.sheetPrinted       -> panel.recordSheet
+//   panel.saveAsNewRequested -> panel.saveAsNew(desk.request())
 //   panel.printRequested    -> the desk prints each request, the panel's
 //                              setSheetOwner naming whose it is
 #include <memory>
@@ -44,8 +45,10 @@ class ClientPanel : public QWidget {
   std::optional<ClientId> current() const { return current_; }
   QLineEdit* searchField() const { return search_; }
   QListWidget* list() const { return list_; }
-  // What the last action said (saved, deleted, the reason it failed).
+  // What the last action said (saved, deleted, the reason it failed), and
+  // the book's own words when it failed.
   QString status() const;
+  QString statusDetail() const;
 
   // At most this many clients are listed for a search; the rest wait for a
   // narrower one.
@@ -60,6 +63,12 @@ class ClientPanel : public QWidget {
   void saveAsNew(const vesprin::PrintRequest& request);
   // Opens the client of the list's current row.
   void openSelected();
+  // No client open: the next save adds a new one.
+  void startNewClient();
+  // The client chosen in the list joins the open client's household; the
+  // open client leaves theirs.
+  void joinSelectedToHousehold();
+  void leaveHousehold();
   void deleteCurrent();
   void undoDelete();
   // A sheet left the desk: recorded in the print history of the client it
@@ -81,6 +90,8 @@ class ClientPanel : public QWidget {
   void clientOpened(qint64 id, const vesprin::PrintRequest& request);
   // Print these (print again: one; a household: all of them).
   void printRequested(const QList<qint64>& ids, const QList<vesprin::PrintRequest>& requests);
+  // "Save as new client": the desk answers with saveAsNew(its request).
+  void saveAsNewRequested();
 
  private:
   // The list for the search field's text, from the index in memory.
@@ -90,6 +101,7 @@ class ClientPanel : public QWidget {
   void reindex(ClientId id);
   void say(const QString& text);
   bool report(const std::optional<BookError>& error);
+  static QString reasonOf(const BookError& error);
   void showCurrent();
   ClientFields fieldsFrom(const PrintRequest& request) const;
   PrintRequest requestOf(const Client& client) const;
@@ -107,6 +119,7 @@ class ClientPanel : public QWidget {
   QLineEdit* nickname_;
   QLineEdit* phone_;
   QPlainTextEdit* note_;
+  QLabel* client_;
   QLabel* household_;
   QLabel* status_;
   QPushButton* undo_;

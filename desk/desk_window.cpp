@@ -275,12 +275,19 @@ void DeskWindow::setBoundaryMargin(int minutes) {
 }
 
 void DeskWindow::askBoundaryMargin() {
-  bool ok = false;
-  const int minutes = QInputDialog::getInt(
-      this, tr("Boundary warning margin"),
-      tr("Warn of a birth within this many minutes of a large festival or a double-hour edge (0: only a birth right on one):"),
-      boundaryMargin(), 0, kMaxBoundaryMargin, 5, &ok);
-  if (!ok) return;
+  QInputDialog ask(this);
+  ask.setWindowTitle(tr("Boundary warning margin"));
+  ask.setLabelText(
+      tr("Warn of a birth within this many minutes of a large festival or a double-hour edge (0: only a birth right on one):"));
+  ask.setInputMode(QInputDialog::IntInput);
+  ask.setIntRange(0, kMaxBoundaryMargin);
+  ask.setIntStep(5);
+  ask.setIntValue(boundaryMargin());
+  // Qt has no Thai for its standard buttons: the desk's own.
+  ask.setOkButtonText(tr("OK"));
+  ask.setCancelButtonText(tr("Cancel"));
+  if (ask.exec() != QDialog::Accepted) return;
+  const int minutes = ask.intValue();
   setBoundaryMargin(minutes);
   say(tr("Boundary warning margin: %1 min").arg(minutes));
 }

@@ -7,6 +7,10 @@ void attachClientPanel(DeskWindow& window, ClientPanel* panel) {
   QObject::connect(panel, &ClientPanel::clientOpened, &window,
                    [&window](qint64, const PrintRequest& request) { window.setRequest(request); });
   QObject::connect(&window, &DeskWindow::saveClientRequested, panel, &ClientPanel::save);
+  QObject::connect(panel, &ClientPanel::saveAsNewRequested, &window, [&window, panel] {
+    // Only a birth whose sheet is shown is kept, as with Ctrl+S.
+    if (window.canPrint()) panel->saveAsNew(window.request());
+  });
   QObject::connect(&window, &DeskWindow::sheetPrinted, panel, &ClientPanel::recordSheet);
   QObject::connect(panel, &ClientPanel::printRequested, &window,
                    [&window, panel](const QList<qint64>& ids, const QList<PrintRequest>& requests) {

@@ -130,6 +130,10 @@
         <source>Other side</source>
         <translation>อีกด้าน</translation>
     </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
+    </message>
 </context>
 <context>
     <name>vesprin::ClientPanel</name>
@@ -196,6 +200,86 @@
     <message>
         <source>Open a client first</source>
         <translation>เปิดลูกค้าก่อน</translation>
+    </message>
+    <message>
+        <source>New client</source>
+        <translation>ลูกค้าใหม่</translation>
+    </message>
+    <message>
+        <source>Close the open client: Ctrl+S then keeps the form as a new client</source>
+        <translation>ปิดลูกค้าที่เปิดอยู่ แล้ว Ctrl+S จะบันทึกแบบฟอร์มเป็นลูกค้าใหม่</translation>
+    </message>
+    <message>
+        <source>Save as new client</source>
+        <translation>บันทึกเป็นลูกค้าใหม่</translation>
+    </message>
+    <message>
+        <source>Keep the form as a new client, whichever client is open</source>
+        <translation>บันทึกแบบฟอร์มเป็นลูกค้าใหม่ ไม่ว่าจะเปิดลูกค้าคนใดอยู่</translation>
+    </message>
+    <message>
+        <source>Add to household</source>
+        <translation>เพิ่มเข้าครอบครัว</translation>
+    </message>
+    <message>
+        <source>The client chosen in the list joins the open client&apos;s household</source>
+        <translation>ลูกค้าที่เลือกในรายชื่อเข้าครอบครัวเดียวกับลูกค้าที่เปิดอยู่</translation>
+    </message>
+    <message>
+        <source>Leave household</source>
+        <translation>ออกจากครอบครัว</translation>
+    </message>
+    <message>
+        <source>The open client leaves their household</source>
+        <translation>ลูกค้าที่เปิดอยู่ออกจากครอบครัว</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>ลูกค้า</translation>
+    </message>
+    <message>
+        <source>Not kept: the form holds something the book cannot keep</source>
+        <translation>ยังไม่ได้บันทึก: แบบฟอร์มมีข้อมูลที่สมุดลูกค้าเก็บไม่ได้</translation>
+    </message>
+    <message>
+        <source>That client is no longer in the book (deleted at another desk?)</source>
+        <translation>ไม่มีลูกค้ารายนี้ในสมุดแล้ว (อาจถูกลบจากเครื่องอื่น)</translation>
+    </message>
+    <message>
+        <source>The client book cannot be used</source>
+        <translation>ใช้สมุดลูกค้าไม่ได้</translation>
+    </message>
+    <message>
+        <source>The client book is busy: another program is writing to it. Nothing was changed; try again</source>
+        <translation>สมุดลูกค้าไม่ว่าง มีโปรแกรมอื่นกำลังบันทึกอยู่ ยังไม่มีอะไรเปลี่ยน ลองใหม่อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>The client book could not do it; nothing was changed</source>
+        <translation>สมุดลูกค้าทำไม่สำเร็จ ยังไม่มีอะไรเปลี่ยน</translation>
+    </message>
+    <message>
+        <source>(new: Ctrl+S adds the form as a new client)</source>
+        <translation>(ใหม่: Ctrl+S บันทึกแบบฟอร์มเป็นลูกค้าใหม่)</translation>
+    </message>
+    <message>
+        <source>New client: type the birth into the form, then Ctrl+S</source>
+        <translation>ลูกค้าใหม่: กรอกวันเวลาเกิดในแบบฟอร์ม แล้วกด Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Open a client, then choose in the list who joins their household</source>
+        <translation>เปิดลูกค้าก่อน แล้วเลือกในรายชื่อว่าใครจะเข้าครอบครัว</translation>
+    </message>
+    <message>
+        <source>Choose another client in the list</source>
+        <translation>เลือกลูกค้าคนอื่นในรายชื่อ</translation>
+    </message>
+    <message>
+        <source>%1 joined the household</source>
+        <translation>%1 เข้าครอบครัวแล้ว</translation>
+    </message>
+    <message>
+        <source>Left the household</source>
+        <translation>ออกจากครอบครัวแล้ว</translation>
     </message>
 </context>
 <context>
@@ -550,6 +634,14 @@
     <message>
         <source>Warn of a birth within this many minutes of a large festival or a double-hour edge (0: only a birth right on one):</source>
         <translation>เตือนเมื่อเวลาเกิดห่างจากสารทใหญ่หรือเวลาเปลี่ยนยามไม่เกินกี่นาที (0: เฉพาะเกิดตรงรอยต่อพอดี):</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ตกลง</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
     </message>
 </context>
 <context>
