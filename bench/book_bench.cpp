@@ -137,19 +137,24 @@ int main(int argc, char** argv) {
   FixedClock clock{{2026, 12, 10}};
   SheetBuilder builder{{kData}, clock, DriveMap::parse("D=" + kData + "/pictures").map};
   start = Stopwatch::now();
+  const double startCpu = cpuMs();
   DeskWindow window(builder);
+  const double windowMs = msSince(start);
   QString error;
   auto opened = ClientPanel::open(path, error);
   if (!opened) {
     std::cerr << error.toStdString() << '\n';
     return 1;
   }
+  const double listMs = msSince(start) - windowMs;
   ClientPanel* panel = opened.release();
   attachClientPanel(window, panel);
   window.resize(1300, 700);
   window.show();
   QApplication::processEvents();
-  std::printf("the desk opened on the book: %.0f ms (target under 1000 ms)\n", msSince(start));
+  std::printf("the desk opened on the book: %.0f ms (target under 1000 ms; processor time %.0f ms): the window "
+              "%.0f ms, the client list read and listed %.0f ms\n",
+              msSince(start), cpuMs() - startCpu, windowMs, listMs);
 
   // The desk's search field, one keystroke after the other: the search in
   // the list held in memory and the list's rows made anew.

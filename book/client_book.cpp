@@ -242,7 +242,8 @@ BookResult<ClientIndex> ClientBook::index() {
     return R::fail(failed(query, "reading the client list"));
   std::vector<ClientSummary> clients;
   while (query.next())
-    clients.push_back({query.value(0).toLongLong(), ss(query.value(1)), ss(query.value(2)), ss(query.value(3)),
+    clients.push_back({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toString(),
+                       query.value(3).toString(),
                        {query.value(4).toInt(), query.value(5).toInt(), query.value(6).toInt(),
                         query.value(7).toInt(), query.value(8).toInt()},
                        query.value(9).toString()});

@@ -19,7 +19,7 @@ namespace vesprin {
 // A client as the list shows and a search tests them.
 struct ClientSummary {
   ClientId id = 0;
-  std::string name, nickname, phone;
+  QString name, nickname, phone;  // as typed
   ClientBirth birth;
   QString searchText;  // clientSearchText of the fields
   friend bool operator==(const ClientSummary&, const ClientSummary&) = default;

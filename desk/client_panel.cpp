@@ -27,10 +27,10 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 // Two lines: who, then the birth and the phone.
 QString rowText(const ClientSummary& f) {
-  QString text = qs(f.name);
-  if (!f.nickname.empty()) text += QStringLiteral(" (%1)").arg(qs(f.nickname));
+  QString text = f.name;
+  if (!f.nickname.isEmpty()) text += QStringLiteral(" (%1)").arg(f.nickname);
   text += QStringLiteral("\n%1 %2").arg(qs(birthDateText(f.birth)), qs(birthTimeText(f.birth)));
-  if (!f.phone.empty()) text += QStringLiteral("  ") + qs(f.phone);
+  if (!f.phone.isEmpty()) text += QStringLiteral("  ") + f.phone;
   return text;
 }
 

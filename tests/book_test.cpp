@@ -177,6 +177,7 @@ TEST_F(ClientBookTest, the_list_in_memory_finds_what_the_book_finds) {
       person("สมชาย ใจดี", "ชาย", "02-111", {6, 3, 2530, 7, 30}),  // alike but for the birth: by id
       person("John Smith", "Zoë 小明", "", {15, 6, 2530, 0, 0}),
       person("กั้ง", "", "(089) 000", {15, 6, 2487, 12, 0}),
+      person("สมชาติ", "", "", {1, 1, 2500, 1, 0}),  // its first four letters those of สมชาย
   };
   for (const ClientFields& f : clients) ASSERT_FALSE(book->add(f).error);
   const ClientIndex index = *book->index().value;
@@ -205,7 +206,7 @@ TEST_F(ClientBookTest, the_list_in_memory_finds_what_the_book_finds) {
   ASSERT_FALSE(book->remove(2));
   kept.erase(2);
   ASSERT_FALSE(book->add(person("ขวัญ")).error);
-  kept.put(summaryOf(*book->client(6).value));
+  kept.put(summaryOf(*book->client(7).value));
   std::vector<ClientSummary> now, reread;
   for (const ClientSummary* c : kept.find(QString())) now.push_back(*c);
   const ClientIndex fresh = *book->index().value;
