@@ -1,13 +1,20 @@
 #include "app/cast_json.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <type_traits>
 #include <vector>
 
-#include <rapidjson/stringbuffer.h>
-#include <rapidjson/writer.h>
+
+#include "core/text.h"
+#include "present/birth_texts.h"
+#include "present/cycle_texts.h"
 
 namespace vesprin {
 namespace {
@@ -58,88 +65,243 @@ std::string validUtf8(std::string_view s) {
   return out;
 }
 
-// The writer with the calls a chart needs. Keys of an object must come in
-// ascending byte order; a key out of order is a fault of this file and stops
-// the program rather than writing a chart whose text differs from run to run.
+// The writer with the calls a chart needs, appending straight to the line:
+// keys are the program's own literals, written as they stand; numbers in
+// decimal; texts between quotes with '"', '\\' and the control characters
+// escaped ("\n", "\r", "\t", "\b", "\f", else "\u00XX"). A text that can
+// carry bytes of the input (`value`) is also made valid UTF-8 first; the
+// program's own texts, built from its tables (`text`), are not checked again.
+// Keys of an object must come in ascending byte order; a key out of order is
+// a fault of this file and stops the program rather than writing a chart
+// whose text differs from run to run.
 class JsonOut {
  public:
-  explicit JsonOut(std::string& text) : text_(text), w_(buffer()) { buffer().Clear(); }
-  // The finished object goes to the text.
-  ~JsonOut() { text_.append(buffer().GetString(), buffer().GetSize()); }
+  explicit JsonOut(std::string& out) : out_(out) {}
 
+  template <std::size_t N>
+  JsonOut& key(const char (&k)[N]) {
+    return key(std::string_view(k, N - 1));
+  }
   JsonOut& key(std::string_view k) {
-    if (!lastKey_.empty() && lastKey_.back() && !(*lastKey_.back() < k))
+    // The order is told by the first eight bytes as one number, read most
+    // significant first; the whole keys are compared only when those agree.
+    LastKey& last = lastKey_[depth_];
+    const std::uint64_t head = headOf(k);
+    if (!last.open && (head < last.head || (head == last.head && !(last.key < k))))
       throw std::logic_error("JSON key \"" + std::string(k) + "\" written after \"" +
-                             std::string(*lastKey_.back()) + "\"");
-    lastKey_.back() = k;
-    w_.Key(k.data(), static_cast<rapidjson::SizeType>(k.size()));
+                             std::string(last.key) + "\"");
+    last = {k, head, false};
+    // The comma, the quoted key and the colon in one piece.
+    char piece[kShortKey + 4];
+    if (k.size() > kShortKey) {
+      separate();
+      out_ += '"';
+      out_.append(k);
+      out_.append("\":", 2);
+    } else {
+      std::size_t n = 0;
+      if (comma_) piece[n++] = ',';
+      piece[n++] = '"';
+      std::memcpy(piece + n, k.data(), k.size());
+      n += k.size();
+      piece[n++] = '"';
+      piece[n++] = ':';
+      out_.append(piece, n);
+    }
+    comma_ = false;
     return *this;
   }
   void beginObject() {
-    w_.StartObject();
-    lastKey_.emplace_back();
+    separate();
+    out_ += '{';
+    comma_ = false;
+    if (++depth_ >= kMaxDepth) throw std::logic_error("JSON objects nested too deep");
+    lastKey_[depth_] = {};
   }
   void endObject() {
-    w_.EndObject();
-    lastKey_.pop_back();
+    out_ += '}';
+    --depth_;
+    comma_ = true;
   }
-  void beginArray() { w_.StartArray(); }
-  void endArray() { w_.EndArray(); }
+  void beginArray() {
+    separate();
+    out_ += '[';
+    comma_ = false;
+  }
+  void endArray() {
+    out_ += ']';
+    comma_ = true;
+  }
 
+  // A text that may hold bytes of the input.
   void value(std::string_view s) {
-    if (isValidUtf8(s)) {
-      w_.String(s.data(), static_cast<rapidjson::SizeType>(s.size()));
-    } else {
-      const std::string valid = validUtf8(s);
-      w_.String(valid.data(), static_cast<rapidjson::SizeType>(valid.size()));
-    }
+    if (isValidUtf8(s)) text(s);
+    else text(validUtf8(s));
   }
   void value(const char* s) { value(std::string_view(s)); }
   void value(const std::string& s) { value(std::string_view(s)); }
-  void value(int v) { w_.Int(v); }
-  void value(long long v) { w_.Int64(v); }
-  void value(bool v) { w_.Bool(v); }
-  void null() { w_.Null(); }
+  // A text of the program's own, valid UTF-8 by construction.
+  void text(std::string_view s) {
+    out_.append(comma_ ? ",\"" : "\"", comma_ ? 2 : 1);
+    const char* p = s.data();
+    const char* const end = p + s.size();
+    const char* run = p;  // the bytes from here to p go out as they are
+    while (p < end) {
+      // Eight bytes at a time while none of them needs an escape.
+      for (std::uint64_t w; end - p >= 8; p += 8) {
+        std::memcpy(&w, p, 8);
+        if (needsEscape(w)) break;
+      }
+      if (p == end) break;
+      const auto c = static_cast<unsigned char>(*p);
+      if (c >= 0x20 && c != '"' && c != '\\') {
+        ++p;
+        continue;
+      }
+      out_.append(run, static_cast<std::size_t>(p - run));
+      appendEscape(c);
+      run = ++p;
+    }
+    out_.append(run, static_cast<std::size_t>(end - run));
+    out_ += '"';
+    comma_ = true;
+  }
+  void value(int v) { number(v); }
+  void value(long long v) { number(v); }
+  void value(bool v) {
+    separate();
+    out_.append(v ? std::string_view("true") : std::string_view("false"));
+    comma_ = true;
+  }
+  void null() {
+    separate();
+    out_.append("null", 4);
+    comma_ = true;
+  }
   template <class T>
   void value(const std::optional<T>& v) {
     if (v) value(*v);
     else null();
   }
   void value(const Pillar& p) {
-    w_.StartArray();
-    w_.Int(p.stem);
-    w_.Int(p.branch);
-    w_.EndArray();
+    if (p.stem < 0 || p.stem > 99 || p.branch < 0 || p.branch > 99) {
+      beginArray();
+      number(p.stem);
+      number(p.branch);
+      endArray();
+      return;
+    }
+    // "[s,b]" in one piece: signs are small numbers.
+    char piece[8];
+    std::size_t n = 0;
+    if (comma_) piece[n++] = ',';
+    piece[n++] = '[';
+    n = smallNumber(piece, n, p.stem);
+    piece[n++] = ',';
+    n = smallNumber(piece, n, p.branch);
+    piece[n++] = ']';
+    out_.append(piece, n);
+    comma_ = true;
   }
   // Any range: arrays of numbers, texts or pillars.
   template <class Range>
     requires requires(const Range& r) { r.begin(); r.end(); } &&
              (!std::is_convertible_v<const Range&, std::string_view>)
   void value(const Range& items) {
-    w_.StartArray();
+    beginArray();
     for (const auto& item : items) value(item);
-    w_.EndArray();
+    endArray();
   }
 
-  template <class T>
-  void field(std::string_view k, const T& v) {
+  template <std::size_t N, class T>
+  void field(const char (&k)[N], const T& v) {
     key(k);
     value(v);
   }
-  void nullField(std::string_view k) {
+  // A field whose text (or texts) the program wrote itself.
+  template <std::size_t N>
+  void textField(const char (&k)[N], std::string_view v) {
     key(k);
-    null();
+    text(v);
+  }
+  template <std::size_t N>
+  void textsField(const char (&k)[N], const std::vector<std::string>& v) {
+    key(k);
+    beginArray();
+    for (const std::string& s : v) text(s);
+    endArray();
   }
 
  private:
-  // One buffer for every line of a run, grown once to the size of a chart.
-  static rapidjson::StringBuffer& buffer() {
-    thread_local rapidjson::StringBuffer b;
-    return b;
+  static constexpr int kMaxDepth = 8;
+
+  void separate() {
+    if (comma_) out_ += ',';
   }
-  std::string& text_;
-  rapidjson::Writer<rapidjson::StringBuffer> w_;
-  std::vector<std::optional<std::string_view>> lastKey_;  // per open object
+  static constexpr std::size_t kShortKey = 40;
+
+  template <class Int>
+  void number(Int v) {
+    char digits[24];
+    std::size_t n = 0;
+    if (comma_) digits[n++] = ',';
+    const auto r = std::to_chars(digits + n, digits + sizeof digits, v);
+    out_.append(digits, static_cast<std::size_t>(r.ptr - digits));
+    comma_ = true;
+  }
+  static std::uint64_t headOf(std::string_view k) {
+    unsigned char b[8] = {};
+    std::memcpy(b, k.data(), std::min<std::size_t>(k.size(), 8));
+    std::uint64_t h = 0;
+    for (unsigned char c : b) h = h << 8 | c;
+    return h;
+  }
+  // 0..99 written at `at`; the end.
+  static std::size_t smallNumber(char* piece, std::size_t at, int v) {
+    if (v >= 10) piece[at++] = static_cast<char>('0' + v / 10);
+    piece[at++] = static_cast<char>('0' + v % 10);
+    return at;
+  }
+  // Whether any of the eight bytes is a control character, '"' or '\\'
+  // (the tests of a word for a byte below n, and for a zero byte).
+  static bool needsEscape(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+    const auto hasZero = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHigh) != 0; };
+    const bool control = ((w - kOnes * 0x20) & ~w & kHigh) != 0;
+    return control || hasZero(w ^ (kOnes * '"')) || hasZero(w ^ (kOnes * '\\'));
+  }
+  void appendEscape(unsigned char c) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    char e[6] = {'\\', 0, 0, 0, 0, 0};
+    std::size_t n = 2;
+    switch (c) {
+      case '"': e[1] = '"'; break;
+      case '\\': e[1] = '\\'; break;
+      case '\b': e[1] = 'b'; break;
+      case '\f': e[1] = 'f'; break;
+      case '\n': e[1] = 'n'; break;
+      case '\r': e[1] = 'r'; break;
+      case '\t': e[1] = 't'; break;
+      default:
+        e[1] = 'u';
+        e[2] = '0';
+        e[3] = '0';
+        e[4] = kHex[c >> 4];
+        e[5] = kHex[c & 0xF];
+        n = 6;
+    }
+    out_.append(e, n);
+  }
+
+  std::string& out_;
+  bool comma_ = false;  // a value stands before: the next one needs a comma
+  int depth_ = 0;
+  struct LastKey {
+    std::string_view key;
+    std::uint64_t head = 0;
+    bool open = true;  // no key yet
+  };
+  LastKey lastKey_[kMaxDepth];  // per open object
 };
 
 const char* festivalKindName(FestivalKind k) {
@@ -160,7 +322,7 @@ void writePowers(JsonOut& j, const ElementPowerTable& t) {
   for (Element e : kByName) {
     j.key(elementName(e));
     j.beginObject();
-    j.field("amount", amountText(t.powerOf(e) / t.weightOf(e)));
+    j.textField("amount", amountText(t.powerOf(e) / t.weightOf(e)));
     j.field("count", static_cast<long long>(std::llround(t.countOf(e))));
     j.field("power", static_cast<long long>(std::llround(t.powerOf(e))));
     j.field("weight", t.weightOf(e));
@@ -171,22 +333,22 @@ void writePowers(JsonOut& j, const ElementPowerTable& t) {
 
 void writeRoles(JsonOut& j, const ElementPowerTable& t) {
   j.beginArray();
-  for (Element e : t.roleElement) j.value(elementName(e));
+  for (Element e : t.roleElement) j.text(elementName(e));
   j.endArray();
 }
 
 void writeLuck(JsonOut& j, const LuckCycle& l) {
   j.beginObject();
   j.field("belowAges", l.belowAges);
-  j.field("direction", directionText(l.direction));
+  j.textField("direction", directionText(l.direction));
   j.field("festivalDays", l.festivalDays);
   j.field("monthStrengthDays", l.monthStrengthDays);
   j.field("onAges", l.onAges);
-  j.field("parity", parityText(l.parity));
+  j.textField("parity", parityText(l.parity));
   j.field("pillars", l.pillars);
   j.field("startMonthCode", l.startMonthCode);
-  j.field("startMonthName", l.startMonthName);
-  j.field("startText", l.startText);
+  j.textField("startMonthName", startMonthName(l.startMonthCode));
+  j.textField("startText", luckStartText({l.startYears, l.startMonthCode}));
   j.field("startYears", l.startYears);
   j.endObject();
 }
@@ -204,21 +366,23 @@ void writeTransits(JsonOut& j, const AnnualTransits& t) {
   j.endObject();
 }
 
-void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p) {
+void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p, const ChartResult& r) {
+  const CurrentPeriodTexts texts = currentPeriodTexts(p, {r.luck->startYears, r.luck->startMonthCode},
+                                                      r.transits->chineseAge, r.currentYear.year);
   j.beginObject();
-  j.field("elementName", p.elementName);
+  j.textField("elementName", texts.elementName);
   j.key("half");
   if (p.half) {
     j.beginObject();
-    j.field("part", halfPartText(p.half->part));
+    j.textField("part", halfPartText(p.half->part));
     j.field("pillar", p.half->pillar);
     j.endObject();
   } else {
     j.null();
   }
   j.field("nextStartYear", p.nextStartYear);
-  j.field("periodText", p.periodText);
-  j.field("startText", p.startText);
+  j.textField("periodText", texts.periodText);
+  j.textField("startText", texts.startText);
   j.endObject();
 }
 
@@ -244,17 +408,18 @@ void writeOwner(JsonOut& j, const OwnerTexts& o) {
   j.endObject();
 }
 
+// The normalised birth in the words and two-digit texts the input fields use.
 void writeInput(JsonOut& j, const BirthInput& in) {
   j.beginObject();
-  j.field("day", in.day);
-  j.field("gender", in.gender);
-  j.field("hour", in.hour);
-  j.field("minute", in.minute);
-  j.field("month", in.month);
+  j.field("day", padded(in.date.day, 2));
+  j.field("gender", genderThaiWord(in.gender));
+  j.field("hour", padded(in.hour, 2));
+  j.field("minute", padded(in.minute, 2));
+  j.field("month", padded(in.date.month, 2));
   j.field("name", in.name);
-  j.field("toBeBorn", in.toBeBorn);
-  j.field("weekday", in.weekday);
-  j.field("year", in.year);
+  j.field("toBeBorn", padded(in.pregnancyMonths, 2));
+  j.field("weekday", in.weekday ? weekdayThaiName(*in.weekday) : "");
+  j.field("year", padded(in.date.year, 4));
   j.endObject();
 }
 
@@ -264,8 +429,8 @@ void writeWarnings(JsonOut& j, const std::vector<BoundaryWarning>& warnings) {
   j.beginArray();
   for (const BoundaryWarning& w : warnings) {
     j.beginObject();
-    j.field("at", w.at);
-    j.field("kind", boundaryKindName(w.kind));
+    j.textField("at", w.at);
+    j.textField("kind", boundaryKindName(w.kind));
     j.field("minutes", w.minutes);
     j.key("other");
     j.beginObject();
@@ -304,28 +469,24 @@ void appendCastJson(std::string& out, const CastOutcome& outcome,
   const DerivedPillars& d = *r.derived;
   JsonOut j(out);
   j.beginObject();
-  if (r.analysis) j.field("analysisLines", r.analysis->lines);
+  if (r.analysis) j.textsField("analysisLines", r.analysis->lines);
   j.field("ascendant", d.ascendant);
-  j.field("birthLine", n.birthLineDate);
+  j.textField("birthLine", n.birthLineDate);
   j.field("birthYearCode", r.birthYearCode);
-  if (r.patterns) j.field("branchPolarity", polarityName(r.patterns->branchPolarity));
+  if (r.patterns) j.textField("branchPolarity", polarityName(r.patterns->branchPolarity));
   j.field("childBranch", r.childBranch);
   j.field("childChanceShown", r.childChanceShown);
   j.field("conception", d.conception);
-  j.field("conceptionLabel", d.conceptionLabel);
+  j.textField("conceptionLabel", d.conceptionLabel);
   j.key("currentPeriod");
-  if (r.currentPeriod) writeCurrentPeriod(j, *r.currentPeriod);
+  if (r.currentPeriod) writeCurrentPeriod(j, *r.currentPeriod, r);
   else j.null();
   j.key("currentYear");
-  j.beginArray();
-  j.value(r.currentYear.year);
-  j.value(r.currentYear.pillar.stem);
-  j.value(r.currentYear.pillar.branch);
-  j.endArray();
+  j.value(std::array{r.currentYear.year, r.currentYear.pillar.stem, r.currentYear.pillar.branch});
   j.field("day", n.day);
-  j.field("festivalKind", festivalKindName(d.festivalKind));
-  j.field("festivalStart", n.festivalStart);
-  if (r.patterns) j.field("harmonyCaption", r.patterns->harmonyCaption);
+  j.textField("festivalKind", festivalKindName(d.festivalKind));
+  j.textField("festivalStart", n.festivalStart);
+  if (r.patterns) j.textField("harmonyCaption", r.patterns->harmonyCaption);
   // A chart whose time cycles the calendar cannot give is sound in its natal
   // part; the reason says why the rest is missing.
   if (cyclesUnknown) j.field("incomplete", outcome.error);
@@ -345,17 +506,17 @@ void appendCastJson(std::string& out, const CastOutcome& outcome,
     j.key("powers");
     writePowers(j, *r.powers);
   }
-  if (r.analysis) j.field("protectiveStars", r.analysis->protectiveStars);
-  if (r.patterns) j.field("ptCode", r.patterns->ptCode);
+  if (r.analysis) j.textField("protectiveStars", r.analysis->protectiveStars);
+  if (r.patterns) j.textField("ptCode", r.patterns->ptCode);
   if (r.powers) {
     j.key("roles");
     writeRoles(j, *r.powers);
-    j.field("season", r.powers->season);
+    j.textField("season", r.powers->season);
   }
   if (r.patterns) j.field("specialChart", r.patterns->specialChart);
   if (r.powers) {
-    j.field("summaryHint", r.powers->summaryHint);
-    j.field("summaryLine", r.powers->summaryLine);
+    j.textField("summaryHint", r.powers->summaryHint);
+    j.textField("summaryLine", r.powers->summaryLine);
   }
   j.field("time", n.time);
   j.key("transits");

@@ -8,24 +8,18 @@
 #include "present/bind_interpretation.h"
 #include "present/bind_natal.h"
 #include "present/bind_owner.h"
+#include "present/birth_texts.h"
 
 namespace vesprin {
 namespace {
 
-// Stage 2 writes the normalised values into the fields for the duration of
-// the cast; the last stage shows the entered ones again.
+// A birth whose data file was given up shows its normalised values in the
+// fields, as stage 2 left them; a cast shows what was entered again.
 void showNormalised(Form& main, const BirthInput& in) {
-  main["ComboBoxdd"].caption = in.day;
-  main["ComboBoxmm"].caption = in.month;
-  main["ComboBoxyy"].caption = in.year;
-  main["ComboBoxth"].caption = in.hour;
-}
-
-void restoreEntered(Form& main, const BirthInput& in) {
-  main["ComboBoxdd"].caption = in.enteredDay;
-  main["ComboBoxmm"].caption = in.enteredMonth;
-  main["ComboBoxyy"].caption = in.enteredYear;
-  main["ComboBoxth"].caption = in.enteredHour;  // hour "24" shows as the "00" entered
+  main["ComboBoxdd"].caption = padded(in.date.day, 2);
+  main["ComboBoxmm"].caption = padded(in.date.month, 2);
+  main["ComboBoxyy"].caption = padded(in.date.year, 4);
+  main["ComboBoxth"].caption = padded(in.hour, 2);
 }
 
 NatalPillars natalPillars(const FourPillars& f) { return {f.year, f.month, f.day, f.time}; }
@@ -37,21 +31,22 @@ void showCurrentYear(Form& main, const CurrentYearPillar& c) {
 }
 
 // Stages 12-14 computed: luck pillars, annual transits, then the current
-// period with the long year table and the month strip of the birth record
-// held in MemoVesprinPrint. The reason, when the calendar cannot give the
+// period with the long year table and the month strip of the birth record.
+// The reason, when the calendar cannot give the
 // festival distance or the Chinese age: a chart with a wrong start age or a
 // wrong age must not be printed.
 std::string computeTimeCycles(ChartResult& r, const CalendarFile& file,
-                              const std::vector<std::string>& birthRecord) {
+                              const std::optional<MonthStripStart>& strip) {
   const FourPillars& n = *r.natal;
   r.luck = computeLuckCycle(n.year.stem, n.month, r.input.gender, file, n.birthLine,
                             n.festivalStart, n.comparisonTime);
-  r.transits = computeAnnualTransits(n.year, toInt(r.input.year), r.currentYear.year,
+  r.transits = computeAnnualTransits(n.year, r.input.date.year, r.currentYear.year,
                                      r.currentYear.pillar, r.derived->ascendant, r.luck->startYears);
-  r.currentPeriod = findCurrentPeriod(r.luck->onAges, r.luck->belowAges, r.luck->startText,
+  r.currentPeriod = findCurrentPeriod(r.luck->onAges, r.luck->belowAges,
+                                      {r.luck->startYears, r.luck->startMonthCode},
                                       r.transits->chineseAge, r.currentYear.year, r.luck->pillars);
   r.longYearTable = computeLongYearTable(n.year, r.currentYear.year, r.transits->chineseAge);
-  r.monthStrip = readMonthStrip(birthRecord);
+  if (strip) r.monthStrip = monthStripFrom(*strip);
   if (!r.luck->monthStrengthKnown || !r.luck->festivalKnown)
     return "no large festival between the birth line and the end of calendar file " + file.path() +
            ": festival distance unknown";
@@ -67,37 +62,24 @@ std::string computeTimeCycles(ChartResult& r, const CalendarFile& file,
 
 }  // namespace
 
-BirthFields readBirthFields(const Form& main) {
-  BirthFields f;
-  f.name = main.caption("EditName");
-  f.gender = main.caption("ComboBoxGender");
-  f.day = main.caption("ComboBoxdd");
-  f.month = main.caption("ComboBoxmm");
-  f.year = main.caption("ComboBoxyy");
-  f.hour = main.caption("ComboBoxth");
-  f.minute = main.caption("ComboBoxtm");
-  f.toBeBorn = main.caption("ComboBoxToBeBorn");
-  return f;
-}
-
-void writeBirthFields(Form& main, const BirthFields& f) {
-  main["EditName"].caption = limitNameLength(f.name);
-  main["ComboBoxGender"].caption = f.gender;
-  main["ComboBoxdd"].caption = f.day;
-  main["ComboBoxmm"].caption = f.month;
-  main["ComboBoxyy"].caption = f.year;
-  main["ComboBoxth"].caption = f.hour;
-  main["ComboBoxtm"].caption = f.minute;
-  main["ComboBoxToBeBorn"].caption = f.toBeBorn;
+void showBirth(Form& main, const Birth& b) {
+  main["EditName"].caption = limitNameLength(b.name);
+  main["ComboBoxGender"].caption = std::string(genderThaiWord(b.gender));
+  main["ComboBoxdd"].caption = padded(b.date.day, 2);
+  main["ComboBoxmm"].caption = std::string(monthItemText(b.date.month));
+  main["ComboBoxyy"].caption = padded(b.date.year, 4);
+  main["ComboBoxth"].caption = padded(b.time.hour, 2);
+  main["ComboBoxtm"].caption = padded(b.time.minute, 2);
+  main["ComboBoxToBeBorn"].caption = padded(b.pregnancyMonths, 2);
 }
 
 ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
-                            const std::vector<std::string>& birthRecord,
+                            const std::optional<MonthStripStart>& strip,
                             const BoundaryRule& boundaries) {
   // 4, 6, 7. Birth line, four pillars, derived pillars.
   FourPillarsResult four = FindFourPillars(file, r.input);
   if (!four.pillars) return {CastOutcome::Status::NoBirthLine, kNoCalendarLine};
-  DerivedPillarsResult derived = FindDerivedPillars(file, *four.pillars, r.input.toBeBorn);
+  DerivedPillarsResult derived = FindDerivedPillars(file, *four.pillars, r.input.pregnancyMonths);
   if (!derived.pillars) return {CastOutcome::Status::NoBirthLine, kNoCalendarLine};
   r.natal = four.pillars;
   r.derived = derived.pillars;
@@ -114,10 +96,10 @@ ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
   r.hiddenStems = ComputeHiddenStemRow(
       {r.natal->year.branch, r.natal->month.branch, r.natal->day.branch, r.natal->time.branch});
   // 17. The birth-year code needs only the natal chart and the year as entered.
-  r.birthYearCode = birthYearCode(r.input.gender, r.input.enteredYear, r.natal->year.branch);
+  r.birthYearCode = birthYearCode(r.input.gender, r.input.entered.date.year, r.natal->year.branch);
 
   // 12-14. Time cycles.
-  if (std::string why = computeTimeCycles(r, file, birthRecord); !why.empty()) {
+  if (std::string why = computeTimeCycles(r, file, strip); !why.empty()) {
     // Nothing of the time cycles may travel further than this cast.
     r.luck.reset();
     r.transits.reset();
@@ -157,7 +139,7 @@ void BindChart(Forms& forms, const ChartResult& r) {
   bindChildChance(forms, *r.childChanceShown);
   bindLongYearTable(forms, *r.longYearTable);
   bindMonthStrip(forms, r.monthStrip);
-  bindCurrentPeriod(forms, *r.currentPeriod, r.transits->chineseAge);
+  bindCurrentPeriod(forms, *r.currentPeriod, *r.luck, r.transits->chineseAge, r.currentYear.year);
   // 15. Set afresh on every cast: the birth-year code of stage 17 is appended
   // to the age line written here, once.
   ShowOwnerAndDates(forms, *r.owner);
@@ -169,26 +151,25 @@ void BindClosing(Forms& forms, const ChartResult& r) {
   bindElementSummary(forms, *r.powers);
 }
 
-CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const BirthFields& fields,
-                      const std::vector<std::string>& birthRecord, const BoundaryRule& boundaries) {
+CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const Birth& birth,
+                      const std::optional<MonthStripStart>& strip, const BoundaryRule& boundaries) {
   CastOutcome out;
   ChartResult& r = out.result;
 
   // 2. Normalise the birth input.
-  Normalised normalised = NormaliseBirthInput(fields);
-  for (const auto& message : normalised.messages) ui.error(message);
-  r.input = std::move(normalised.input);
+  r.input = NormaliseBirth(birth);
+  if (r.input.dayCorrected) ui.error(kInvalidBirthDate);
 
   // 3. The current year's pillar, then the data file of the birth year.
   r.today = calendar.clock().today();
   r.currentYear = calendar.currentYearPillar(r.input);
-  const int birthYear = toInt(r.input.year);
+  const int birthYear = r.input.date.year;
   const std::string fileName = calendar.index().DataFileForYear(birthYear);
   const DataFileLoad load = calendar.EnsureDataFileLoaded(fileName, PromptButtons::YesNo);
   if (load.outcome == DataFileLoad::Outcome::GaveUp) {
     out.status = CastOutcome::Status::GaveUp;
     out.error = fileName.empty()
-                    ? "no calendar data file covers BE year " + r.input.year
+                    ? "no calendar data file covers BE year " + padded(r.input.date.year, 4)
                     : "calendar data file " + fileName + " not found";
     return out;
   }
@@ -202,7 +183,7 @@ CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const BirthF
   // 4-14. Everything computed before anything is shown, so that a birth the
   // file cannot serve changes nothing on the forms.
   ui.busyCursor(true);
-  const ComputeOutcome computed = ComputeChart(r, calendar.loaded(), birthRecord, boundaries);
+  const ComputeOutcome computed = ComputeChart(r, calendar.loaded(), strip, boundaries);
   ui.busyCursor(false);
   out.status = computed.status;
   out.error = computed.error;
@@ -230,19 +211,17 @@ void BindCast(Forms& forms, const CastOutcome& out) {
       main["LabelYearGo"].visible = true;
     }
   }
-  // 16. The entered values shown again.
-  restoreEntered(main, r.input);
+  // 16. The entered values shown again (hour 24 as the 00 entered).
+  showBirth(main, r.input.entered);
   // 17. Birth-year code and element-group power summary; only a chart bound
   // in this cast is shown.
   if (out.status == CastOutcome::Status::Cast) BindClosing(forms, r);
 }
 
-CastOutcome CastPipeline::Cast() {
+CastOutcome CastPipeline::Cast(const Birth& birth, const std::optional<MonthStripStart>& strip) {
   // 1. The analysis text of the previous cast goes first, whatever follows.
   clearAnalysisText(forms_);
-  const Component* record = forms_.main.find("MemoVesprinPrint");
-  CastOutcome out = CastChart(calendar_, ui_, readBirthFields(forms_.main),
-                              record ? record->lines : std::vector<std::string>{}, boundaries_);
+  CastOutcome out = CastChart(calendar_, ui_, birth, strip, boundaries_);
   BindCast(forms_, out);
   return out;
 }

@@ -30,15 +30,14 @@ struct CastOutcome {
 
 inline constexpr const char* kNoCalendarLine = "no calendar line for this birth";
 
-// The computing half of a cast, without any form: normalise the fields (2),
+// The computing half of a cast, without any form: normalise the birth (2),
 // the current year's pillar and the data file of the birth year (3), then
 // stages 4 to 14 and the computing half of 17 into the outcome's ChartResult.
 // Messages and the data-disk prompt go through `ui`, in stage order.
-// `birthRecord` holds the lines of the birth record (the month strip); empty
-// when there is none. `boundaries`: how close to a festival or an hour edge
-// a birth is warned about.
-CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const BirthFields& fields,
-                      const std::vector<std::string>& birthRecord = {},
+// `strip`: the birth record's month strip; none when there is no record.
+// `boundaries`: how close to a festival or an hour edge a birth is warned about.
+CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const Birth& birth,
+                      const std::optional<MonthStripStart>& strip = std::nullopt,
                       const BoundaryRule& boundaries = {});
 
 // The binding half: writes an outcome of CastChart into the forms as the cast
@@ -54,9 +53,9 @@ class CastPipeline {
                BoundaryRule boundaries = {})
       : calendar_(calendar), forms_(forms), ui_(ui), boundaries_(boundaries) {}
 
-  // Casts the birth that the main window's input fields hold: CastChart, then
-  // BindCast.
-  CastOutcome Cast();
+  // Casts the birth: CastChart, then BindCast, which shows the birth in the
+  // main window's input fields.
+  CastOutcome Cast(const Birth& birth, const std::optional<MonthStripStart>& strip = std::nullopt);
 
  private:
   CalendarSession& calendar_;
@@ -72,7 +71,7 @@ struct ComputeOutcome {
   std::string error;
 };
 ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
-                            const std::vector<std::string>& birthRecord,
+                            const std::optional<MonthStripStart>& strip,
                             const BoundaryRule& boundaries = {});
 
 // Writes a fully computed chart into the forms, in stage order (5 to 15).
@@ -80,8 +79,8 @@ void BindChart(Forms& forms, const ChartResult& r);
 // Stage 17: the birth-year code and the element-group power summary.
 void BindClosing(Forms& forms, const ChartResult& r);
 
-// The input fields of the main window as a BirthFields value, and back.
-BirthFields readBirthFields(const Form& main);
-void writeBirthFields(Form& main, const BirthFields& fields);
+// The main window's input fields show the birth as entered. Nothing reads
+// them back: a cast takes its birth as a value.
+void showBirth(Form& main, const Birth& birth);
 
 }  // namespace vesprin

@@ -9,13 +9,13 @@
 namespace vesprin {
 namespace {
 
-// A whole number of one or two digits within [lo, hi], written back with two.
-std::optional<std::string> twoDigitField(std::string_view t, int lo, int hi) {
+// A whole number of one or two digits within [lo, hi].
+std::optional<int> twoDigitField(std::string_view t, int lo, int hi) {
   if (t.empty() || t.size() > 2 || t.find_first_not_of("0123456789") != std::string_view::npos)
     return std::nullopt;
   const int v = toInt(t);
   if (v < lo || v > hi) return std::nullopt;
-  return padded(v, 2);
+  return v;
 }
 
 constexpr std::string_view kBlanks = " \t\n\v\f\r";
@@ -54,21 +54,18 @@ CastRequestParse parseCastRequest(std::string_view line) {
   else if (!toBeBorn) bad("pregnancy months", f[6], "07-10");
   if (!r.error.empty()) return r;
 
-  BirthFields b;
+  Birth b;
   const std::string_view g = f[5];
-  if (g == "m" || g == "M" || g == "ชาย") b.gender = "ชาย";
-  else if (g == "f" || g == "F" || g == "หญิง") b.gender = "หญิง";
+  if (g == "m" || g == "M" || g == "ชาย") b.gender = Gender::Male;
+  else if (g == "f" || g == "F" || g == "หญิง") b.gender = Gender::Female;
   else {
     bad("gender", g, "m, f, ชาย or หญิง");
     return r;
   }
-  b.day = *day;
-  b.month = std::string(monthItemText(toInt(*month)));
-  b.year = std::string(f[2]);
-  b.hour = *hour;
-  b.minute = *minute;
-  b.toBeBorn = *toBeBorn;
-  r.fields = std::move(b);
+  b.date = {*day, *month, toInt(f[2])};
+  b.time = {*hour, *minute};
+  b.pregnancyMonths = *toBeBorn;
+  r.birth = std::move(b);
   return r;
 }
 
@@ -81,22 +78,22 @@ bool castLineToJson(std::string_view line, CalendarSession& calendar, ScriptedUs
                     const YearList& years, std::string& json, const BoundaryRule& boundaries) {
   ui.messages.clear();
   const CastRequestParse request = parseCastRequest(line);
-  if (!request.fields) {
+  if (!request.birth) {
     appendErrorJson(json, request.error);
     return false;
   }
-  const int year = toInt(request.fields->year);
+  const int year = request.birth->date.year;
   if (years.years.empty() || year < years.years.front() || year > years.years.back()) {
     appendErrorJson(json, years.years.empty()
                               ? "the calendar has no selectable year"
-                              : concat({"year ", request.fields->year,
+                              : concat({"year ", padded(year, 4),
                                         " is outside the calendar's years ",
                                         std::to_string(years.years.front()), "-",
                                         std::to_string(years.years.back())}));
     return false;
   }
   calendar.startFreshRun();
-  const CastOutcome outcome = CastChart(calendar, ui, *request.fields, {}, boundaries);
+  const CastOutcome outcome = CastChart(calendar, ui, *request.birth, std::nullopt, boundaries);
   appendCastJson(json, outcome, ui.messages);
   return outcome.status == CastOutcome::Status::Cast ||
          outcome.status == CastOutcome::Status::CyclesUnknown;

@@ -7,14 +7,14 @@
 #include <string_view>
 
 #include "app/scripted_ui.h"
-#include "core/birth_input.h"
+#include "core/birth.h"
 #include "core/boundary_warning.h"
 #include "core/calendar_session.h"
 
 namespace vesprin {
 
 struct CastRequestParse {
-  std::optional<BirthFields> fields;
+  std::optional<Birth> birth;
   std::string error;
 };
 

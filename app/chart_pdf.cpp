@@ -1,33 +1,33 @@
 #include "app/chart_pdf.h"
 
-#include "core/birth_input.h"
+#include "core/birth.h"
 #include "core/text.h"
+#include "present/birth_texts.h"
 #include "present/safe_output.h"
 
 #include <cerrno>
 
 namespace vesprin {
 
-PdfDocumentInfo chartDocumentInfo(const BirthFields& birth) {
+PdfDocumentInfo chartDocumentInfo(const Birth& birth) {
   PdfDocumentInfo info;
   info.title = birth.name.empty() ? "ดวงจีน" : birth.name;
-  // The month field holds its item text, "03 = มีนาคม", or a bare number.
-  const std::string month = monthNumberText(birth.month);
-  const std::string_view item = monthItemText(toInt(month));
-  const std::string monthName = item.empty() ? month : std::string(item.substr(item.find("= ") + 2));
-  info.subject = concat({"ดวงจีน เกิด ", std::to_string(toInt(birth.day)), " ", monthName, " พ.ศ. ", birth.year,
-                         " เวลา ", birth.hour, ".", birth.minute, " น."});
+  const std::string_view month = monthThaiName(birth.date.month);
+  info.subject = concat({"ดวงจีน เกิด ", std::to_string(birth.date.day), " ",
+                         month.empty() ? padded(birth.date.month, 2) : std::string(month), " พ.ศ. ",
+                         padded(birth.date.year, 4), " เวลา ", padded(birth.time.hour, 2), ".",
+                         padded(birth.time.minute, 2), " น."});
   return info;
 }
 
 PdfDocumentInfo chartDocumentInfo(const Form& main) {
-  BirthFields birth;
+  // The print command is handed the forms alone; after a cast the fields show
+  // the birth as entered, the month as its item text "03 = มีนาคม".
+  Birth birth;
   birth.name = main.caption("EditName");
-  birth.day = main.caption("ComboBoxdd");
-  birth.month = main.caption("ComboBoxmm");
-  birth.year = main.caption("ComboBoxyy");
-  birth.hour = main.caption("ComboBoxth");
-  birth.minute = main.caption("ComboBoxtm");
+  birth.date = {toInt(main.caption("ComboBoxdd")), toInt(main.caption("ComboBoxmm").substr(0, 2)),
+                toInt(main.caption("ComboBoxyy"))};
+  birth.time = {toInt(main.caption("ComboBoxth")), toInt(main.caption("ComboBoxtm"))};
   return chartDocumentInfo(birth);
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/pdf_text.h"
-#include "core/birth_input.h"
+#include "core/birth.h"
 #include "present/form.h"
 #include "present/paper.h"
 #include "present/render/report_output.h"
@@ -20,8 +20,8 @@ namespace vesprin {
 // them: the client's name (or "ดวงจีน" without one), and "ดวงจีน" with the
 // birth, e.g. "ดวงจีน เกิด 5 มีนาคม พ.ศ. 2530 เวลา 07.00 น.".
 PdfDocumentInfo chartDocumentInfo(const Form& main);
-// The same from the input fields' texts.
-PdfDocumentInfo chartDocumentInfo(const BirthFields& birth);
+// The same from the birth itself.
+PdfDocumentInfo chartDocumentInfo(const Birth& birth);
 
 struct ChartPdfOptions {
   Paper paper = Paper::Letter;

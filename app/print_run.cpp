@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "present/form_dump.h"
 #include "present/bind_handover.h"
+#include "present/birth_texts.h"
 #include "present/boundary_texts.h"
 #include "present/request/handover_files.h"
 #include "present/request/print_request.h"
@@ -64,10 +65,9 @@ std::string printedStateDump(const Forms& forms) {
   return out;
 }
 
-std::string birthText(const Form& main) {
-  std::string month = main.caption("ComboBoxmm").substr(0, 2);
-  return concat({main.caption("ComboBoxdd"), "/", month, "/", main.caption("ComboBoxyy"), " ",
-                 main.caption("ComboBoxth"), " h"});
+std::string birthText(const Birth& b) {
+  return concat({padded(b.date.day, 2), "/", padded(b.date.month, 2), "/", padded(b.date.year, 4), " ",
+                 padded(b.time.hour, 2), " h"});
 }
 
 PrintRun::PrintRun(Forms& forms, UserInterface& ui, const Clock& clock, DriveMap drives,
@@ -149,8 +149,9 @@ RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::
   if (!birthDateExists(b.day, b.month, b.year))
     return refused(concat({"the birth date ", padded(b.day, 2), "/", padded(b.month, 2), "/", std::to_string(b.year),
                            " does not exist (", kInvalidBirthDate, ")"}));
-  // The memo holds the record file (the cast reads the month strip from it);
-  // a request that came as a value gets the lines its file would hold.
+  // The memo holds the record file, as it came; a request that came as a
+  // value gets the lines its file would hold. The cast takes the birth and
+  // the month strip from the request itself.
   forms_.main["MemoVesprinPrint"].lines =
       recordLines.empty() ? requestLines(request).record : std::move(recordLines);
   // The marks onto the chart sheet.
@@ -163,13 +164,13 @@ RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::
   // festival inside the birth's double hour is the one boundary worth a warning.
   CastPipeline pipeline(*calendar_, forms_, ui_, boundaries_);
   setWarmUpInputs(forms_.main);
-  pipeline.Cast();
+  pipeline.Cast(warmUpBirth(), b.strip);
 
-  bindBirthRecord(forms_.main, request.birth);
-  const std::string birth = birthText(forms_.main);
-  const CastOutcome cast = pipeline.Cast();
+  bindBirthRecord(forms_.main, b);
+  const Birth birth = birthOf(b);
+  const CastOutcome cast = pipeline.Cast(birth, b.strip);
   if (cast.status != CastOutcome::Status::Cast) {
-    RunOutcome out = refused(castRefusal(cast, birth));
+    RunOutcome out = refused(castRefusal(cast, birthText(birth)));
     if (installationFault(cast)) out.kind = RunOutcome::Kind::Installation;
     return out;
   }

@@ -95,6 +95,6 @@ std::string printedStateDump(const Forms& forms);
 
 // The warm-up cast's inputs and the birth of the request, for messages:
 // "05/03/2530 07 h".
-std::string birthText(const Form& main);
+std::string birthText(const Birth& birth);
 
 }  // namespace vesprin

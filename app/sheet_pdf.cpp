@@ -10,6 +10,7 @@
 #include "app/chart_pdf.h"
 #include "app/cast_pipeline.h"
 #include "app/cast_request.h"
+#include "present/birth_texts.h"
 #include "core/birth_input.h"
 #include "core/text.h"
 #include "present/bind_interpretation.h"
@@ -41,28 +42,45 @@ void ensureGuiApplication() {
   static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
+struct SheetPdfWriter::Painting {
+  PictureStore pictures;
+  FormRenderer renderer{[this](std::string_view name) { return pictures.find(name); }};
+};
+
+SheetPdfWriter::SheetPdfWriter() = default;
+
+SheetPdfWriter::~SheetPdfWriter() = default;
+
 SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
                    const YearList& years, const std::filesystem::path& pdf, std::string& json,
                    std::ostream& err, const SheetPdfOptions& options) {
+  SheetPdfWriter writer;
+  return writer.write(line, calendar, ui, years, pdf, json, err, options);
+}
+
+SheetPdf SheetPdfWriter::write(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
+                               const YearList& years, const std::filesystem::path& pdf, std::string& json,
+                               std::ostream& err, const SheetPdfOptions& options) {
   ui.messages.clear();
   const CastRequestParse request = parseCastRequest(line);
-  if (!request.fields) {
+  if (!request.birth) {
     appendErrorJson(json, request.error);
     err << "vesprin-cast: no chart sheet written: " << request.error << '\n';
     return SheetPdf::NotCast;
   }
-  const int year = toInt(request.fields->year);
+  const Birth& birth = *request.birth;
+  const int year = birth.date.year;
   if (years.years.empty() || year < years.years.front() || year > years.years.back()) {
     // The JSON path words the refusal; only the sheet's absence is added here.
     std::string refusal;
     castLineToJson(line, calendar, ui, years, refusal, options.boundaries);
     json += refusal;
-    err << "vesprin-cast: no chart sheet written: year " << request.fields->year
+    err << "vesprin-cast: no chart sheet written: year " << padded(year, 4)
         << " is outside the calendar\n";
     return SheetPdf::NotCast;
   }
   calendar.startFreshRun();
-  const CastOutcome outcome = CastChart(calendar, ui, *request.fields, {}, options.boundaries);
+  const CastOutcome outcome = CastChart(calendar, ui, birth, std::nullopt, options.boundaries);
   appendCastJson(json, outcome, ui.messages);
   if (outcome.status != CastOutcome::Status::Cast) {
     err << "vesprin-cast: no chart sheet written: "
@@ -70,10 +88,10 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
         << outcome.error << '\n';
     return SheetPdf::NotCast;
   }
-  const BirthFields& birth = *request.fields;
-  if (!birthDateExists(toInt(birth.day), toInt(monthNumberText(birth.month)), toInt(birth.year))) {
-    err << "vesprin-cast: no chart sheet written: " << kInvalidBirthDate << " " << birth.day << "/"
-        << monthNumberText(birth.month) << "/" << birth.year << ": the month has no such day\n";
+  if (!birthDateExists(birth.date.day, birth.date.month, birth.date.year)) {
+    err << "vesprin-cast: no chart sheet written: " << kInvalidBirthDate << " " << padded(birth.date.day, 2)
+        << "/" << padded(birth.date.month, 2) << "/" << padded(birth.date.year, 4)
+        << ": the month has no such day\n";
     return SheetPdf::NotCast;
   }
 
@@ -82,12 +100,14 @@ SheetPdf castLineToPdf(std::string_view line, CalendarSession& calendar, Scripte
   BindCast(forms, outcome);
   prepareChartSheetWithoutHandOver(forms);
 
-  ensureGuiApplication();
-  PictureStore pictures;
-  FormRenderer renderer([&pictures](std::string_view name) { return pictures.find(name); });
   ChartPdfOptions chart{options.paper, chartDocumentInfo(birth)};
   if (options.analysisPage) chart.following.push_back(&forms.analysisPage);
-  const PdfResult written = writeChartPdf(forms.chartSheet, pdf, renderer, chart, err);
+  if (!painting_) {
+    // Qt starts with the first sheet to paint, not for a line refused before.
+    ensureGuiApplication();
+    painting_ = std::make_unique<Painting>();
+  }
+  const PdfResult written = writeChartPdf(forms.chartSheet, pdf, painting_->renderer, chart, err);
   if (!written.ok) {
     err << "vesprin-cast: " << written.error << '\n';
     return SheetPdf::NotWritten;

@@ -3,6 +3,7 @@
 // usual, and its chart sheet written to a PDF. Qt Gui only, no display: the
 // offscreen platform is used unless another one is asked for.
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -24,6 +25,25 @@ struct SheetPdfOptions {
   Paper paper = Paper::Letter;  // --paper
   BoundaryRule boundaries;    // --margin
   bool analysisPage = false;  // --analysis-page: the analysis page (A4) as a second page
+};
+
+// Writes the chart sheets of births one after another, reading each picture
+// file once for all of them (vesprin-cast --pdf and --pdf-dir).
+class SheetPdfWriter {
+ public:
+  SheetPdfWriter();
+  SheetPdfWriter(const SheetPdfWriter&) = delete;
+  SheetPdfWriter& operator=(const SheetPdfWriter&) = delete;
+  ~SheetPdfWriter();
+
+  // As castLineToPdf below: each birth cast as in a fresh run.
+  SheetPdf write(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui,
+                 const YearList& years, const std::filesystem::path& pdf, std::string& json,
+                 std::ostream& err, const SheetPdfOptions& options = {});
+
+ private:
+  struct Painting;
+  std::unique_ptr<Painting> painting_;  // the pictures and the renderer, from the first sheet on
 };
 
 // Appends the JSON object of the birth to `json`. When the chart was cast

@@ -15,11 +15,15 @@
 #include "core/text.h"
 #include "core/text_file.h"
 #include "present/paper.h"
-#ifdef VESPRIN_WITH_PDF
-#include "app/sheet_pdf.h"
-#else
 #include <filesystem>
 #include <unistd.h>
+#ifdef VESPRIN_WITH_PDF
+#include <algorithm>
+#include <sstream>
+
+#include "app/progress_bar.h"
+#include "app/sheet_pdf.h"
+#include "core/birth_input.h"
 #endif
 
 namespace {
@@ -35,7 +39,7 @@ constexpr std::size_t kFlushSize = 1 << 16;
 
 void usage(std::ostream& out) {
   out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN]
-                    [--pdf FILE [--paper a4|letter] [--analysis-page]] < births
+                    [--pdf FILE | --pdf-dir DIR] [--paper a4|letter] [--analysis-page] < births
 
 Casts each birth line of standard input and writes one JSON object per line.
 Each line: DD MM YYYY HH MM G P (day, month, Buddhist-Era year, hour 00-23,
@@ -47,7 +51,13 @@ starting with # are skipped.
   --margin MIN         warn of a birth within MIN minutes (0-120, default 30) of a
                        large festival or a double-hour edge ("warnings" key)
   --pdf FILE           exactly one birth line; its chart sheet is written to FILE
-  --analysis-page      with --pdf: the analysis page (A4) follows as a second page
+  --pdf-dir DIR        a chart sheet for every birth line, in one run, into DIR
+                       (made when missing) as "LINE DD-MM-YYYY.pdf": the line's
+                       number in the input, at least four digits, and the birth
+                       date as given; a line that gives an error object gets no
+                       PDF; a progress bar when standard error is a terminal
+  --analysis-page      with --pdf or --pdf-dir: the analysis page (A4) follows
+                       as a second page
   --paper letter|a4    the PDF's paper: letter as the sheet is laid out (default),
                        or a4 with the Letter page scaled to fit and centred
   --help               this text
@@ -55,21 +65,90 @@ starting with # are skipped.
 Environment:
   VESPRIN_DATA_DIR     the data directory when --data-dir is not given
   VESPRIN_TODAY        today's date when --today is not given
-  QT_QPA_PLATFORM      the Qt platform of --pdf (default offscreen)
+  QT_QPA_PLATFORM      the Qt platform of --pdf and --pdf-dir (default offscreen)
 
 Files: HOROSCOPE.INI and the calendar files CAL*.DAT, looked up under their
 name, in the current directory, then in the data directory, now )";
   out << vesprin::dataDirectory() << R"(
 (with --data-dir or VESPRIN_DATA_DIR, that directory first); its pictures/ for --pdf.
 
-Exit status: 0 every line cast (and the PDF written); 1 bad options; 2 at least
-one line gave an error object (with --pdf: no PDF written, also for a day its
-month does not have, whose JSON carries the notice); 4 the calendar index
-missing or unusable; 5 the PDF could not be written.
+Exit status: 0 every line cast (and its PDF written); 1 bad options; 2 at least
+one line gave an error object (with --pdf or --pdf-dir: no PDF written for it,
+also for a day its month does not have, whose JSON carries the notice); 4 the
+calendar index missing or unusable; 5 a PDF (or the folder of --pdf-dir) could
+not be written.
 )";
 }
 
 void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+#ifdef VESPRIN_WITH_PDF
+// --pdf-dir: every birth line of standard input cast and its chart sheet
+// written into `dir`, in one process; the JSON lines as without it.
+int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession& calendar,
+                      vesprin::ScriptedUserInterface& ui, const vesprin::YearList& years,
+                      const vesprin::SheetPdfOptions& options) {
+  using namespace vesprin;
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (!std::filesystem::is_directory(dir, ec)) {
+    std::cerr << "vesprin-cast: --pdf-dir: cannot make the folder " << dir.string() << "\n";
+    return kExitPdfNotWritten;
+  }
+  // The lines are read first: the progress bar counts them, and the names'
+  // line numbers take one width.
+  struct Birth {
+    std::size_t number;  // the line's number in the input, from 1
+    std::string text;
+  };
+  std::vector<Birth> births;
+  std::string input;
+  for (std::size_t number = 1; std::getline(std::cin, input); ++number) {
+    std::string_view text = input;
+    if (number == 1 && text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+    text = trimTrailingBlanks(text);
+    if (isBirthLine(text)) births.push_back({number, std::string(text)});
+  }
+  const std::size_t width = std::max<std::size_t>(4, births.empty() ? 1 : std::to_string(births.back().number).size());
+  const bool bar = ::isatty(STDERR_FILENO) == 1;
+  SheetPdfWriter writer;
+  int status = kExitOk;
+  std::size_t written = 0;
+  std::string out;
+  for (std::size_t k = 0; k < births.size(); ++k) {
+    const Birth& b = births[k];
+    // The birth date as given names the file; a line whose fields cannot be
+    // read is refused below and names none.
+    const CastRequestParse request = parseCastRequest(b.text);
+    std::string name = padded(static_cast<int>(b.number), width);
+    if (request.fields)
+      name += " " + request.fields->day + "-" + std::string(monthNumberText(request.fields->month)) + "-" +
+              request.fields->year;
+    std::ostringstream why;
+    const SheetPdf sheet = writer.write(b.text, calendar, ui, years, dir / (name + ".pdf"), out, why, options);
+    out += '\n';
+    if (out.size() >= kFlushSize) {
+      writeOut(out);
+      out.clear();
+    }
+    if (sheet == SheetPdf::Written) ++written;
+    else if (sheet == SheetPdf::NotWritten) status = kExitPdfNotWritten;
+    else if (status == kExitOk) status = kExitSomeRefused;
+    // Each report names its line; on a terminal it takes the bar's line first.
+    std::istringstream lines(why.str());
+    for (std::string report; std::getline(lines, report);) {
+      const std::string_view text = std::string_view(report).substr(report.starts_with("vesprin-cast: ") ? 14 : 0);
+      std::cerr << (bar ? "\r\x1b[K" : "") << "vesprin-cast: line " << b.number << ": " << text << "\n";
+    }
+    if (bar) drawProgressBar(std::cerr, k + 1, births.size());
+  }
+  writeOut(out);
+  std::fflush(stdout);
+  std::cerr << "vesprin-cast: wrote " << written << " of " << births.size() << " chart sheets into "
+            << dir.string() << "\n";
+  return status;
+}
+#endif
 
 #ifndef VESPRIN_WITH_PDF
 // The chart sheet needs Qt, which a cast without --pdf must not pay for at
@@ -107,6 +186,7 @@ int main(int argc, char** argv) {
   std::optional<std::string> dataDir;
   std::optional<CivilDate> today;
   std::optional<std::string> pdf;
+  std::optional<std::string> pdfDir;
   BoundaryRule boundaries;
   bool analysisPage = false;
   [[maybe_unused]] Paper paper = Paper::Letter;
@@ -114,7 +194,8 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if ((a == "--data-dir" || a == "--today" || a == "--pdf" || a == "--paper" || a == "--margin") &&
+    if ((a == "--data-dir" || a == "--today" || a == "--pdf" || a == "--pdf-dir" || a == "--paper" ||
+         a == "--margin") &&
         i + 1 < args.size()) {
       const std::string& v = args[++i];
       if (a == "--margin") {
@@ -127,6 +208,8 @@ int main(int argc, char** argv) {
         boundaries.marginMinutes = toInt(v);
       } else if (a == "--pdf") {
         pdf = v;
+      } else if (a == "--pdf-dir") {
+        pdfDir = v;
       } else if (a == "--paper") {
         const std::optional<Paper> named = parsePaper(v);
         if (!named) {
@@ -152,16 +235,20 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
   }
-  if (analysisPage && !pdf) {
-    std::cerr << "vesprin-cast: --analysis-page needs --pdf FILE\n";
+  if (pdf && pdfDir) {
+    std::cerr << "vesprin-cast: --pdf FILE and --pdf-dir DIR do not go together\n";
     return kExitUsage;
   }
-  if (paperGiven && !pdf) {
-    std::cerr << "vesprin-cast: --paper is for the chart sheet of --pdf\n";
+  if (analysisPage && !pdf && !pdfDir) {
+    std::cerr << "vesprin-cast: --analysis-page needs --pdf FILE or --pdf-dir DIR\n";
+    return kExitUsage;
+  }
+  if (paperGiven && !pdf && !pdfDir) {
+    std::cerr << "vesprin-cast: --paper is for the chart sheets of --pdf and --pdf-dir\n";
     return kExitUsage;
   }
 #ifndef VESPRIN_WITH_PDF
-  if (pdf) return runPdfProgram(argv);
+  if (pdf || pdfDir) return runPdfProgram(argv);
 #endif
   if (!today) {
     if (const char* env = std::getenv("VESPRIN_TODAY"); env && *env && !parseIsoDate(env)) {
@@ -222,6 +309,9 @@ int main(int argc, char** argv) {
     return sheet == SheetPdf::Written ? kExitOk : sheet == SheetPdf::NotCast ? kExitSomeRefused : kExitPdfNotWritten;
 #endif
   }
+#ifdef VESPRIN_WITH_PDF
+  if (pdfDir) return castLinesToPdfDir(*pdfDir, calendar, ui, years, {paper, boundaries, analysisPage});
+#endif
 
   bool refused = false;
   bool firstLine = true;

@@ -32,8 +32,7 @@ const Forms& castSheet() {
     FixedClock clock({2026, 12, 9});
     ScriptedUserInterface ui;
     CalendarSession calendar(std::move(*index.index), dirs, clock, ui);
-    writeBirthFields(f.main, *parseCastRequest("05 03 2530 07 30 m 09").fields);
-    CastPipeline(calendar, f, ui).Cast();
+    CastPipeline(calendar, f, ui).Cast(*parseCastRequest("05 03 2530 07 30 m 09").birth);
     prepareChartSheetForPrint(f);
     return f;
   }();

@@ -198,9 +198,9 @@ BookResult<std::vector<Client>> ClientBook::search(const QString& typed, std::op
     }
     if (d->yearDigits) {
       if (d->yearLength == 4) {
-        // A whole year: from 2400 on Buddhist Era, before it Christian Era.
+        // A whole year, in either era.
         sql += QStringLiteral(" AND birth_year = ?");
-        values << (*d->yearDigits >= 2400 ? *d->yearDigits : *d->yearDigits + kBuddhistEraOffset);
+        values << buddhistEraYear(*d->yearDigits);
       } else {
         // A year begun: every year whose Buddhist-Era or Christian-Era digits start so.
         int scale = 1;

@@ -93,8 +93,8 @@ bool birthMatches(const SearchQuery::DatePart& date, const ClientBirth& birth) {
     const QString y = QString::number(year);
     return y.startsWith(QString::number(*date.yearDigits).rightJustified(date.yearLength, QLatin1Char('0')));
   };
-  if (date.yearLength == 4)  // a whole year: from 2400 on Buddhist Era, before it Christian Era
-    return birth.year == (*date.yearDigits >= 2400 ? *date.yearDigits : *date.yearDigits + kBuddhistEraOffset);
+  if (date.yearLength == 4)  // a whole year, in either era
+    return birth.year == buddhistEraYear(*date.yearDigits);
   return begins(birth.year) || begins(birth.year - kBuddhistEraOffset);
 }
 

@@ -1,16 +1,16 @@
 #pragma once
-// The person to be cast, as the eight input fields hold it, and the
-// normalisation every cast applies before it looks anything up.
+// The normalisation every cast applies to a birth before it looks anything
+// up: a day past its month's end is corrected, and a birth in hour 00 counts as
+// hour 24 of the civil day before.
+#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "core/birth.h"
 
 namespace vesprin {
 
 constexpr std::size_t kMaxNameLength = 120;  // characters, not bytes
-
-// The notice of a birth day that its month does not have.
-inline constexpr const char* kInvalidBirthDate = "วันเดือนปีเกิดไม่ถูกต้อง";
 
 // Whether the day exists in that month of the Buddhist-Era year, by the full
 // Gregorian rule the input rules count with (29 February 2443, CE 1900, does
@@ -18,54 +18,27 @@ inline constexpr const char* kInvalidBirthDate = "วันเดือนปี
 // on another day.
 bool birthDateExists(int day, int month, int beYear);
 
-// The texts of the input fields, as the hand-over or a user filled them.
-struct BirthFields {
-  std::string name;
-  std::string gender = "ชาย";
-  std::string day = "01";
-  std::string month = "01 = มกราคม";  // an item text, or a bare month number
-  std::string year;                   // Buddhist Era, four digits
-  std::string hour = "00";            // "00" .. "23"
-  std::string minute = "00";
-  std::string toBeBorn = "09";        // pregnancy months "07" .. "10"
-};
-
+// A birth as the cast reads it.
 struct BirthInput {
-  std::string name;
-  std::string gender;
-  std::string year;    // BE; one less than entered when 00 h on 1 January moves back
-  std::string month;   // "01" .. "12"
-  std::string day;     // "01" .. "31"
-  std::string hour;    // "01" .. "24"; "24" is hour 00 of the next civil day
-  std::string minute;  // "00" .. "59"
-  std::string toBeBorn;
-  std::string weekday;  // Thai weekday name of the civil day of birth
-
-  // What the fields show again after the cast (an invalid day already corrected).
-  std::string enteredDay;
-  std::string enteredMonth;  // the item text
-  std::string enteredYear;
-  std::string enteredHour;
-
-  std::string dateText() const { return year + " " + month + " " + day; }
+  std::string name;  // the first 120 characters
+  Gender gender = Gender::Male;
+  BirthDate date;    // the day before the one entered for a birth in hour 00
+  int hour = 1;      // 1..24; 24 is hour 00 of the civil day after `date`
+  int minute = 0;    // 0..59
+  int pregnancyMonths = 9;
+  // 0 Sunday .. 6 Saturday: the weekday of the civil day as entered; none
+  // when the normalised date is no calendar date.
+  std::optional<int> weekday;
+  // What was entered, with a day past its month's end already corrected: the
+  // input fields show it again after the cast.
+  Birth entered;
+  bool dayCorrected = false;  // the day was past its month's end
 };
 
-struct Normalised {
-  BirthInput input;
-  std::vector<std::string> messages;  // the error messages the cast shows
-};
+// The day corrected to its month's last day when it lies beyond it; hour 00
+// as hour 24 of the previous civil day; the weekday. The month is 1..12.
+BirthInput NormaliseBirth(const Birth& birth);
 
-// Month number, month length (the day is corrected, with a message, when it
-// exceeds its month), hour 00 as hour "24" of the previous civil day, weekday.
-Normalised NormaliseBirthInput(const BirthFields& fields);
-
-// "01 = มกราคม" .. "12 = ธันวาคม": the month drop-down's item texts.
-std::string_view monthItemText(int month);
-// The month field as a month number: an item text gives its two-digit number,
-// any other text (a bare number from the hand-over) comes back unchanged.
-std::string monthNumberText(std::string_view monthField);
-// Thai weekday names, Sunday first.
-std::string_view weekdayThaiName(int weekday);
 // The first 120 characters of a name (UTF-8 characters, not bytes).
 std::string limitNameLength(std::string_view name);
 

@@ -23,9 +23,8 @@ constexpr Minute floorDiv(Minute a, Minute b) { return a / b - (a % b < 0 ? 1 : 
 constexpr Minute floorMod(Minute a, Minute b) { return a - floorDiv(a, b) * b; }
 
 Minute birthMinute(const BirthInput& in) {
-  const CivilDate d{toInt(in.year) - kBuddhistEraOffset, toInt(in.month), toInt(in.day)};
-  // Hour "24" is hour 00 of the next civil day: 24 hours on is exactly there.
-  return daysFromCivil(d) * kMinutesPerDay + toInt(in.hour) * 60 + toInt(in.minute);
+  // Hour 24 is hour 00 of the next civil day: 24 hours on is exactly there.
+  return daysFromCivil(in.date.civil()) * kMinutesPerDay + in.hour * 60 + in.minute;
 }
 
 // The birth moved to minute t, normalised as the input rules do: hour 00
@@ -38,13 +37,10 @@ BirthInput inputAt(const BirthInput& in, Minute t) {
     --day;
     hour = 24;
   }
-  const CivilDate d = civilFromDays(day);
   BirthInput moved = in;
-  moved.year = padded(d.year + kBuddhistEraOffset, 4);
-  moved.month = padded(d.month, 2);
-  moved.day = padded(d.day, 2);
-  moved.hour = padded(hour, 2);
-  moved.minute = padded(ofDay % 60, 2);
+  moved.date = BirthDate::fromCivil(civilFromDays(day));
+  moved.hour = hour;
+  moved.minute = ofDay % 60;
   return moved;
 }
 
@@ -63,7 +59,7 @@ void addFestivals(std::vector<BoundaryWarning>& out, const CalendarFile& file, c
   // and the day after can hold one.
   for (int line = *dayOfBirth - 1; line <= *dayOfBirth + 1; ++line) {
     if (!file.hasDay(line) || !file.hasDay(line - 1)) continue;
-    const CalendarDay& day = file.day(line);
+    const CalendarDay day = file.day(line);
     if (day.mark != FestivalMark::Large) continue;
     const Minute at = file.dayNumberAt(line) * kMinutesPerDay + day.festivalHour * 60 + day.festivalMinute;
     const bool near = rule.precision == BoundaryRule::Precision::Minute
@@ -73,7 +69,7 @@ void addFestivals(std::vector<BoundaryWarning>& out, const CalendarFile& file, c
     // The festival's line holds the year and month after it, the line before
     // those before it; the other side is the one the chart was not read from.
     const bool chartAfter = chart.yearMonthLine >= line;
-    const CalendarDay& side = file.day(chartAfter ? line - 1 : line);
+    const CalendarDay side = file.day(chartAfter ? line - 1 : line);
     out.push_back({BoundaryKind::Festival, clockText(day.festivalHour, day.festivalMinute),
                    static_cast<int>(at - birth), {side.year, side.month, chart.day, chart.time}});
   }

@@ -55,6 +55,7 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
   ui_.status(" Wait...");
   std::string path = search(fileName);
   while (path.empty()) {
+    r.prompted = true;
     if (!ui_.confirm(kInsertDataDisk + fileName, buttons)) break;
     path = search(fileName);
   }
@@ -93,31 +94,34 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
 
 CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   const CivilDate today = clock_.today();
-  int year = today.year < 2400 ? today.year + kBuddhistEraOffset : today.year;
+  int year = buddhistEraYear(today.year);
   // January and February are looked up in March of the same year, so that the
   // Chinese new year of early February never splits the calendar year.
-  std::string month = today.month <= 2 ? "03" : padded(today.month, 2);
-  std::string day = padded(today.day, 2);
-  std::string yearText = std::to_string(year);
+  BirthDate lookUp{today.day, today.month <= 2 ? 3 : today.month, year};
   // A birth after today (a chart cast ahead) looks up its own date instead.
-  if (yearText < in.year && in.year.size() == 4 &&
-      in.year.find_first_not_of("0123456789") == std::string::npos) {
-    yearText = in.year;
-    month = in.month;
-    day = in.day;
-    year = toInt(in.year);
+  if (year < in.date.year) {
+    lookUp = in.date;
+    year = in.date.year;
   }
   if (cache_.year == year) return cache_;
+  std::string date = dateTextOf(lookUp);
+  if (kept_ && kept_->date == date) return cache_ = kept_->pillar;
 
   const DataFileLoad load = EnsureDataFileLoaded(index_.DataFileForYear(year), PromptButtons::Ok);
   CurrentYearPillar result{year, {}, {}};
   if (loaded_->empty()) {
     ui_.error(kCastError);
     if (load.outcome == DataFileLoad::Outcome::Unusable) result.fileError = load.error;
-  } else if (auto pos = loaded_->findDate(yearText + " " + month + " " + day)) {
+  } else if (auto pos = loaded_->findDate(date)) {
     result.pillar = loaded_->day(*pos).year;
   }
   cache_ = result;  // also when the file was given up: the year is not asked again
+  // Only a lookup that showed nothing is kept beyond this run, one that asked
+  // for the data disk or reported an error must do so in every run; and only
+  // where found files are remembered, so that no run would look again.
+  if (rememberFound_ && load.outcome == DataFileLoad::Outcome::Loaded && !load.prompted &&
+      !loaded_->empty())
+    kept_ = KeptYear{std::move(date), result};
   return cache_;
 }
 

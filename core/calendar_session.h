@@ -28,6 +28,7 @@ struct DataFileLoad {
   enum class Outcome { Loaded, GaveUp, Unusable } outcome = Outcome::GaveUp;
   std::string path;   // the file now in memory, when Loaded
   std::string error;  // why the file found cannot be used, when Unusable
+  bool prompted = false;  // the data-disk prompt was shown
 };
 
 class CalendarSession {
@@ -65,7 +66,10 @@ class CalendarSession {
   const CurrentYearPillar& cachedCurrentYear() const { return cache_; }
 
   // Back to the state of a new run: nothing in memory, no cached year. Files
-  // already parsed stay parsed, since their contents do not change a result.
+  // already parsed stay parsed, since their contents do not change a result;
+  // so does, where found files are remembered, a current year's pillar read
+  // without a message, for the same date looked up: a new run would read it
+  // again from the same file, as silently.
   void startFreshRun();
 
  private:
@@ -78,6 +82,11 @@ class CalendarSession {
   UserInterface& ui_;
   std::shared_ptr<const CalendarFile> loaded_;
   CurrentYearPillar cache_;
+  struct KeptYear {
+    std::string date;  // the date looked up, "YYYY MM DD"
+    CurrentYearPillar pillar;
+  };
+  std::optional<KeptYear> kept_;
   std::map<std::string, std::shared_ptr<const CalendarFile>> parsed_;
   std::map<std::string, std::string> unusable_;  // path -> why it cannot be read
 

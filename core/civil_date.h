@@ -7,6 +7,11 @@ namespace vesprin {
 
 constexpr int kBuddhistEraOffset = 543;
 
+// A year as a Thai system calendar or a person may give it: from 2400 on it is
+// already counted in the Buddhist Era, before that in the Christian Era.
+// Christian-Era 2400 is far beyond any birth or cast; BE 2400 is CE 1857.
+constexpr int buddhistEraYear(int year) { return year >= 2400 ? year : year + kBuddhistEraOffset; }
+
 struct CivilDate {
   int year = 0;  // Christian Era
   int month = 0; // 1..12

@@ -25,7 +25,7 @@ FestivalKind festivalKind(const CalendarFile& file, const FourPillars& n) {
 }  // namespace
 
 DerivedPillarsResult FindDerivedPillars(const CalendarFile& file, const FourPillars& n,
-                                        const std::string& toBeBorn) {
+                                        int pregnancyMonths) {
   DerivedPillarsResult r;
   DerivedPillars d;
   const int Y = n.year.stem;
@@ -38,7 +38,7 @@ DerivedPillarsResult FindDerivedPillars(const CalendarFile& file, const FourPill
   A = wrap(A, 12);
   d.ascendant = {yearStemRule(Y, A), A};
 
-  const int P = toBeBorn == "07" ? 7 : toBeBorn == "08" ? 8 : toBeBorn == "09" ? 9 : 10;
+  const int P = pregnancyMonths;
   d.conceptionFormula = {wrap(m + 10 - P, 10), wrap(M + 12 - P, 12)};
   d.conception = d.conceptionFormula;
 

@@ -35,9 +35,8 @@ struct DerivedPillarsResult {
 constexpr int kConceptionFitFirst = 277;
 constexpr int kConceptionFitLast = 263;
 
-// Pregnancy months from the input text "07" .. "10"; any text but 07, 08, 09
-// counts as ten months, as the rules below read it.
+// pregnancyMonths: 7..10.
 DerivedPillarsResult FindDerivedPillars(const CalendarFile& file, const FourPillars& natal,
-                                        const std::string& toBeBorn);
+                                        int pregnancyMonths);
 
 }  // namespace vesprin

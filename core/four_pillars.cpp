@@ -16,8 +16,7 @@ std::string festivalStartForHour(int h) {
 }
 
 std::string comparisonTimeOf(const BirthInput& in) {
-  const std::string hour = in.hour == "23" || in.hour == "24" ? "00" : in.hour;
-  return hour + ":" + in.minute;
+  return padded(in.hour >= 23 ? 0 : in.hour, 2) + ":" + padded(in.minute, 2);
 }
 
 Pillar timePillar(int hour, ZodiacOn dayStem) {
@@ -30,21 +29,21 @@ Pillar timePillar(int hour, ZodiacOn dayStem) {
 
 FourPillarsResult FindFourPillars(const CalendarFile& file, const BirthInput& in) {
   FourPillarsResult r;
-  const auto dateLine = file.findDate(in.dateText());
+  const auto dateLine = file.findDate(in.date);
   if (!dateLine) {
     r.error = BirthLineError::NoDate;
     return r;
   }
   FourPillars p;
-  // From 23:00 on the birth belongs to the next line's Chinese day.
-  const std::string hhmm = in.hour + ":" + in.minute;
-  p.birthLine = hhmm >= "23:00" ? *dateLine + 1 : *dateLine;
+  // From 23:00 on the birth belongs to the next line's Chinese day (hour 24,
+  // the next civil day's hour 00, included).
+  p.birthLine = in.hour >= 23 ? *dateLine + 1 : *dateLine;
   if (!file.hasDay(p.birthLine)) {
     r.error = BirthLineError::BeyondFile;
     return r;
   }
-  const CalendarDay& line = file.day(p.birthLine);
-  p.birthLineDate = line.dateText;
+  const CalendarDay line = file.day(p.birthLine);
+  p.birthLineDate = file.dateText(p.birthLine);
   p.festivalStart = festivalStartForHour(line.festivalHour);
   p.comparisonTime = comparisonTimeOf(in);
 
@@ -61,7 +60,7 @@ FourPillarsResult FindFourPillars(const CalendarFile& file, const BirthInput& in
   p.year = file.day(p.yearMonthLine).year;
   p.month = file.day(p.yearMonthLine).month;
   p.day = line.day;
-  p.time = timePillar(toInt(in.hour), p.day.stem);
+  p.time = timePillar(in.hour, p.day.stem);
   r.pillars = p;
   return r;
 }

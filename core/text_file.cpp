@@ -4,6 +4,11 @@
 #include <filesystem>
 #include <fstream>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "core/cp874.h"
 
 namespace vesprin {
@@ -33,6 +38,51 @@ std::optional<std::string> readWholeFile(const std::string& path) {
   }
   if (in.bad()) return std::nullopt;
   return all;
+}
+
+// The pages are read in with the mapping, in one call, rather than one fault
+// at a time as the parse reaches them.
+#ifdef MAP_POPULATE
+constexpr int kPopulate = MAP_POPULATE;
+#else
+constexpr int kPopulate = 0;
+#endif
+
+std::optional<MappedFile> MappedFile::open(const std::string& path) {
+  MappedFile m;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat st{};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0) {
+    void* p = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE | kPopulate, fd, 0);
+    if (p != MAP_FAILED) {
+      m.mapping_ = p;
+      m.data_ = static_cast<const char*>(p);
+      m.size_ = static_cast<std::size_t>(st.st_size);
+    }
+  }
+  ::close(fd);
+  if (!m.mapping_) {
+    // An empty file has nothing to map; anything else unmappable is read.
+    auto all = readWholeFile(path);
+    if (!all) return std::nullopt;
+    m.copy_ = std::move(*all);
+    m.data_ = m.copy_.data();
+    m.size_ = m.copy_.size();
+  }
+  return m;
+}
+
+MappedFile::MappedFile(MappedFile&& other) noexcept
+    : data_(other.data_), size_(other.size_), mapping_(other.mapping_), copy_(std::move(other.copy_)) {
+  if (!mapping_) data_ = copy_.data();
+  other.mapping_ = nullptr;
+  other.data_ = nullptr;
+  other.size_ = 0;
+}
+
+MappedFile::~MappedFile() {
+  if (mapping_) ::munmap(mapping_, size_);
 }
 
 std::optional<std::vector<std::string>> readRawLines(const std::string& path) {

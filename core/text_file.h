@@ -18,6 +18,26 @@ std::optional<std::vector<std::string>> readRawLines(const std::string& path);
 // The whole file as it is on disk; empty optional when it cannot be opened.
 std::optional<std::string> readWholeFile(const std::string& path);
 
+// A file's bytes mapped read-only for as long as the value lives: a large
+// file read once front to back costs no buffer to fill and no copy. Falls
+// back to reading the file where it cannot be mapped.
+class MappedFile {
+ public:
+  static std::optional<MappedFile> open(const std::string& path);
+  MappedFile(MappedFile&& other) noexcept;
+  MappedFile& operator=(MappedFile&&) = delete;
+  MappedFile(const MappedFile&) = delete;
+  ~MappedFile();
+  std::string_view text() const { return {data_, size_}; }
+
+ private:
+  MappedFile() = default;
+  const char* data_ = nullptr;
+  std::size_t size_ = 0;
+  void* mapping_ = nullptr;  // what to unmap; null when read into copy_
+  std::string copy_;
+};
+
 // Calls f(line) for every line of a text (LF or CRLF ends, none kept).
 template <class F>
 void forEachLine(std::string_view text, F&& f) {

@@ -23,28 +23,24 @@ struct HalfPeriod {
 };
 
 // Start ages and the years built on them can carry the month part of the
-// first start age (3.05), so they are held exactly, in hundredths.
+// first start age (3.05: three years and month code 5), so they are held
+// exactly, in hundredths: the month code is the hundredths of the first.
 struct CurrentPeriod {
   std::optional<HalfPeriod> half;
   // The age lies before the first luck pillar begins: no half-period, and the
   // worksheet's line is emptied rather than left as it was.
   bool beforeFirstPillar = false;
-  int startHundredths = 0;      // start age S
-  std::string startText;        // the first start age's text for On 1, else S
+  int startHundredths = 0;      // start age S; 0 without a half
   int firstYearHundredths = 0;  // Buddhist-Era year in which S was reached
-  std::string periodText;       // empty when there is no current period
   std::optional<int> nextStartYear;
-  std::string elementName;  // Thai element of the ruling sign
+  std::optional<Element> element;  // of the ruling sign; none without a half
 };
 
-// A number held in hundredths written in plain decimal: 305 -> "3.05",
-// 310 -> "3.1", 700 -> "7".
-std::string hundredthsText(int hundredths);
-
-// pillars are the luck pillars, whose signs rule the halves.
+// pillars are the luck pillars, whose signs rule the halves; `first` the
+// start age of the first.
 CurrentPeriod findCurrentPeriod(const std::array<int, kLuckPillarCount>& onAges,
-                                const std::array<int, kLuckPillarCount>& belowAges,
-                                std::string_view startText, int chineseAge, int currentYearBE,
+                                const std::array<int, kLuckPillarCount>& belowAges, LuckStart first,
+                                int chineseAge, int currentYearBE,
                                 const std::array<Pillar, kLuckPillarCount>& pillars);
 
 }  // namespace vesprin

@@ -7,10 +7,6 @@ namespace {
 // whatever lies beyond it.
 constexpr int kWalkStopPosition = 100;
 
-// Start-age month names by month code 0..11 (0 February, 1 March ... 11 January).
-constexpr std::array<std::string_view, 12> kStartMonthNames = {
-    "ก.พ.", "มี.ค.", "เม.ย.", "พ.ค.", "มิ.ย.", "ก.ค.", "ส.ค.", "ก.ย.", "ต.ค.", "พ.ย.", "ธ.ค.", "ม.ค."};
-
 struct Walk {
   int days = 0;
   bool found = true;  // false when the loaded lines ended first
@@ -32,11 +28,10 @@ Walk walkToFestival(const CalendarFile& calendar, int from, int step) {
   }
 }
 
-LuckDirection directionFor(Parity parity, std::string_view gender) {
+// A man of an odd year stem and a woman of an even one walk forward.
+LuckDirection directionFor(Parity parity, Gender gender) {
   const bool odd = parity == Parity::Odd;
-  if (gender == "ชาย") return odd ? LuckDirection::Go : LuckDirection::Back;
-  if (gender == "หญิง") return odd ? LuckDirection::Back : LuckDirection::Go;
-  return LuckDirection::Undetermined;
+  return odd == (gender == Gender::Male) ? LuckDirection::Go : LuckDirection::Back;
 }
 
 }  // namespace
@@ -62,12 +57,10 @@ LuckStart luckStart(int festivalDays, ZodiacBelow monthBranch) {
   LuckStart s;
   s.years = m >= 12 ? years0 + 1 : years0;
   s.monthCode = m >= 12 ? m - 12 : m;
-  s.text = std::to_string(s.years) + (s.monthCode < 10 ? ".0" : ".") + std::to_string(s.monthCode);
-  s.monthName = kStartMonthNames[static_cast<std::size_t>(s.monthCode)];
   return s;
 }
 
-LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, std::string_view gender,
+LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, Gender gender,
                            const CalendarFile& calendar, int birthLine,
                            std::string_view festivalStart, std::string_view comparisonTime) {
   LuckCycle c;
@@ -109,8 +102,6 @@ LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, std::string_vi
   const LuckStart start = luckStart(c.festivalDays, monthPillar.branch);
   c.startYears = start.years;
   c.startMonthCode = start.monthCode;
-  c.startText = start.text;
-  c.startMonthName = start.monthName;
   for (int k = 0; k < kLuckPillarCount; ++k) {
     c.onAges[static_cast<std::size_t>(k)] = c.startYears + 10 * k;
     c.belowAges[static_cast<std::size_t>(k)] = c.startYears + 10 * k + 5;

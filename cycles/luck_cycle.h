@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/calendar_file.h"
+#include "core/gender.h"
 #include "core/sign.h"
 
 namespace vesprin {
@@ -14,19 +15,18 @@ namespace vesprin {
 constexpr int kLuckPillarCount = 10;
 
 enum class Parity { Odd, Even };
-// Go walks forward through the sixty pillars, Back backward; Undetermined when
-// the gender text is neither of the two the input allows.
+// Go walks forward through the sixty pillars, Back backward; Undetermined
+// until a cycle is computed.
 enum class LuckDirection { Undetermined, Go, Back };
 
 std::string_view parityText(Parity p);              // "odd", "even"
 std::string_view directionText(LuckDirection d);    // "go", "back", "" when undetermined
 
-// The start age of the first luck pillar: years and a calendar-month code.
+// The start age of the first luck pillar: years and a calendar-month code,
+// written "3.05" (years, then the code in two digits).
 struct LuckStart {
   int years = 0;      // >= 0
   int monthCode = 0;  // 0..11; 1 is March, 0 is February
-  std::string text;   // years "." two-digit month code: "3.05", "12.00"
-  std::string monthName;
 };
 
 struct LuckCycle {
@@ -41,9 +41,7 @@ struct LuckCycle {
   bool monthStrengthKnown = true;
   bool festivalKnown = true;
   int startYears = 0;
-  int startMonthCode = 0;
-  std::string startText;
-  std::string startMonthName;
+  int startMonthCode = 0;  // as LuckStart
   std::array<int, kLuckPillarCount> onAges{};     // pillar k begins at onAges[k-1]
   std::array<int, kLuckPillarCount> belowAges{};  // its lower half five years later
 };
@@ -52,9 +50,9 @@ struct LuckCycle {
 // the month part is the calendar month in which the first pillar starts.
 LuckStart luckStart(int festivalDays, ZodiacBelow monthBranch);
 
-// gender is "ชาย" or "หญิง"; birthLine a position of calendar; festivalStart
+// birthLine is a position of calendar; festivalStart
 // and comparisonTime the "hh:mm" texts of the birth line and of the birth.
-LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, std::string_view gender,
+LuckCycle computeLuckCycle(ZodiacOn yearStem, Pillar monthPillar, Gender gender,
                            const CalendarFile& calendar, int birthLine,
                            std::string_view festivalStart, std::string_view comparisonTime);
 

@@ -17,13 +17,20 @@ std::optional<MonthStrip> readMonthStrip(const std::vector<std::string>& recordL
   const std::string_view text = line;
   const int stem = toInt(text.substr(0, 2)), branch = toInt(text.substr(2, 2));
   if (stem < 1 || stem > kStemCount || branch < 1 || branch > kBranchCount) return std::nullopt;
+  MonthStripStart start{stem, branch, {}, {}};
+  if (recordLines.size() > kFirstMonthLine + 1) start.beYearText = recordLines[kFirstMonthLine + 1];
+  if (recordLines.size() > kFirstMonthLine + 2) start.ceYearText = recordLines[kFirstMonthLine + 2];
+  return monthStripFrom(start);
+}
+
+MonthStrip monthStripFrom(const MonthStripStart& start) {
   MonthStrip m;
   for (int i = 0; i < 12; ++i) {
-    m.stems[static_cast<std::size_t>(i)] = stemAdd(stem, i);
-    m.branches[static_cast<std::size_t>(i)] = branchAdd(branch, i);
+    m.stems[static_cast<std::size_t>(i)] = stemAdd(start.stem, i);
+    m.branches[static_cast<std::size_t>(i)] = branchAdd(start.branch, i);
   }
-  if (recordLines.size() > kFirstMonthLine + 1) m.beYearText = recordLines[kFirstMonthLine + 1];
-  if (recordLines.size() > kFirstMonthLine + 2) m.ceYearText = recordLines[kFirstMonthLine + 2];
+  m.beYearText = start.beYearText;
+  m.ceYearText = start.ceYearText;
   return m;
 }
 

@@ -19,6 +19,19 @@ struct MonthStrip {
   std::string ceYearText;  // line 10, unchanged
 };
 
+// The strip's first pillar (January) and the two year texts it shows, as a
+// birth record gives them.
+struct MonthStripStart {
+  ZodiacOn stem = 1;      // 1..10
+  ZodiacBelow branch = 1; // 1..12
+  std::string beYearText;  // line 9, shown as it stands
+  std::string ceYearText;  // line 10
+  friend bool operator==(const MonthStripStart&, const MonthStripStart&) = default;
+};
+
+// The twelve months that follow from January's pillar.
+MonthStrip monthStripFrom(const MonthStripStart& start);
+
 // Reads lines 8, 9 and 10 (counted from 0) of the birth record. None when line
 // 8 is missing or does not start with a stem 01..10 and a branch 01..12; a
 // missing line 9 or 10 gives an empty text.

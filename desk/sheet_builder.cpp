@@ -7,9 +7,9 @@ namespace vesprin {
 
 namespace {
 
-bool sameBirth(const BirthFields& a, const BirthFields& b) {
-  return a.gender == b.gender && a.day == b.day && a.month == b.month && a.year == b.year &&
-         a.hour == b.hour && a.minute == b.minute && a.toBeBorn == b.toBeBorn;
+// The name changes no result of the cast the builder keeps.
+bool sameBirth(const Birth& a, const Birth& b) {
+  return a.gender == b.gender && a.date == b.date && a.time == b.time && a.pregnancyMonths == b.pregnancyMonths;
 }
 
 }  // namespace
@@ -27,19 +27,19 @@ SheetBuilder::SheetBuilder(std::vector<std::string> searchDirs, const Clock& clo
 
 const CastOutcome* SheetBuilder::castOf(const BirthRecord& record) {
   if (!calendar_) return nullptr;
-  const BirthFields fields = birthFieldsOf(record);
-  if (castFields_ && sameBirth(*castFields_, fields)) return &cast_;
+  const Birth birth = birthOf(record);
+  if (castBirth_ && sameBirth(*castBirth_, birth)) return &cast_;
   // As a fresh run casts it: nothing carried over but the files already read.
   calendar_->startFreshRun();
   ui_.messages.clear();
-  cast_ = CastChart(*calendar_, ui_, fields, {}, boundaries_);
-  castFields_ = fields;
+  cast_ = CastChart(*calendar_, ui_, birth, std::nullopt, boundaries_);
+  castBirth_ = birth;
   return &cast_;
 }
 
 void SheetBuilder::setBoundaryRule(const BoundaryRule& rule) {
   boundaries_ = rule;
-  castFields_.reset();  // the kept cast has the old rule's warnings
+  castBirth_.reset();  // the kept cast has the old rule's warnings
 }
 
 BuiltSheet SheetBuilder::build(const PrintRequest& request) const {

@@ -59,7 +59,7 @@ class SheetBuilder {
   std::string indexError_;
   ScriptedUserInterface ui_;
   std::unique_ptr<CalendarSession> calendar_;
-  std::optional<BirthFields> castFields_;
+  std::optional<Birth> castBirth_;
   CastOutcome cast_;
   BoundaryRule boundaries_;
 };

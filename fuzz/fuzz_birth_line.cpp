@@ -1,7 +1,7 @@
 // A line of vesprin-cast's input on any bytes: the line rules (byte-order
 // mark, trailing blanks, comments), the parser and the normalisation of the
-// birth. A line that parses normalises to a real hour "01".."24" and a
-// month "01".."12"; an error never echoes more than a short excerpt.
+// birth. A line that parses normalises to a real hour 1..24, a month 1..12
+// and a day of its month; an error never echoes more than a short excerpt.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -18,14 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   line = trimTrailingBlanks(line);
   if (!isBirthLine(line)) return 0;
   const CastRequestParse request = parseCastRequest(line);
-  if (!request.fields) {
+  if (!request.birth) {
     if (request.error.empty() || request.error.size() > 256) std::abort();
     return 0;
   }
-  const Normalised n = NormaliseBirthInput(*request.fields);
-  const int hour = toInt(n.input.hour), month = toInt(n.input.month), day = toInt(n.input.day);
-  if (hour < 1 || hour > 24 || month < 1 || month > 12 || day < 1 || day > 31) std::abort();
-  // Only year 0000 at hour 00 on 1 January can move back out of four digits.
-  if (toInt(request.fields->year) > 0 && n.input.year.size() != 4) std::abort();
+  const BirthInput n = NormaliseBirth(*request.birth);
+  if (n.hour < 1 || n.hour > 24 || n.date.month < 1 || n.date.month > 12 || n.date.day < 1 ||
+      n.date.day > daysInMonth(n.date.civil().year, n.date.month) || !n.weekday)
+    std::abort();
+  // Hour 00 moves a birth back one day at most: into the year before, never further.
+  const int entered = request.birth->date.year;
+  if (n.date.year != entered && n.date.year != entered - 1) std::abort();
   return 0;
 }

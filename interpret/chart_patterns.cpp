@@ -1,7 +1,6 @@
 #include "interpret/chart_patterns.h"
 
 #include <array>
-#include <charconv>
 
 namespace vesprin {
 namespace {
@@ -62,7 +61,7 @@ std::string_view polarityName(BranchPolarity p) {
 }
 
 ChartPatterns FindChartPatterns(const NatalPillars& pillars, const ElementPowerTable& powers,
-                                std::string_view gender) {
+                                Gender gender) {
   ChartPatterns r;
   for (const BranchGroup& g : kGroups) {
     bool complete = true;
@@ -82,7 +81,7 @@ ChartPatterns FindChartPatterns(const NatalPillars& pillars, const ElementPowerT
 
   const ZodiacBelow yb = pillars.year.branch;
   const CodeRow c = yb >= 1 && yb <= kBranchCount ? kCodes[yb] : kCodes[0];
-  const bool male = gender == kMaleText;
+  const bool male = gender == Gender::Male;
   r.codeLine = "P" + std::to_string(male ? c.pMale : c.pFemale) + " / T" +
                std::to_string(male ? c.tMale : c.tFemale);
   r.ptCode = r.codeLine + " / H" + std::to_string(c.h);
@@ -112,14 +111,9 @@ std::optional<std::string> polarityLine(const ChartPatterns& p) {
   return std::nullopt;
 }
 
-std::optional<int> birthYearCode(std::string_view gender, std::string_view yearInput,
-                                 ZodiacBelow natalYearBranch) {
-  int year = 0;
-  const auto [end, ec] = std::from_chars(yearInput.data(), yearInput.data() + yearInput.size(), year);
-  if (ec != std::errc() || end != yearInput.data() + yearInput.size()) return std::nullopt;
-
-  const int x = year - 2444;
-  const bool male = gender == kMaleText;
+int birthYearCode(Gender gender, int enteredYear, ZodiacBelow natalYearBranch) {
+  const int x = enteredYear - 2444;
+  const bool male = gender == Gender::Male;
   int k = male ? wrap(9 - x, 9) : wrap(x + 6, 9);
   // A birth before the change of the Chinese year keeps the previous year's
   // branch: the year number's own branch then differs from the natal one.

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/gender.h"
 #include "interpret/element_powers.h"
 #include "interpret/natal_pillars.h"
 
@@ -25,7 +26,7 @@ struct ChartPatterns {
 std::string_view polarityName(BranchPolarity p);
 
 ChartPatterns FindChartPatterns(const NatalPillars& pillars, const ElementPowerTable& powers,
-                                std::string_view gender);
+                                Gender gender);
 
 // Lines the patterns offer to the analysis text; none when the pattern does not hold.
 std::optional<std::string> harmonyLine(const ChartPatterns& p);
@@ -35,9 +36,8 @@ std::optional<std::string> polarityLine(const ChartPatterns& p);
 // Caption of the chart sheet's pattern note when the chart is special.
 inline constexpr std::string_view kSpecialChartCaption = "*** มีสิทธิเป็นดวงพิเศษ (ดวงตามกระแส) ***";
 
-// Birth-year code 1..9 from the gender, the year as typed (Buddhist Era) and
-// the natal year branch; none when the year text is not a number.
-std::optional<int> birthYearCode(std::string_view gender, std::string_view yearInput,
-                                 ZodiacBelow natalYearBranch);
+// Birth-year code 1..9 from the gender, the year as entered (Buddhist Era)
+// and the natal year branch.
+int birthYearCode(Gender gender, int enteredYear, ZodiacBelow natalYearBranch);
 
 }  // namespace vesprin

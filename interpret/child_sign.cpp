@@ -12,13 +12,13 @@ constexpr std::array<ZodiacBelow, 11> kChildBranch = {0, 11, 12, 2, 3, 2, 3, 5, 
 
 }  // namespace
 
-std::optional<ZodiacBelow> FindChildSign(std::string_view gender, ZodiacOn yearStem) {
-  if (gender != kFemaleText || yearStem < 1 || yearStem > kStemCount) return std::nullopt;
+std::optional<ZodiacBelow> FindChildSign(Gender gender, ZodiacOn yearStem) {
+  if (gender != Gender::Female || yearStem < 1 || yearStem > kStemCount) return std::nullopt;
   return kChildBranch[yearStem];
 }
 
-bool ChildChance(std::string_view gender, int chineseAge) {
-  return gender == kFemaleText && chineseAge < kChildChanceAgeLimit;
+bool ChildChance(Gender gender, int chineseAge) {
+  return gender == Gender::Female && chineseAge < kChildChanceAgeLimit;
 }
 
 }  // namespace vesprin

@@ -4,16 +4,16 @@
 #include <optional>
 #include <string_view>
 
+#include "core/gender.h"
 #include "core/sign.h"
 
 namespace vesprin {
 
-// The child branch for a woman; none for any other gender text, a man's or
-// "หญิง" with a blank after it alike.
-std::optional<ZodiacBelow> FindChildSign(std::string_view gender, ZodiacOn yearStem);
+// The child branch for a woman; none for a man.
+std::optional<ZodiacBelow> FindChildSign(Gender gender, ZodiacOn yearStem);
 
 // The child-chance form is shown for a woman below Chinese age 46.
-bool ChildChance(std::string_view gender, int chineseAge);
+bool ChildChance(Gender gender, int chineseAge);
 
 inline constexpr int kChildChanceAgeLimit = 46;
 

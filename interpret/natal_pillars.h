@@ -23,9 +23,4 @@ struct NatalPillars {
   }
 };
 
-// Gender texts of the input. Patterns treat anything but the man's text as a
-// woman; the child sign treats anything but the woman's text as not a woman.
-inline constexpr std::string_view kMaleText = "ชาย";
-inline constexpr std::string_view kFemaleText = "หญิง";
-
 }  // namespace vesprin

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "core/civil_date.h"
+#include "core/text.h"
+#include "present/cycle_texts.h"
 #include "present/owner_texts.h"
 #include "present/pictures.h"
 
@@ -68,25 +70,27 @@ void bindLuckCycle(Forms& forms, const LuckCycle& luck) {
        {"BevelLine", "BevelLine1", "BevelLine2", "ShapeBox", "ShapeDot", "ShapeFarFestival"})
     main[decoration].visible = true;
 
-  main["LabelAgeOn1"].caption = luck.startText;
+  // The first pillar begins at the start age with its month ("2.05"), the
+  // others at whole years.
   main["LabelAgeOn1"].hint = "Age (Year.Month)";
   for (int k = 1; k <= kLuckPillarCount; ++k) {
     const auto i = static_cast<std::size_t>(k - 1);
-    if (k > 1) main[screenAgeName(HalfPart::On, k)].caption = std::to_string(luck.onAges[i]);
-    main[screenAgeName(HalfPart::Below, k)].caption = std::to_string(luck.belowAges[i]);
-  }
-  for (int k = 1; k <= kLuckPillarCount; ++k) {
-    sheet[numbered("QRLabelAgeOn", k)].caption = main.caption(screenAgeName(HalfPart::On, k));
-    sheet[numbered("QRLabelAgeBelow", k)].caption = main.caption(screenAgeName(HalfPart::Below, k));
+    const std::string on =
+        k == 1 ? luckStartText({luck.startYears, luck.startMonthCode}) : std::to_string(luck.onAges[i]);
+    const std::string below = std::to_string(luck.belowAges[i]);
+    main[screenAgeName(HalfPart::On, k)].caption = on;
+    main[screenAgeName(HalfPart::Below, k)].caption = below;
+    sheet[numbered("QRLabelAgeOn", k)].caption = on;
+    sheet[numbered("QRLabelAgeBelow", k)].caption = below;
   }
 
   // The analysis page takes the month name alone, the screen and the chart
-  // sheet the bracketed form; both month labels are emptied first.
-  main["labelmonthdecimal"].caption.clear();
-  forms.analysisPage["QRLabelmonthdecimal"].caption.clear();
-  forms.analysisPage["QRLabelmonthdecimal"].caption = luck.startMonthName;
-  main["labelmonthdecimal"].caption = "( เริ่ม " + luck.startMonthName + " )";
-  sheet["QRlabelmonthdecimal"].caption = main.caption("labelmonthdecimal");
+  // sheet the bracketed form.
+  const std::string_view month = startMonthName(luck.startMonthCode);
+  forms.analysisPage["QRLabelmonthdecimal"].caption = std::string(month);
+  const std::string bracketed = concat({"( เริ่ม ", month, " )"});
+  main["labelmonthdecimal"].caption = bracketed;
+  sheet["QRlabelmonthdecimal"].caption = bracketed;
 }
 
 void bindAnnualTransits(Forms& forms, const AnnualTransits& t, ZodiacBelow birthYearBranch) {
@@ -112,14 +116,15 @@ void bindAnnualTransits(Forms& forms, const AnnualTransits& t, ZodiacBelow birth
     main[numbered("ImageChineseOnyyGo", j)].picture = StemPicture(p.stem);
     main[numbered("ImageChineseBelowyyGo", j)].picture = BranchPicture(p.branch);
     // A column before age 1 shows its year and pillars but no age.
-    main[numbered("LabelAge", j)].caption = t.ages[i] >= 1 ? std::to_string(t.ages[i]) : "";
-    sheet[numbered("QRLabelYearGo", j)].caption = main.caption(numbered("LabelYearGo", j));
+    const std::string age = t.ages[i] >= 1 ? std::to_string(t.ages[i]) : "";
+    main[numbered("LabelAge", j)].caption = age;
+    sheet[numbered("QRLabelYearGo", j)].caption = std::to_string(t.years[i]);
     sheet[numbered("QRLabelYearKSGo", j)].caption = std::to_string(t.years[i] - kBuddhistEraOffset);
     sheet[numbered("QRImageChineseOnyyGo", j)].picture = StemPicture(p.stem);
     sheet[numbered("QRImageChineseBelowyyGo", j)].picture = BranchPicture(p.branch);
     sheet[numbered("QRImageLakKaNaJornOn", j)].picture = StemPicture(a.stem);
     sheet[numbered("QRImageLakKaNaJornBelow", j)].picture = BranchPicture(a.branch);
-    sheet[numbered("QRLabelAge", j)].caption = main.caption(numbered("LabelAge", j));
+    sheet[numbered("QRLabelAge", j)].caption = age;
   }
 
   if (t.currentColumn) {
@@ -133,19 +138,20 @@ void bindAnnualTransits(Forms& forms, const AnnualTransits& t, ZodiacBelow birth
     frame.enabled = t.currentColumn == i + 5;
     if (!frame.enabled) continue;
     for (int n = 1; n <= 3; ++n) {
-      const int c = i + 5 + n - 1;
+      const auto c = static_cast<std::size_t>(i + 5 + n - 2);  // column i + 5 + n - 1, from 0
+      const Pillar& p = t.pillars[c];
+      const Pillar& a = t.transitAscendants[c];
       Form& page = forms.analysisPage;
-      page[numbered("QRImageyearon", n)].picture = sheet[numbered("QRImageChineseOnyyGo", c)].picture;
-      page[numbered("QRImageyearbelow", n)].picture =
-          sheet[numbered("QRImageChineseBelowyyGo", c)].picture;
-      page[numbered("QRImageyearonJorn", n)].picture = sheet[numbered("QRImageLakKaNaJornOn", c)].picture;
-      page[numbered("QRImageyearbelowJorn", n)].picture =
-          sheet[numbered("QRImageLakKaNaJornBelow", c)].picture;
+      page[numbered("QRImageyearon", n)].picture = StemPicture(p.stem);
+      page[numbered("QRImageyearbelow", n)].picture = BranchPicture(p.branch);
+      page[numbered("QRImageyearonJorn", n)].picture = StemPicture(a.stem);
+      page[numbered("QRImageyearbelowJorn", n)].picture = BranchPicture(a.branch);
     }
   }
 }
 
-void bindCurrentPeriod(Forms& forms, const CurrentPeriod& period, int chineseAge) {
+void bindCurrentPeriod(Forms& forms, const CurrentPeriod& period, const LuckCycle& luck, int chineseAge,
+                       int currentYearBE) {
   Form& main = forms.main;
   Form& sheet = forms.chartSheet;
   Form& page = forms.analysisPage;
@@ -164,11 +170,13 @@ void bindCurrentPeriod(Forms& forms, const CurrentPeriod& period, int chineseAge
     sheet[frameName(part, k)].enabled = true;
     // The tenth pillar has no screen mark and leaves the analysis page's line as it was.
     if (k <= kScreenLuckPillars) {
+      const Pillar& ruling = luck.pillars[static_cast<std::size_t>(k - 1)];
+      const CurrentPeriodTexts texts =
+          currentPeriodTexts(period, {luck.startYears, luck.startMonthCode}, chineseAge, currentYearBE);
       setMarked(main[screenAgeName(part, k)]);
-      page["QRImageveijorn"].picture =
-          sheet[numbered(part == HalfPart::On ? "QRImageChineseOn" : "QRImageChineseBelow", k)].picture;
-      page["QRLabelelementveijorn"].caption = period.elementName;
-      page["QRLabel_r_u_jorn"].caption = period.periodText;
+      page["QRImageveijorn"].picture = part == HalfPart::On ? StemPicture(ruling.stem) : BranchPicture(ruling.branch);
+      page["QRLabelelementveijorn"].caption = texts.elementName;
+      page["QRLabel_r_u_jorn"].caption = texts.periodText;
       page["QRLabelEndYearJorn"].caption =
           period.nextStartYear ? std::to_string(*period.nextStartYear) : "";
     }

@@ -23,9 +23,10 @@ void bindLuckCycle(Forms& forms, const LuckCycle& luck);
 void bindAnnualTransits(Forms& forms, const AnnualTransits& transits, ZodiacBelow birthYearBranch);
 
 // Frames and screen marks of the current half-period, the analysis page's
-// current-period line and the final wording of the Chinese-age label. Reads
-// the ruling sign's picture from the chart sheet, so it runs after bindLuckCycle.
-void bindCurrentPeriod(Forms& forms, const CurrentPeriod& period, int chineseAge);
+// current-period line (the ruling sign of `luck`'s pillars) and the final
+// wording of the Chinese-age label.
+void bindCurrentPeriod(Forms& forms, const CurrentPeriod& period, const LuckCycle& luck, int chineseAge,
+                       int currentYearBE);
 
 void bindLongYearTable(Forms& forms, const LongYearTable& table);
 

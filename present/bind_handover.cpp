@@ -1,6 +1,7 @@
 #include "present/bind_handover.h"
 
 #include "core/birth_input.h"
+#include "present/birth_texts.h"
 #include "core/sign.h"
 #include "core/text.h"
 #include "present/request/drive_map.h"
@@ -138,7 +139,7 @@ void bindBirthRecord(Form& main, const BirthRecord& record) {
   main["ComboBoxth"].caption = padded(record.hour, 2);
   main["ComboBoxtm"].caption = padded(record.minute, 2);
   main["ComboBoxToBeBorn"].caption = padded(record.pregnancy, 2);
-  main["ComboBoxGender"].caption = record.gender == Gender::Male ? "ชาย" : "หญิง";
+  main["ComboBoxGender"].caption = std::string(genderThaiWord(record.gender));
   main["CheckBoxPagePreview"].checked = record.preview;
   Component& name = main["EditName"];
   name.caption = limitNameLength(name.caption + record.name);
@@ -152,5 +153,7 @@ void setWarmUpInputs(Form& main) {
   main["ComboBoxyy"].caption = "2555";
   main["ComboBoxToBeBorn"].caption = "09";
 }
+
+Birth warmUpBirth() { return {{}, Gender::Male, {1, 1, 2555}, {1, 0}, 9}; }
 
 }  // namespace vesprin

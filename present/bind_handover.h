@@ -33,7 +33,10 @@ std::string elementGroupPowerText(const ElementGroupPowers& p);
 // the name field holds.
 void bindBirthRecord(Form& main, const BirthRecord& record);
 
-// The inputs of the warm-up cast: 1 January 2555 at hour 01.
+// The input fields show the warm-up cast's date: 1 January 2555 at hour 01.
 void setWarmUpInputs(Form& main);
+// The warm-up cast's birth: that date, with the name and gender the fields
+// hold at start-up (none, a man).
+Birth warmUpBirth();
 
 }  // namespace vesprin

@@ -3,16 +3,17 @@
 #include <array>
 #include <string_view>
 
+#include "present/birth_texts.h"
 #include "present/pictures.h"
 
 namespace vesprin {
 
-void bindGender(Forms& forms, const std::string& gender) {
-  const bool male = gender == "ชาย";
+void bindGender(Forms& forms, Gender gender) {
+  const std::string picture = gender == Gender::Male ? "male.bmp" : "female.bmp";
   Component& screen = forms.main["ImageGender"];
-  screen.picture = male ? "male.bmp" : "female.bmp";
-  screen.hint = male ? "ชาย" : "หญิง";
-  forms.chartSheet["QRImageGender"].picture = screen.picture;
+  screen.picture = picture;
+  screen.hint = std::string(genderThaiWord(gender));
+  forms.chartSheet["QRImageGender"].picture = picture;
 }
 
 void bindConception(Forms& forms, const DerivedPillars& d) {

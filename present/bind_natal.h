@@ -9,8 +9,8 @@
 
 namespace vesprin {
 
-// "male.bmp" with hint "ชาย" for exactly "ชาย", "female.bmp" with "หญิง" otherwise.
-void bindGender(Forms& forms, const std::string& gender);
+// "male.bmp" with hint "ชาย" for a man, "female.bmp" with "หญิง" for a woman.
+void bindGender(Forms& forms, Gender gender);
 
 // The conception label, the neighbouring signs and the chart sheet's
 // conception pictures (uncertain variants unless the fit made them plain).

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/text.h"
+#include "present/birth_texts.h"
 
 namespace vesprin {
 namespace {
@@ -71,17 +72,11 @@ std::string_view trimmed(std::string_view s) {
   return s;
 }
 
-// "01".."12" as 1..12; 0 for any other text.
-int monthOf(std::string_view month) {
-  const int m = month.size() == 2 ? toInt(month) : 0;
-  return m >= 1 && m <= 12 ? m : 0;
-}
-
 // The platform's date may count its years in the Buddhist Era, as a Thai
 // system calendar does (the same test as for the reference year); the long
 // date names its weekday and month in English and so counts in the Christian Era.
 std::string longDate(CivilDate d) {
-  if (d.year >= 2400) d.year -= kBuddhistEraOffset;
+  d.year = buddhistEraYear(d.year) - kBuddhistEraOffset;
   if (!isValid(d)) return {};
   const auto weekday = static_cast<std::size_t>(weekdayOf(d));
   return concat({kLongWeekdays[weekday], ", ", kLongMonths[static_cast<std::size_t>(d.month - 1)], " ",
@@ -90,11 +85,9 @@ std::string longDate(CivilDate d) {
 
 }  // namespace
 
-std::string_view timeRangeText(std::string_view hour) {
-  if (hour.size() != 2) return {};
-  const int h = toInt(hour);
-  if (h < 0 || h > 23 || (h == 0 && hour != "00")) return {};
-  return kTimeRanges[static_cast<std::size_t>(h)];
+std::string_view timeRangeText(int hour) {
+  if (hour < 0 || hour > 23) return {};
+  return kTimeRanges[static_cast<std::size_t>(hour)];
 }
 
 std::string chineseAgeText(int chineseAge) {
@@ -124,45 +117,36 @@ StarPictures FindStarPictures(ZodiacBelow m, ZodiacOn d) {
 OwnerTexts ComputeOwnerTexts(const OwnerInputs& in) {
   OwnerTexts out;
   const BirthInput& b = in.input;
-  const std::string month = monthNumberText(b.enteredMonth);
+  const BirthDate& entered = b.entered.date;
 
   // 1. The birth text shows the date and hour as entered.
-  out.birthText = concat({"เกิดวัน", b.weekday, "ที่ ", b.enteredDay, "/", month, "/", b.enteredYear,
-                          " เวลา ", timeRangeText(b.enteredHour), " เพศ", b.gender});
+  out.birthText = concat({"เกิดวัน", b.weekday ? weekdayThaiName(*b.weekday) : "", "ที่ ",
+                          padded(entered.day, 2), "/", padded(entered.month, 2), "/",
+                          padded(entered.year, 4), " เวลา ", timeRangeText(b.entered.time.hour),
+                          " เพศ", genderThaiWord(b.gender)});
 
-  // 2. A birth in hour 00 belongs to the day before; only the English date
-  // (step 6) reads the date from here on.
-  std::string day = b.enteredDay;
-  int monthNumber = monthOf(month);
-  int yearBE = toInt(b.enteredYear);
-  if (b.enteredHour == "00" && monthNumber != 0) {
-    const CivilDate before = previousDay({yearBE - kBuddhistEraOffset, monthNumber, toInt(day)});
-    day = padded(before.day, 2);
-    monthNumber = before.month;
-    yearBE = before.year + kBuddhistEraOffset;
-  }
-
-  // 3. Owner line: an empty name leaves room to write it by hand.
+  // 2. Owner line: an empty name leaves room to write it by hand.
   const std::string_view name = trimmed(b.name);
   out.ownerLine = name.empty() ? concat({kNoName, out.birthText, " ", in.yearAnimal})
                                : concat({"ชื่อ ", name, " ", out.birthText, " ", in.yearAnimal});
   out.ownerLineTail = out.birthText.size() + 1 + in.yearAnimal.size() + (name.empty() ? 0 : 1);
 
-  // 4. Age line.
+  // 3. Age line.
   const std::string reference = std::to_string(in.referenceYear);
   out.ageLine = concat({"พ.ศ. ", reference, "  ", in.chineseAge});
 
-  // 5. Cast date, with today's day and month and the reference year.
+  // 4. Cast date, with today's day and month and the reference year.
   out.castDay = concat({padded(in.today.day, 2), "/", padded(in.today.month, 2), "/", reference});
   out.castDate = "ผูกดวงวันที่ " + out.castDay;
   out.castDateHint = longDate(in.today);
 
-  // 6. English date of birth.
-  if (monthNumber != 0)
-    out.englishDate = concat({kEnglishMonths[static_cast<std::size_t>(monthNumber - 1)], day, ", ",
-                              std::to_string(yearBE - kBuddhistEraOffset)});
+  // 5. English date of birth: the normalised date, so a birth in hour 00
+  // belongs to the day before.
+  if (b.date.month >= 1 && b.date.month <= 12)
+    out.englishDate = concat({kEnglishMonths[static_cast<std::size_t>(b.date.month - 1)], padded(b.date.day, 2),
+                              ", ", std::to_string(b.date.civil().year)});
 
-  // 7. Star pictures.
+  // 6. Star pictures.
   out.stars = FindStarPictures(in.monthBranch, in.dayStem);
   return out;
 }

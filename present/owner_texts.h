@@ -29,7 +29,7 @@ StarPictures FindStarPictures(ZodiacBelow monthBranch, ZodiacOn dayStem);
 
 // What the owner texts are made of, as the cast holds them at that stage.
 struct OwnerInputs {
-  const BirthInput& input;   // the entered values are used, hour "00" included
+  const BirthInput& input;   // the birth text shows the entered values, hour 00 included
   std::string_view yearAnimal;     // "ปีมะโรง"
   std::string_view chineseAge;     // "อายุจีน 40 ปี"
   int referenceYear = 0;           // BE: the current year, or a later birth year
@@ -53,9 +53,9 @@ struct OwnerTexts {
 
 OwnerTexts ComputeOwnerTexts(const OwnerInputs& in);
 
-// The range of the hour of birth, "01.00-02.59 น."; empty for a text that is
-// no hour "00".."23". An even hour shows the range that holds it.
-std::string_view timeRangeText(std::string_view hour);
+// The range of the hour of birth, "01.00-02.59 น."; empty for no hour 0..23.
+// An even hour shows the range that holds it.
+std::string_view timeRangeText(int hour);
 
 // "อายุจีน 40 ปี"; "-" for an age below 1.
 std::string chineseAgeText(int chineseAge);

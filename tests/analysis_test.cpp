@@ -13,7 +13,7 @@ const std::string kDots(214, '.');
 const std::string kWaterMaster = "- ดิถีเป็น ธาตุน้ำ คือ ปัญญาธรรม อุปนิสัย ข้อดี: มีสติปัญญา วาทะดี เฉลียวฉลาด "
                                  "ลึกลับ ปรับตามสภาพ ข้อเสีย: เสเพล โง่เขลา มัวเมา จรจัด ซึมเศร้า เปลี่ยนแปลง";
 
-Analysis analyse(const NatalPillars& p, const char* gender = "ชาย") {
+Analysis analyse(const NatalPillars& p, Gender gender = Gender::Male) {
   return WriteAnalysis(p, FindChartPatterns(p, ComputeElementPowers(p), gender));
 }
 

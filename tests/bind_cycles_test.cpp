@@ -18,8 +18,6 @@ LuckCycle exampleLuck() {
   l.festivalDays = 7;
   l.startYears = 2;
   l.startMonthCode = 5;
-  l.startText = "2.05";
-  l.startMonthName = "ก.ค.";
   return l;
 }
 
@@ -72,7 +70,8 @@ TEST(bind_cycles_test, luck_pillars_ages_and_month_labels) {
   LuckCycle none = exampleLuck();
   none.direction = LuckDirection::Undetermined;
   none.pillars = {};
-  none.startText = "5.00";
+  none.startYears = 5;
+  none.startMonthCode = 0;
   bindLuckCycle(f, none);
   EXPECT_EQ(f.main["ImageChineseOn1"].picture, "o4.bmp");
   EXPECT_EQ(f.chartSheet["QRImageChineseBelow10"].picture, "b1.bmp");
@@ -168,12 +167,12 @@ TEST(bind_cycles_test, current_period_frames_marks_and_worksheet_line) {
     luck.onAges[k] = 3 + 10 * k;
     luck.belowAges[k] = 8 + 10 * k;
   }
-  luck.startText = "3.05";
+  luck.startYears = 3;
+  luck.startMonthCode = 5;
   bindLuckCycle(f, luck);
   for (const Case& c : cases) {
-    const CurrentPeriod p =
-        findCurrentPeriod(luck.onAges, luck.belowAges, luck.startText, c.age, 2553, luck.pillars);
-    bindCurrentPeriod(f, p, c.age);
+    const CurrentPeriod p = findCurrentPeriod(luck.onAges, luck.belowAges, {3, 5}, c.age, 2553, luck.pillars);
+    bindCurrentPeriod(f, p, luck, c.age, 2553);
     const std::string what = "age " + std::to_string(c.age);
     for (const char* row : {"QRShapeAgeOnGo", "QRShapeAgeBelowGo"})
       for (int k = 1; k <= 10; ++k) {
@@ -195,7 +194,7 @@ TEST(bind_cycles_test, current_period_frames_marks_and_worksheet_line) {
   }
   EXPECT_EQ(f.analysisPage.caption("QRLabel_r_u_jorn"),
             "(พ.ศ.2551-2555) อายุจีน 88 - 92 ปัจจุบัน 2553 อายุจีน 90 ปี");
-  bindCurrentPeriod(f, {}, 0);
+  bindCurrentPeriod(f, {}, luck, 0, 2553);
   EXPECT_EQ(f.main.caption("LabelAge"), "อายุจีน - ปี");
 }
 

@@ -13,7 +13,7 @@ const NatalPillars kChart = {{1, 1}, {5, 5}, {9, 9}, {7, 11}};
 
 struct Cast {
   ElementPowerTable powers = ComputeElementPowers(kChart);
-  ChartPatterns patterns = FindChartPatterns(kChart, powers, "ชาย");
+  ChartPatterns patterns = FindChartPatterns(kChart, powers, Gender::Male);
   Analysis analysis = WriteAnalysis(kChart, patterns);
 };
 
@@ -109,7 +109,7 @@ TEST(bind_interpretation_test, analysis_text_and_captions) {
 
   // A chart without stars and treasury clears what the earlier one left.
   const NatalPillars plain = {{2, 2}, {2, 2}, {10, 10}, {3, 3}};
-  bindAnalysis(forms, WriteAnalysis(plain, FindChartPatterns(plain, ComputeElementPowers(plain), "ชาย")));
+  bindAnalysis(forms, WriteAnalysis(plain, FindChartPatterns(plain, ComputeElementPowers(plain), Gender::Male)));
   EXPECT_EQ(forms.analysis["MemoAnalyse"].lines.size(), 4u);
   EXPECT_EQ(page.caption("QRLabelRasriTep"), "");
   EXPECT_EQ(page.caption("QRLabel38"), kDots);
@@ -119,7 +119,7 @@ TEST(bind_interpretation_test, analysis_text_and_captions) {
 
 TEST(bind_interpretation_test, child_sign_of_a_woman_then_a_man) {
   Forms forms = makeForms();
-  bindChildSign(forms, FindChildSign("หญิง", 1));
+  bindChildSign(forms, FindChildSign(Gender::Female, 1));
   const Form& main = forms.main;
   const Form& sheet = forms.chartSheet;
   EXPECT_TRUE(main.find("ShapeNumNengKeng")->visible);
@@ -139,7 +139,7 @@ TEST(bind_interpretation_test, child_sign_of_a_woman_then_a_man) {
   EXPECT_EQ(sheet.find("QRImage27")->picture, "n11.bmp");
   EXPECT_EQ(forms.analysisPage.find("QRImageNumNengKeng")->picture, "os0.bmp");
 
-  bindChildSign(forms, FindChildSign("ชาย", 1));
+  bindChildSign(forms, FindChildSign(Gender::Male, 1));
   EXPECT_FALSE(main.find("ShapeNumNengKeng")->visible);
   EXPECT_EQ(main.caption("LabelNumNengKeng"), "");
   EXPECT_EQ(main.caption("LabelNumNengKeng2"), "");
@@ -156,14 +156,14 @@ TEST(bind_interpretation_test, child_sign_of_a_woman_then_a_man) {
 
 TEST(bind_interpretation_test, child_chance_form) {
   Forms forms = makeForms();
-  bindChildChance(forms, ChildChance("หญิง", 45));
+  bindChildChance(forms, ChildChance(Gender::Female, 45));
   EXPECT_EQ(forms.analysisPage.caption("QRLabel42"),
             "โอกาสในการมีบุตร     […..] ปกติ     […..] มียาก มีน้อย มีแต่ลูกหญิง     [..…] น้อยมาก "
             "มีความเสี่ยงสูง       /       (ยกเว้น ได้ฤกษ์แต่งงานดี)");
   EXPECT_EQ(forms.analysisPage.caption("QRLabel43"),
             "หากต้องการเพิ่มโอกาสในการมีบุตร ต้องรับมอบเหรียญ .........................................."
             " ถอดเหรียญออกหลังคลอด     *ต้องดูดวงสามีประกอบ*");
-  bindChildChance(forms, ChildChance("หญิง", 46));
+  bindChildChance(forms, ChildChance(Gender::Female, 46));
   EXPECT_EQ(forms.analysisPage.caption("QRLabel42"), kDots);
   EXPECT_EQ(forms.analysisPage.caption("QRLabel43"), kDots);
 }

@@ -104,18 +104,11 @@ std::vector<BoundaryWarning> expectedWarnings(const RawFile& f, Minute t, int ma
 }
 
 BirthInput birthAt(Minute t) {
-  const CivilDate d = civilFromDays(floorDiv(t, kDay));
-  char date[3][8];
-  std::snprintf(date[0], 8, "%02d", d.day);
-  std::snprintf(date[1], 8, "%02d", d.month);
-  std::snprintf(date[2], 8, "%04d", d.year + kBuddhistEraOffset);
-  BirthFields fields;
-  fields.day = date[0];
-  fields.month = date[1];
-  fields.year = date[2];
-  fields.hour = clock(t).substr(0, 2);
-  fields.minute = clock(t).substr(3, 2);
-  return NormaliseBirthInput(fields).input;
+  Birth b;
+  b.date = BirthDate::fromCivil(civilFromDays(floorDiv(t, kDay)));
+  const Minute ofDay = t - floorDiv(t, kDay) * kDay;
+  b.time = {static_cast<int>(ofDay / 60), static_cast<int>(ofDay % 60)};
+  return NormaliseBirth(b);
 }
 
 const CalendarFile& loaded(const std::string& name) {
@@ -163,7 +156,7 @@ TEST(boundary_warning_test, births_around_a_spring_festival_and_a_day_edge_in_fo
       for (const int offset : offsets) {
         const Minute t = boundary + offset;
         const BirthInput in = birthAt(t);
-        SCOPED_TRACE(in.dateText() + " " + in.hour + ":" + in.minute);
+        SCOPED_TRACE(dateTextOf(in.date) + " " + std::to_string(in.hour) + ":" + std::to_string(in.minute));
         const FourPillarsResult chart = FindFourPillars(file, in);
         ASSERT_TRUE(chart.pillars);
         const NatalFour model = chartAt(f, t);
@@ -212,13 +205,10 @@ TEST(boundary_warning_test, worked_examples_and_the_hour_only_birth_record) {
       {"09", "00", {BoundaryRule::Precision::DoubleHour}, {}},
   };
   for (const Case& c : cases) {
-    BirthFields fields;
-    fields.day = "04";
-    fields.month = "02";
-    fields.year = "2541";
-    fields.hour = c.hour;
-    fields.minute = c.minute;
-    const BirthInput in = NormaliseBirthInput(fields).input;
+    Birth b;
+    b.date = {4, 2, 2541};
+    b.time = {std::stoi(c.hour), std::stoi(c.minute)};
+    const BirthInput in = NormaliseBirth(b);
     const FourPillarsResult chart = FindFourPillars(file, in);
     ASSERT_TRUE(chart.pillars);
     const auto got = FindBoundaryWarnings(file, in, *chart.pillars, c.rule);

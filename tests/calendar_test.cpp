@@ -9,6 +9,7 @@
 #include "core/calendar_file.h"
 #include "core/calendar_index.h"
 #include "core/calendar_session.h"
+#include "core/text.h"
 
 namespace vesprin {
 namespace {
@@ -98,7 +99,7 @@ TEST(calendar_test, day_lines_and_their_marks) {
     EXPECT_EQ(p.day.festivalHour, c.hour) << c.line;
   }
   const auto p = parseCalendarDay("2530 05 06 0404 0206 0204 04:30 **");
-  EXPECT_EQ(p.day.dateText, "2530 05 06");
+  EXPECT_EQ(p.dateText, "2530 05 06");
   EXPECT_EQ(p.day.year, (Pillar{4, 4}));
   EXPECT_EQ(p.day.month, (Pillar{2, 6}));
   EXPECT_EQ(p.day.day, (Pillar{2, 4}));
@@ -121,6 +122,45 @@ TEST(calendar_test, day_lines_and_their_marks) {
   }
 }
 
+// The one-pass reading of the generator's layout must give what the full
+// parse gives, and leave every other line to it.
+TEST(calendar_test, the_quick_read_agrees_with_the_full_parse_or_leaves_the_line_to_it) {
+  const struct {
+    const char* line;
+    bool quick;  // read in one pass
+  } cases[] = {
+      {"2530 05 06 0404 0206 0204 04:30 **", true},
+      {"2530 05 21 0404 0206 0707 10:15 *", true},
+      {"2530 05 22 0404 0206 0808 00:00", true},
+      {"2530 05 22 0404 0206 0808 24:59", true},  // the minute of a plain day is never read
+      {"2530 05 06 0404 0206 0204 04:30 ** ", false},
+      {"2530 05 21 0404 0206 0707 10:15 *\t", false},
+      {"2530 05 22 0404 0206 0808 00:00 ", false},
+      {"2530 05 22 0404 0206 0808 24", false},
+      {"2530 05 21 0404 0206 0707 10:15 *x", false},
+      {"2530 05 06 0404 0206 0204 04:30 **x", false},
+      {"2530 05 06 0404 0206 0204 04:60 **", false},  // refused by the full parse
+      {"2530 05 06 0405 0206 0204 04:30", false},     // refused by the full parse
+      {"2530 05 06 0404 0206 0204 25:00", false},     // refused by the full parse
+      {"2530-05-06 0404 0206 0204 04:30", false},
+  };
+  for (const auto& c : cases) {
+    WellFormedDay quick;
+    ASSERT_EQ(parseWellFormedDay(c.line, quick), c.quick) << c.line;
+    if (!c.quick) continue;
+    const auto full = parseCalendarDay(c.line);
+    ASSERT_TRUE(full.ok) << c.line;
+    EXPECT_EQ(quick.day.year, full.day.year) << c.line;
+    EXPECT_EQ(quick.day.month, full.day.month) << c.line;
+    EXPECT_EQ(quick.day.day, full.day.day) << c.line;
+    EXPECT_EQ(quick.day.festivalHour, full.day.festivalHour) << c.line;
+    EXPECT_EQ(quick.day.festivalMinute, full.day.festivalMinute) << c.line;
+    EXPECT_EQ(quick.day.mark, full.day.mark) << c.line;
+    EXPECT_EQ(padded(quick.year, 4) + " " + padded(quick.month, 2) + " " + padded(quick.dayOfMonth, 2),
+              full.dateText);
+  }
+}
+
 TEST(calendar_test, files_must_be_consecutive_days_and_name_the_bad_line) {
   CalendarBuilder b({1987, 2, 27}, 4);
   auto lines = b.lines();
@@ -131,6 +171,8 @@ TEST(calendar_test, files_must_be_consecutive_days_and_name_the_bad_line) {
   EXPECT_EQ(ok.file->findDate("2530 02 26"), std::nullopt);
   EXPECT_EQ(ok.file->findDate("2530 03 03"), std::nullopt);
   EXPECT_EQ(ok.file->findDate("2530 02 29"), std::nullopt);
+  EXPECT_EQ(ok.file->findDate("2530 3 01 "), std::nullopt);
+  EXPECT_EQ(ok.file->dateText(3), "2530 03 01");
 
   auto gap = lines;
   gap.erase(gap.begin() + 2);
@@ -271,11 +313,9 @@ class CalendarSessionTest : public ::testing::Test {
     return CalendarSession(std::move(*load.index), {(dir / "cwd").string(), (dir / "data").string()},
                            clock, ui);
   }
-  static BirthInput birth(std::string year, std::string month, std::string day) {
+  static BirthInput birth(int year, int month, int day) {
     BirthInput in;
-    in.year = std::move(year);
-    in.month = std::move(month);
-    in.day = std::move(day);
+    in.date = {day, month, year};
     return in;
   }
 
@@ -285,22 +325,22 @@ class CalendarSessionTest : public ::testing::Test {
 TEST_F(CalendarSessionTest, current_year_reads_march_in_january_and_the_birth_date_ahead) {
   struct Case {
     CivilDate today;
-    const char* birthYear;
+    int birthYear;
     int year;
     Pillar pillar;
   };
   const Case cases[] = {
-      {{1987, 1, 15}, "2500", 2530, {3, 3}},  // 15 January reads 15 March
-      {{1987, 1, 14}, "2500", 2530, {2, 2}},
-      {{1987, 3, 15}, "2500", 2530, {3, 3}},
-      {{1988, 1, 31}, "2500", 2531, {5, 5}},  // 31 January reads 31 March
-      {{1987, 1, 15}, "2531", 2531, {5, 5}},  // a birth ahead of today reads its own date
+      {{1987, 1, 15}, 2500, 2530, {3, 3}},  // 15 January reads 15 March
+      {{1987, 1, 14}, 2500, 2530, {2, 2}},
+      {{1987, 3, 15}, 2500, 2530, {3, 3}},
+      {{1988, 1, 31}, 2500, 2531, {5, 5}},  // 31 January reads 31 March
+      {{1987, 1, 15}, 2531, 2531, {5, 5}},  // a birth ahead of today reads its own date
   };
   for (const Case& c : cases) {
     FixedClock clock(c.today);
     ScriptedUserInterface ui;
     CalendarSession s = session(clock, ui);
-    const CurrentYearPillar got = s.currentYearPillar(birth(c.birthYear, "06", "10"));
+    const CurrentYearPillar got = s.currentYearPillar(birth(c.birthYear, 6, 10));
     EXPECT_EQ(got.year, c.year);
     EXPECT_EQ(got.pillar, c.pillar) << c.today.year << "-" << c.today.month << "-" << c.today.day;
     EXPECT_TRUE(ui.messages.empty());
@@ -311,17 +351,49 @@ TEST_F(CalendarSessionTest, current_year_is_cached_by_year_and_missing_lines_giv
   FixedClock clock({2026, 12, 9});  // BE 2569: no file covers it
   ScriptedUserInterface ui;
   CalendarSession s = session(clock, ui);
-  const CurrentYearPillar first = s.currentYearPillar(birth("2530", "01", "01"));
+  const CurrentYearPillar first = s.currentYearPillar(birth(2530, 1, 1));
   EXPECT_EQ(first.year, 2569);
   EXPECT_EQ(first.pillar, (Pillar{0, 0}));
   // The prompt had no file name to offer, was given up, and nothing was in memory.
   EXPECT_EQ(ui.messages, (std::vector<std::string>{"กรุณาใส่แผ่นข้อมูล ", "มีข้อผิดพลาดในการผูกดวง"}));
   ui.messages.clear();
-  s.currentYearPillar(birth("2531", "01", "01"));
+  s.currentYearPillar(birth(2531, 1, 1));
   EXPECT_TRUE(ui.messages.empty()) << "the year is asked once per run";
   s.startFreshRun();
-  s.currentYearPillar(birth("2531", "01", "01"));
+  s.currentYearPillar(birth(2531, 1, 1));
   EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+// vesprin-cast remembers the files it found: the current year's pillar read
+// without a message then serves the next births without reading its file
+// again, and a lookup that showed messages shows them on every birth.
+TEST_F(CalendarSessionTest, a_silent_current_year_lookup_is_kept_across_runs_where_files_are_remembered) {
+  FixedClock clock({1987, 6, 1});  // BE 2530, in A.DAT
+  ScriptedUserInterface ui;
+  CalendarSession s = session(clock, ui);
+  s.rememberFoundFiles();
+  const CurrentYearPillar first = s.currentYearPillar(birth("2529", "06", "10"));
+  EXPECT_EQ(first.pillar, (Pillar{3, 3}));
+  s.startFreshRun();
+  EXPECT_EQ(s.currentYearPillar(birth("2529", "06", "10")).pillar, first.pillar);
+  EXPECT_TRUE(s.loaded().empty()) << "kept, not read again";
+  // A birth ahead of today looks up its own date: read, not taken from the kept one.
+  s.startFreshRun();
+  const CurrentYearPillar ahead = s.currentYearPillar(birth("2531", "01", "15"));
+  EXPECT_EQ(ahead.year, 2531);
+  EXPECT_EQ(ahead.pillar, (Pillar{4, 4}));
+  EXPECT_FALSE(s.loaded().empty());
+  EXPECT_TRUE(ui.messages.empty());
+
+  FixedClock later({2026, 12, 9});  // BE 2569: no file covers it
+  CalendarSession none = session(later, ui);
+  none.rememberFoundFiles();
+  for (int run = 0; run < 2; ++run) {
+    none.startFreshRun();
+    ui.messages.clear();
+    none.currentYearPillar(birth("2530", "01", "01"));
+    EXPECT_EQ(ui.messages.size(), 2u) << "run " << run;
+  }
 }
 
 TEST_F(CalendarSessionTest, data_files_are_searched_prompted_reused_and_replaced) {

@@ -6,6 +6,7 @@
 #include "app/scripted_ui.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
+#include "present/cycle_texts.h"
 #include "tests/cast_on.h"
 
 namespace vesprin {
@@ -14,13 +15,13 @@ namespace {
 
 TEST(cast_cycles_test, stages_fill_the_result_and_the_forms) {
   Forms forms = makeForms();
-  forms.main["MemoVesprinPrint"].lines = {"KELMARD2", "", "", "", "", "", "", "", "0102", "2553", "2010"};
   // Male, year pillar (4, 4): backward from month (2, 6), four days after the
   // festival that opened the month; Chinese age 24 in 2553.
-  const CastOutcome out = castOn(forms, {2010, 6, 15}, "10 05 2530 10 30 m 09");
+  const CastOutcome out =
+      castOn(forms, {2010, 6, 15}, "10 05 2530 10 30 m 09", {}, MonthStripStart{1, 2, "2553", "2010"});
   ASSERT_EQ(out.status, CastOutcome::Status::Cast) << out.error;
   const ChartResult& r = out.result;
-  EXPECT_EQ(r.luck->startText, "1.08");
+  EXPECT_EQ(luckStartText({r.luck->startYears, r.luck->startMonthCode}), "1.08");
   EXPECT_EQ(r.transits->chineseAge, 24);
   EXPECT_EQ(r.transits->currentColumn, 9);
   EXPECT_EQ(r.currentPeriod->half, (HalfPeriod{3, HalfPart::On}));

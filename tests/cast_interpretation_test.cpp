@@ -16,15 +16,12 @@ class CastInterpretationTest : public ::testing::Test {
         session_(std::move(*CalendarSession::LoadCalendarIndex({VESPRIN_SOURCE_DATA_DIR}).index),
                  {VESPRIN_SOURCE_DATA_DIR}, clock_, ui_) {}
 
-  CastOutcome cast(const char* gender, const char* year) {
-    BirthFields f;
-    f.gender = gender;
-    f.day = "10";
-    f.month = "05";
-    f.year = year;
-    f.hour = "08";
-    writeBirthFields(forms_.main, f);
-    return CastPipeline(session_, forms_, ui_).Cast();
+  CastOutcome cast(Gender gender, int year) {
+    Birth b;
+    b.gender = gender;
+    b.date = {10, 5, year};
+    b.time = {8, 0};
+    return CastPipeline(session_, forms_, ui_).Cast(b);
   }
 
   FixedClock clock_;
@@ -34,7 +31,7 @@ class CastInterpretationTest : public ::testing::Test {
 };
 
 TEST_F(CastInterpretationTest, a_woman_then_a_man) {
-  const CastOutcome woman = cast("หญิง", "2530");
+  const CastOutcome woman = cast(Gender::Female, 2530);
   ASSERT_EQ(woman.status, CastOutcome::Status::Cast) << woman.error;
   const ChartResult& r = woman.result;
   ASSERT_TRUE(r.powers && r.patterns && r.analysis && r.birthYearCode);
@@ -50,7 +47,7 @@ TEST_F(CastInterpretationTest, a_woman_then_a_man) {
   EXPECT_EQ(forms_.chartSheet.caption("QRLabelPowerElements"), r.powers->summaryLine);
   EXPECT_EQ(forms_.chartSheet["QRImage26"].picture, "b3.bmp");
 
-  const CastOutcome man = cast("ชาย", "2524");
+  const CastOutcome man = cast(Gender::Male, 2524);
   ASSERT_EQ(man.status, CastOutcome::Status::Cast) << man.error;
   EXPECT_EQ(man.result.childBranch, std::nullopt);
   EXPECT_EQ(forms_.chartSheet["QRImage26"].picture, "os0.bmp");

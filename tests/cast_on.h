@@ -11,18 +11,18 @@
 
 namespace vesprin {
 
-// `name`: the person's name, none when empty.
-inline CastOutcome castOn(Forms& forms, CivilDate today, const char* birth, const std::string& name = {}) {
+// `name`: the person's name, none when empty. `strip`: a birth record's month strip.
+inline CastOutcome castOn(Forms& forms, CivilDate today, const char* birth, const std::string& name = {},
+                          const std::optional<MonthStripStart>& strip = std::nullopt) {
   static const std::vector<std::string> dirs{VESPRIN_SOURCE_DATA_DIR};
   auto index = CalendarSession::LoadCalendarIndex(dirs);
   EXPECT_TRUE(index.index) << index.error;
   FixedClock clock(today);
   ScriptedUserInterface ui;
   CalendarSession calendar(std::move(*index.index), dirs, clock, ui);
-  BirthFields fields = *parseCastRequest(birth).fields;
-  fields.name = name;
-  writeBirthFields(forms.main, fields);
-  return CastPipeline(calendar, forms, ui).Cast();
+  Birth b = *parseCastRequest(birth).birth;
+  b.name = name;
+  return CastPipeline(calendar, forms, ui).Cast(b, strip);
 }
 
 }  // namespace vesprin

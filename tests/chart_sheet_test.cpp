@@ -44,9 +44,8 @@ void compareWithGolden(const std::string& dump, const std::string& file) {
 
 TEST(chart_sheet_test, golden_dump_of_a_mans_sheet) {
   Forms forms = makeForms();
-  forms.main["MemoVesprinPrint"].lines = {"KELMARD2", "05", "03", "2530", "07", "09", "0", "print",
-                                          "0903",     "2569", "2026"};
-  const CastOutcome out = castOn(forms, {2026, 12, 9}, "05 03 2530 07 30 m 09");
+  const CastOutcome out =
+      castOn(forms, {2026, 12, 9}, "05 03 2530 07 30 m 09", {}, MonthStripStart{9, 3, "2569", "2026"});
   ASSERT_EQ(out.status, CastOutcome::Status::Cast) << out.error;
   compareWithGolden(dumpForm(forms.chartSheet), "chart_sheet/man_05032530.txt");
   // The analysis page the same cast filled, printed on request as page two.

@@ -4,6 +4,7 @@
 
 #include "cycles/long_year_table.h"
 #include "cycles/month_strip.h"
+#include "present/cycle_texts.h"
 
 namespace vesprin {
 namespace {
@@ -73,15 +74,18 @@ TEST(current_period_test, half_period_holding_the_age) {
       {"3.05", 103, std::nullopt, false, "", std::nullopt, ""},
   };
   for (const Case& c : cases) {
-    const int whole = std::atoi(c.startText);
-    const Luck l = luckFrom(whole);
-    const CurrentPeriod p = findCurrentPeriod(l.on, l.below, c.startText, c.age, 2553, l.pillars);
-    const std::string what = std::string(c.startText) + " age " + std::to_string(c.age);
+    // "3.05": three years and month code 5.
+    const std::string text = c.startText;
+    const LuckStart first{std::stoi(text), std::stoi(text.substr(text.find('.') + 1))};
+    const Luck l = luckFrom(first.years);
+    const CurrentPeriod p = findCurrentPeriod(l.on, l.below, first, c.age, 2553, l.pillars);
+    const CurrentPeriodTexts t = currentPeriodTexts(p, first, c.age, 2553);
+    const std::string what = text + " age " + std::to_string(c.age);
     EXPECT_EQ(p.half, c.half) << what;
     EXPECT_EQ(p.beforeFirstPillar, c.before) << what;
-    EXPECT_EQ(p.periodText, c.periodText) << what;
+    EXPECT_EQ(t.periodText, c.periodText) << what;
     EXPECT_EQ(p.nextStartYear, c.next) << what;
-    EXPECT_EQ(p.elementName, c.element) << what;
+    EXPECT_EQ(t.elementName, c.element) << what;
   }
 }
 

@@ -10,16 +10,15 @@
 namespace vesprin {
 namespace {
 
+// The birth as the fields show it: the month as its item text "03 = มีนาคม".
 BirthInput birth(const char* day, const char* monthItem, const char* year, const char* hour,
-                 const char* name = "", const char* gender = "ชาย") {
-  BirthFields f;
-  f.name = name;
-  f.gender = gender;
-  f.day = day;
-  f.month = monthItem;
-  f.year = year;
-  f.hour = hour;
-  return NormaliseBirthInput(f).input;
+                 const char* name = "", Gender gender = Gender::Male) {
+  Birth b;
+  b.name = name;
+  b.gender = gender;
+  b.date = {std::stoi(day), std::stoi(std::string(monthItem).substr(0, 2)), std::stoi(year)};
+  b.time = {std::stoi(hour), 0};
+  return NormaliseBirth(b);
 }
 
 OwnerTexts texts(const BirthInput& in, CivilDate today = {2026, 12, 9}, int referenceYear = 2569) {
@@ -34,12 +33,12 @@ OwnerTexts texts(const BirthInput& in, CivilDate today = {2026, 12, 9}, int refe
 
 TEST(owner_texts_test, time_range_of_every_kind_of_hour) {
   const struct {
-    const char* hour;
+    int hour;
     const char* range;
   } cases[] = {
-      {"00", "00.00-00.59 น."}, {"01", "01.00-02.59 น."}, {"02", "01.00-02.59 น."},
-      {"07", "07.00-08.59 น."}, {"12", "11.00-12.59 น."}, {"22", "21.00-22.59 น."},
-      {"23", "23.00-23.59 น."}, {"24", ""}, {"7", ""}, {"", ""}, {"ab", ""},
+      {0, "00.00-00.59 น."}, {1, "01.00-02.59 น."}, {2, "01.00-02.59 น."},
+      {7, "07.00-08.59 น."}, {12, "11.00-12.59 น."}, {22, "21.00-22.59 น."},
+      {23, "23.00-23.59 น."}, {24, ""}, {-1, ""},
   };
   for (const auto& c : cases) EXPECT_EQ(timeRangeText(c.hour), c.range) << c.hour;
 }
@@ -89,7 +88,7 @@ TEST(owner_texts_test, owner_line_with_and_without_a_name) {
       {"   ", "ชื่อ" + std::string(35, ' ') + birthText + " ปีเถาะ"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(texts(birth("10", "05 = พฤษภาคม", "2530", "23", c.name, "หญิง")).ownerLine, c.line)
+    EXPECT_EQ(texts(birth("10", "05 = พฤษภาคม", "2530", "23", c.name, Gender::Female)).ownerLine, c.line)
         << "[" << c.name << "]";
 }
 

@@ -21,13 +21,10 @@ const CalendarFile& fixture() {
 
 BirthInput birth(const char* day, const char* month, const char* year, const char* hour,
                  const char* minute) {
-  BirthFields f;
-  f.day = day;
-  f.month = month;
-  f.year = year;
-  f.hour = hour;
-  f.minute = minute;
-  return NormaliseBirthInput(f).input;
+  Birth b;
+  b.date = {std::stoi(day), std::stoi(month), std::stoi(year)};
+  b.time = {std::stoi(hour), std::stoi(minute)};
+  return NormaliseBirth(b);
 }
 
 TEST(pillars_test, birth_line_day_boundary_and_large_festivals) {
@@ -152,14 +149,14 @@ TEST(pillars_test, ascendant_perfect_ascendant_and_festival_kind) {
     if (std::string(c.mark) == "**") chart.calendar.largeFestival(300);
     else chart.calendar.at(300).mark = c.mark;
     chart.natal.festivalStart = c.start;
-    const auto r = FindDerivedPillars(chart.calendar.build(), chart.natal, "09");
+    const auto r = FindDerivedPillars(chart.calendar.build(), chart.natal, 9);
     ASSERT_TRUE(r.pillars);
     EXPECT_EQ(r.pillars->festivalKind, c.kind);
     EXPECT_EQ(r.pillars->ascendant, c.ascendant);
     EXPECT_EQ(r.pillars->perfectAscendant, c.perfect);
   }
   Chart none({1, 1}, {3, 3}, 1, 1);
-  const auto r = FindDerivedPillars(none.calendar.build(), none.natal, "07");
+  const auto r = FindDerivedPillars(none.calendar.build(), none.natal, 7);
   EXPECT_EQ(r.pillars->festivalKind, FestivalKind::None);
   EXPECT_EQ(r.pillars->ascendant, (Pillar{4, 4}));
 }
@@ -167,7 +164,7 @@ TEST(pillars_test, ascendant_perfect_ascendant_and_festival_kind) {
 TEST(pillars_test, conception_pillar_and_its_fit_against_the_calendar) {
   struct Case {
     const char* what;
-    const char* toBeBorn;
+    int toBeBorn;
     int matching;  // how many of the 15 lines carry the conception month (P = 09)
     Pillar conception;
     const char* label;
@@ -176,15 +173,15 @@ TEST(pillars_test, conception_pillar_and_its_fit_against_the_calendar) {
   };
   const Pillar other{5, 7};  // the month after the conception month
   const Case cases[] = {
-      {"all fifteen fit", "09", 15, {4, 6}, "[ 100% ]", std::nullopt, ConceptionVariant::Plain},
-      {"eight fit", "09", 8, {4, 6}, "[ 53% ]", std::nullopt, ConceptionVariant::Plain},
-      {"seven fit", "09", 7, {4, 6}, "[ 46% ]", other, ConceptionVariant::Uncertain},
-      {"one fits", "09", 1, {4, 6}, "[ 6% ]", other, ConceptionVariant::Uncertain},
-      {"none fits: one month later", "09", 0, {5, 7}, "[ 100% ]", std::nullopt,
+      {"all fifteen fit", 9, 15, {4, 6}, "[ 100% ]", std::nullopt, ConceptionVariant::Plain},
+      {"eight fit", 9, 8, {4, 6}, "[ 53% ]", std::nullopt, ConceptionVariant::Plain},
+      {"seven fit", 9, 7, {4, 6}, "[ 46% ]", other, ConceptionVariant::Uncertain},
+      {"one fits", 9, 1, {4, 6}, "[ 6% ]", other, ConceptionVariant::Uncertain},
+      {"none fits: one month later", 9, 0, {5, 7}, "[ 100% ]", std::nullopt,
        ConceptionVariant::Plain},
-      {"seven months", "07", 0, {6, 8}, "[ 7 M ]", Pillar{5, 7}, ConceptionVariant::Uncertain},
-      {"eight months", "08", 0, {5, 7}, "[ 8 M ]", Pillar{4, 6}, ConceptionVariant::Uncertain},
-      {"ten months", "10", 0, {3, 5}, "[ 10 M ]", Pillar{4, 6}, ConceptionVariant::Uncertain},
+      {"seven months", 7, 0, {6, 8}, "[ 7 M ]", Pillar{5, 7}, ConceptionVariant::Uncertain},
+      {"eight months", 8, 0, {5, 7}, "[ 8 M ]", Pillar{4, 6}, ConceptionVariant::Uncertain},
+      {"ten months", 10, 0, {3, 5}, "[ 10 M ]", Pillar{4, 6}, ConceptionVariant::Uncertain},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -207,7 +204,7 @@ TEST(pillars_test, conception_pillar_and_its_fit_against_the_calendar) {
   Chart early({1, 1}, {3, 3}, 1, 1);
   for (int p = 1; p <= 400; ++p) early.calendar.at(p).month = {3, 5};
   early.calendar.largeFestival(23 + 8);  // 8 lines of 3/5, then 7 of the conception month 4/6
-  const auto r = FindDerivedPillars(early.calendar.build(), early.natal, "09");
+  const auto r = FindDerivedPillars(early.calendar.build(), early.natal, 9);
   EXPECT_EQ(r.pillars->conceptionLabel, "[ 46% ]");
   EXPECT_EQ(r.pillars->neighbour, (Pillar{3, 5}));
 }
@@ -215,11 +212,11 @@ TEST(pillars_test, conception_pillar_and_its_fit_against_the_calendar) {
 TEST(pillars_test, the_fit_never_reads_before_the_first_line) {
   for (int line : {277, 278}) {
     Chart chart({1, 1}, {3, 3}, 1, 1, line);
-    const auto r = FindDerivedPillars(chart.calendar.build(), chart.natal, "09");
+    const auto r = FindDerivedPillars(chart.calendar.build(), chart.natal, 9);
     EXPECT_EQ(r.beyondFile, line == 277) << line;
     EXPECT_EQ(r.pillars.has_value(), line == 278) << line;
     // Other pregnancy lengths read no earlier lines at all.
-    EXPECT_TRUE(FindDerivedPillars(chart.calendar.build(), chart.natal, "08").pillars);
+    EXPECT_TRUE(FindDerivedPillars(chart.calendar.build(), chart.natal, 8).pillars);
   }
 }
 

@@ -21,18 +21,15 @@ class PipelineTest : public ::testing::Test {
     EXPECT_TRUE(load.index) << load.error;
     return *load.index;
   }
+  // The birth as the fields show it: the month as its item text "05 = พฤษภาคม".
   CastOutcome cast(const char* day, const char* monthItem, const char* year, const char* hour,
-                   const char* gender = "ชาย", const char* toBeBorn = "09") {
-    BirthFields f;
-    f.day = day;
-    f.month = monthItem;
-    f.year = year;
-    f.hour = hour;
-    f.minute = "10";
-    f.gender = gender;
-    f.toBeBorn = toBeBorn;
-    writeBirthFields(forms.main, f);
-    return pipeline.Cast();
+                   Gender gender = Gender::Male, int pregnancyMonths = 9) {
+    Birth b;
+    b.date = {std::stoi(day), std::stoi(std::string(monthItem).substr(0, 2)), std::stoi(year)};
+    b.time = {std::stoi(hour), 10};
+    b.gender = gender;
+    b.pregnancyMonths = pregnancyMonths;
+    return pipeline.Cast(b);
   }
   std::string picture(const Form& f, const char* name) { return f.find(name) ? f.find(name)->picture : "?"; }
 
@@ -45,7 +42,7 @@ class PipelineTest : public ::testing::Test {
 
 TEST_F(PipelineTest, a_cast_binds_the_chart_and_shows_the_entered_values_again) {
   forms.analysis["MemoAnalyse"].lines = {"left over"};
-  const CastOutcome out = cast("11", "05 = พฤษภาคม", "2530", "00", "หญิง");
+  const CastOutcome out = cast("11", "05 = พฤษภาคม", "2530", "00", Gender::Female);
   ASSERT_EQ(out.status, CastOutcome::Status::Cast) << out.error;
   // The analysis text of the earlier cast is replaced, not added to.
   EXPECT_EQ(forms.analysis["MemoAnalyse"].lines, out.result.analysis->lines);
@@ -82,7 +79,7 @@ TEST_F(PipelineTest, a_cast_binds_the_chart_and_shows_the_entered_values_again) 
 }
 
 TEST_F(PipelineTest, uncertain_conception_shows_neighbours_and_uncertain_pictures) {
-  ASSERT_EQ(cast("10", "05 = พฤษภาคม", "2530", "10", "ชาย", "08").status, CastOutcome::Status::Cast);
+  ASSERT_EQ(cast("10", "05 = พฤษภาคม", "2530", "10", Gender::Male, 8).status, CastOutcome::Status::Cast);
   // Month (2,6), eight months: conception (4,10), neighbours (3,9).
   EXPECT_EQ(forms.main.caption("LabelCheckErrorToBeBorn"), "[ 8 M ]");
   EXPECT_EQ(picture(forms.chartSheet, "QRImageChineseOntb"), "o4_.bmp");
@@ -133,7 +130,7 @@ TEST_F(PipelineTest, owner_texts_are_written_afresh_by_every_cast) {
   // Three casts into one set of forms: the age line carries one birth-year
   // code, the last cast's, and the owner texts are the last birth's.
   ASSERT_EQ(cast("10", "05 = พฤษภาคม", "2530", "10").status, CastOutcome::Status::Cast);
-  ASSERT_EQ(cast("11", "05 = พฤษภาคม", "2530", "00", "หญิง").status, CastOutcome::Status::Cast);
+  ASSERT_EQ(cast("11", "05 = พฤษภาคม", "2530", "00", Gender::Female).status, CastOutcome::Status::Cast);
   const CastOutcome last = cast("06", "05 = พฤษภาคม", "2530", "02");
   ASSERT_EQ(last.status, CastOutcome::Status::Cast) << last.error;
   const Form& qr = forms.chartSheet;

@@ -2,11 +2,14 @@
 // pdfinfo and pdftotext, and the births for which it must write none.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -185,6 +188,47 @@ TEST_F(SheetPdfTest, no_pdf_for_a_birth_that_cannot_be_printed) {
     EXPECT_FALSE(fs::exists(dir / "none.pdf"));
     EXPECT_FALSE(fs::exists(dir / "none.pdf.part"));
   }
+}
+
+// --pdf-dir: a sheet for every birth line in one run, named by the line's
+// number and the birth date; the JSON lines are those of a run without it, and
+// a refused line gets its error object and no sheet.
+TEST_F(SheetPdfTest, a_folder_of_sheets_one_per_birth_line) {
+  const std::string births =
+      "# three births\n05 03 2530 07 30 m 09\n\n31 02 2530 07 00 f 09\n05 13 2530 07 30 m 09\n"
+      "10 05 2530 23 10 f 08\n";
+  std::ofstream(dir / "births.txt") << births;
+  const std::string env = "cd '" + dir.string() + "' && VESPRIN_DATA_DIR='" VESPRIN_SOURCE_DATA_DIR "' '" VESPRIN_CAST
+                          "' --today 2026-12-09 ";
+  const Ran plain = run(env + "< births.txt 2>/dev/null");
+  const Ran r = run(env + "--pdf-dir sheets < births.txt 2>stderr.txt");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, plain.out) << "the JSON lines as without --pdf-dir";
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir / "sheets")) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"0002 05-03-2530.pdf", "0006 10-05-2530.pdf"}));
+  const std::string err = stderrText();
+  EXPECT_NE(err.find("line 4: no chart sheet written: วันเดือนปีเกิดไม่ถูกต้อง 31/02/2530"), std::string::npos) << err;
+  EXPECT_NE(err.find("line 5: no chart sheet written"), std::string::npos) << err;
+  EXPECT_NE(err.find("wrote 2 of 4 chart sheets"), std::string::npos) << err;
+  EXPECT_EQ(err.find('\r'), std::string::npos) << "no progress bar off a terminal";
+
+  // Each sheet is the one --pdf writes for its line alone.
+  for (const auto& [line, file] : {std::pair{"05 03 2530 07 30 m 09", "0002 05-03-2530.pdf"},
+                                   std::pair{"10 05 2530 23 10 f 08", "0006 10-05-2530.pdf"}}) {
+    ASSERT_EQ(cast(std::string(line) + "\n", "alone.pdf").status, 0);
+    EXPECT_EQ(run("pdftotext '" + (dir / "alone.pdf").string() + "' -").out,
+              run("pdftotext '" + (dir / "sheets" / file).string() + "' -").out)
+        << file;
+  }
+  // All sheets written: exit 0; a folder that cannot be made: exit 5.
+  std::ofstream(dir / "births.txt") << "05 03 2530 07 30 m 09\n";
+  EXPECT_EQ(run(env + "--pdf-dir more --paper a4 < births.txt 2>/dev/null").status, 0);
+  EXPECT_TRUE(fs::exists(dir / "more" / "0001 05-03-2530.pdf"));
+  std::ofstream(dir / "a-file") << "";
+  EXPECT_EQ(run(env + "--pdf-dir a-file/sheets < births.txt 2>/dev/null").status, 5);
+  EXPECT_EQ(run(env + "--pdf x.pdf --pdf-dir sheets < births.txt 2>/dev/null").status, 1);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "core/sign.h"
 #include "core/text.h"
 #include "core/text_file.h"
+#include "present/birth_texts.h"
 #include "present/request/folder_lock.h"
 #include "cycles/month_strip.h"
 
@@ -335,17 +336,8 @@ std::string saveRequestFiles(const RequestFiles& files, const std::string& dir) 
   return {};
 }
 
-BirthFields birthFieldsOf(const BirthRecord& r) {
-  BirthFields f;
-  f.name = limitNameLength(r.name);
-  f.gender = r.gender == Gender::Male ? "ชาย" : "หญิง";
-  f.day = padded(r.day, 2);
-  f.month = std::string(monthItemText(r.month));
-  f.year = std::to_string(r.year);
-  f.hour = padded(r.hour, 2);
-  f.minute = padded(r.minute, 2);
-  f.toBeBorn = padded(r.pregnancy, 2);
-  return f;
+Birth birthOf(const BirthRecord& r) {
+  return {r.name, r.gender, {r.day, r.month, r.year}, {r.hour, r.minute}, r.pregnancy};
 }
 
 }  // namespace vesprin

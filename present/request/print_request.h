@@ -14,9 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/birth_input.h"
+#include "core/birth.h"
 #include "core/calendar_index.h"
 #include "core/gender.h"
+#include "cycles/month_strip.h"
 #include "present/component.h"
 
 namespace vesprin {
@@ -71,15 +72,6 @@ struct AnalysisMarks {
   std::optional<ElementGroupPowers> powers;  // none leaves the program title
   std::optional<std::string> analysisNote;   // none: line 23 "blank"; never empty
   friend bool operator==(const AnalysisMarks&, const AnalysisMarks&) = default;
-};
-
-// The month strip's first pillar (January) and the two year texts it shows.
-struct MonthStripStart {
-  int stem = 1;    // 1..10
-  int branch = 1;  // 1..12
-  std::string beYearText;  // line 9, shown as it stands
-  std::string ceYearText;  // line 10
-  friend bool operator==(const MonthStripStart&, const MonthStripStart&) = default;
 };
 
 struct BirthRecord {
@@ -169,8 +161,8 @@ RequestFiles writePrintRequest(const PrintRequest& r);
 // written, else why not.
 std::string saveRequestFiles(const RequestFiles& files, const std::string& dir);
 
-// The input fields a birth record fills, as the hand-over fills them (a
-// process that casts a record without the forms).
-BirthFields birthFieldsOf(const BirthRecord& record);
+// The birth a record asks to cast: the files carry no minute, so the minute
+// is the record's own (00 from the files).
+Birth birthOf(const BirthRecord& record);
 
 }  // namespace vesprin

@@ -15,6 +15,7 @@
 #include "app/cast_pipeline.h"
 #include "app/scripted_ui.h"
 #include "core/birth_input.h"
+#include "present/birth_texts.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "core/text.h"
@@ -308,9 +309,8 @@ std::string fillFromCast(PrintRequest& request) {
   SystemClock clock;
   ScriptedUserInterface ui;
   CalendarSession calendar(std::move(*index.index), defaultSearchDirs(), clock, ui);
-  const BirthFields fields = birthFieldsOf(request.birth);
   // An impossible date was refused with the arguments.
-  const CastOutcome cast = CastChart(calendar, ui, fields);
+  const CastOutcome cast = CastChart(calendar, ui, birthOf(request.birth));
   if (cast.status != CastOutcome::Status::Cast || !cast.result.powers) return cast.error;
   fillComputedPowers(request.marks, *cast.result.powers);
   return {};

@@ -15,6 +15,7 @@
 
 #include "app/print_command.h"
 #include "app/print_run.h"
+#include "app/progress_bar.h"
 #include "app/scripted_ui.h"
 #include "book/client_book.h"
 #include "book/client_request.h"
@@ -176,14 +177,6 @@ class Printer {
   PrintCommand command_;
 };
 
-void progress(std::size_t done, std::size_t total) {
-  constexpr int kWidth = 40;
-  const int filled = total ? static_cast<int>(done * kWidth / total) : kWidth;
-  std::cerr << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
-            << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << done << "/" << total
-            << (done == total ? "\n" : "") << std::flush;
-}
-
 int printWith(const std::string& bookPath, int busyTimeoutMs, const PrintArgs& p) {
   auto book = ClientBook::open(bookPath, BookAccess::ReadWrite, busyTimeoutMs);
   if (book.error) return report(*book.error);
@@ -222,7 +215,7 @@ int printWith(const std::string& bookPath, int busyTimeoutMs, const PrintArgs& p
     if (s == kExitNoIndex || s == kExitBusy || s == kExitUnusable) return s;  // the others would fail alike
     if (s == kExitOk) ++printed;
     else if (status == kExitOk) status = s;
-    if (bar) progress(k + 1, clients.size());
+    if (bar) drawProgressBar(std::cerr, k + 1, clients.size());
   }
   std::cerr << "vesprin-book: wrote " << printed << " of " << clients.size() << " chart sheets into " << *p.pdfDir
             << '\n';
