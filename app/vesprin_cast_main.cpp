@@ -121,9 +121,10 @@ int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession
     // read is refused below and names none.
     const CastRequestParse request = parseCastRequest(b.text);
     std::string name = padded(static_cast<int>(b.number), width);
-    if (request.fields)
-      name += " " + request.fields->day + "-" + std::string(monthNumberText(request.fields->month)) + "-" +
-              request.fields->year;
+    if (request.birth) {
+      const BirthDate& d = request.birth->date;
+      name += " " + padded(d.day, 2) + "-" + padded(d.month, 2) + "-" + std::to_string(d.year);
+    }
     std::ostringstream why;
     const SheetPdf sheet = writer.write(b.text, calendar, ui, years, dir / (name + ".pdf"), out, why, options);
     out += '\n';

@@ -372,14 +372,14 @@ TEST_F(CalendarSessionTest, a_silent_current_year_lookup_is_kept_across_runs_whe
   ScriptedUserInterface ui;
   CalendarSession s = session(clock, ui);
   s.rememberFoundFiles();
-  const CurrentYearPillar first = s.currentYearPillar(birth("2529", "06", "10"));
+  const CurrentYearPillar first = s.currentYearPillar(birth(2529, 6, 10));
   EXPECT_EQ(first.pillar, (Pillar{3, 3}));
   s.startFreshRun();
-  EXPECT_EQ(s.currentYearPillar(birth("2529", "06", "10")).pillar, first.pillar);
+  EXPECT_EQ(s.currentYearPillar(birth(2529, 6, 10)).pillar, first.pillar);
   EXPECT_TRUE(s.loaded().empty()) << "kept, not read again";
   // A birth ahead of today looks up its own date: read, not taken from the kept one.
   s.startFreshRun();
-  const CurrentYearPillar ahead = s.currentYearPillar(birth("2531", "01", "15"));
+  const CurrentYearPillar ahead = s.currentYearPillar(birth(2531, 1, 15));
   EXPECT_EQ(ahead.year, 2531);
   EXPECT_EQ(ahead.pillar, (Pillar{4, 4}));
   EXPECT_FALSE(s.loaded().empty());
@@ -391,7 +391,7 @@ TEST_F(CalendarSessionTest, a_silent_current_year_lookup_is_kept_across_runs_whe
   for (int run = 0; run < 2; ++run) {
     none.startFreshRun();
     ui.messages.clear();
-    none.currentYearPillar(birth("2530", "01", "01"));
+    none.currentYearPillar(birth(2530, 1, 1));
     EXPECT_EQ(ui.messages.size(), 2u) << "run " << run;
   }
 }
