@@ -164,9 +164,9 @@ RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::
   // The warm-up cast loads the data files the request is likely to need. Its
   // chart is never printed: the request's own cast must succeed or the
   // request is refused.
-  // A birth record carries the hour alone: a large festival inside the
-  // birth's double hour is the one boundary worth a warning.
-  CastPipeline pipeline(*calendar_, forms_, ui_, {BoundaryRule::Precision::DoubleHour});
+  // A birth record carries the hour alone: unless told otherwise, a large
+  // festival inside the birth's double hour is the one boundary worth a warning.
+  CastPipeline pipeline(*calendar_, forms_, ui_, boundaries_);
   setWarmUpInputs(forms_.main);
   pipeline.Cast(warmUpBirth(), b.strip);
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/boundary_warning.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
@@ -59,6 +60,10 @@ class PrintRun {
   // hand-over files (a desk that casts in process): the forms end as a
   // driven run of the same request's files leaves them.
   RunOutcome StartUp(const PrintRequest& request);
+  // How close to a boundary a birth is warned about, on the sheet and in the
+  // outcome's warnings. By default the rule of a birth record, which carries
+  // the hour alone; a desk that knows the minute asks for minute precision.
+  void setBoundaryRule(const BoundaryRule& rule) { boundaries_ = rule; }
 
   // The request taken from the hand-over files, at the end of the run: its
   // files deleted or put back where they were found (nothing without one).
@@ -80,6 +85,7 @@ class PrintRun {
   std::unique_ptr<CalendarSession> calendar_;
   std::unique_ptr<ClaimedRequest> claim_;
   YearList years_;
+  BoundaryRule boundaries_{BoundaryRule::Precision::DoubleHour};
 };
 
 // What the print command put on paper, as text: the chart sheet's dump, then

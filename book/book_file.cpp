@@ -179,7 +179,8 @@ BookResult<OpenedBook> openBookFile(const std::string& path, BookAccess access, 
 
   static std::atomic<int> serial{0};
   const QString name = QStringLiteral("vesprin-book-%1").arg(++serial);
-  OpenedBook opened{name, QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("instr(%1, ?) > 0")};
+  OpenedBook opened{name, QStringLiteral("BEGIN IMMEDIATE"), QStringLiteral("instr(%1, ?) > 0"),
+                    QStringLiteral("PRAGMA data_version")};
   std::optional<BookError> failure;
   {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);

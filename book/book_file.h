@@ -39,6 +39,9 @@ struct OpenedBook {
   // plain substring search, no pattern (LIKE would read each character
   // as a possible wildcard and case-fold it, several times slower).
   QString contains;
+  // A number that changes when another connection has committed a change
+  // since this one last asked; this connection's own changes leave it.
+  QString changeCounter;
 };
 
 // Opens (ReadWrite: creates when missing, with its folder) and checks the book:

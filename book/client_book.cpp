@@ -76,7 +76,9 @@ BookResult<std::unique_ptr<ClientBook>> ClientBook::open(const std::string& path
                                                          int busyTimeoutMs) {
   BookResult<OpenedBook> opened = openBookFile(path, access, busyTimeoutMs, bookSchema());
   if (opened.error) return {nullptr, opened.error};
-  return {std::unique_ptr<ClientBook>(new ClientBook(path, *opened.value)), std::nullopt};
+  std::unique_ptr<ClientBook> book(new ClientBook(path, *opened.value));
+  book->changedElsewhere();  // the mark later changes are seen against
+  return {std::move(book), std::nullopt};
 }
 
 ClientBook::ClientBook(std::string path, OpenedBook opened) : path_(std::move(path)), opened_(std::move(opened)) {}
@@ -209,7 +211,7 @@ BookResult<std::vector<Client>> ClientBook::search(const QString& typed, std::op
       }
     }
   }
-  sql += QStringLiteral(" ORDER BY search_text");  // the index's order: no sorting
+  sql += QStringLiteral(" ORDER BY search_text, id");  // the index's order, ties by id as ClientIndex has them
   if (limit) {
     sql += QStringLiteral(" LIMIT ?");
     values << *limit;
@@ -229,6 +231,33 @@ BookResult<int> ClientBook::count() {
   if (!query.exec(QStringLiteral("SELECT count(*) FROM client WHERE deleted_at IS NULL")) || !query.next())
     return BookResult<int>::fail(failed(query, "counting"));
   return {query.value(0).toInt(), std::nullopt};
+}
+
+BookResult<ClientIndex> ClientBook::index() {
+  using R = BookResult<ClientIndex>;
+  QSqlQuery query(database());
+  query.setForwardOnly(true);
+  if (!query.exec(QStringLiteral("SELECT id, name, nickname, phone, birth_day, birth_month, birth_year, birth_hour, "
+                                 "birth_minute, search_text FROM client WHERE deleted_at IS NULL")))
+    return R::fail(failed(query, "reading the client list"));
+  std::vector<ClientSummary> clients;
+  while (query.next())
+    clients.push_back({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toString(),
+                       query.value(3).toString(),
+                       {query.value(4).toInt(), query.value(5).toInt(), query.value(6).toInt(),
+                        query.value(7).toInt(), query.value(8).toInt()},
+                       query.value(9).toString()});
+  return {ClientIndex(std::move(clients)), std::nullopt};
+}
+
+BookResult<bool> ClientBook::changedElsewhere() {
+  QSqlQuery query(database());
+  if (!query.exec(opened_.changeCounter) || !query.next())
+    return BookResult<bool>::fail(failed(query, "looking for changes"));
+  const qint64 now = query.value(0).toLongLong();
+  const bool changed = changeCount_ && *changeCount_ != now;
+  changeCount_ = now;
+  return {changed, std::nullopt};
 }
 
 std::optional<BookError> ClientBook::remove(ClientId id) {

@@ -14,6 +14,7 @@
 #include "book/book_error.h"
 #include "book/book_file.h"
 #include "book/client.h"
+#include "book/client_index.h"
 #include "core/calendar_index.h"
 
 namespace vesprin {
@@ -44,6 +45,12 @@ class ClientBook {
   // their names; at most `limit` of them (none: all). An empty text: everyone.
   BookResult<std::vector<Client>> search(const QString& typed, std::optional<int> limit = std::nullopt);
   BookResult<int> count();
+  // Every client not deleted, as the list shows them and a search as one
+  // types tests them (client_index.h), read in one statement.
+  BookResult<ClientIndex> index();
+  // Whether another program has changed the book since the last call (the
+  // first call: since it was opened); this program's own changes do not count.
+  BookResult<bool> changedElsewhere();
 
   // A deleted client is hidden from every search but can be restored until it
   // is purged; purging takes its print history with it.
@@ -81,6 +88,7 @@ class ClientBook {
   std::string path_;
   OpenedBook opened_;
   YearList years_;
+  std::optional<qint64> changeCount_;
 };
 
 // Now, as the book writes its times: UTC, ISO 8601 with milliseconds.

@@ -114,6 +114,9 @@ BirthForm::BirthForm(const YearList& years, int currentYear, QWidget* parent)
   for (QComboBox* box : {static_cast<QComboBox*>(day_), month_, static_cast<QComboBox*>(hour_),
                          static_cast<QComboBox*>(minute_), gender_, pregnancy_, static_cast<QComboBox*>(stripYear_)})
     connect(box, &QComboBox::currentIndexChanged, this, edited);
+  connect(stripYear_, &QComboBox::currentIndexChanged, this, [this] {
+    if (!filling_) loadedStrip_.reset();
+  });
   check();
 }
 
@@ -180,9 +183,13 @@ std::optional<BirthRecord> BirthForm::record() const {
   r.minute = minute_->value();
   r.pregnancy = pregnancy_->currentData().toInt();
   r.gender = static_cast<Gender>(gender_->currentData().toInt());
-  const int strip = stripYear_->value();
-  const Pillar jan = januaryPillar(strip);
-  r.strip = {jan.stem, jan.branch, std::to_string(strip), std::to_string(toChristianEra(strip))};
+  if (loadedStrip_) {
+    r.strip = *loadedStrip_;
+  } else {
+    const int strip = stripYear_->value();
+    const Pillar jan = januaryPillar(strip);
+    r.strip = {jan.stem, jan.branch, std::to_string(strip), std::to_string(toChristianEra(strip))};
+  }
   return r;
 }
 
@@ -198,6 +205,9 @@ void BirthForm::setRecord(const BirthRecord& r) {
   pregnancy_->setCurrentIndex(pregnancy_->findData(r.pregnancy));
   gender_->setCurrentIndex(gender_->findData(static_cast<int>(r.gender)));
   if (const int strip = toInt(r.strip.beYearText); strip > 0) stripYear_->setValue(strip);
+  // The strip stays as the request has it (its January pillar and both year
+  // texts, whatever the year list offers) until its year is chosen anew.
+  loadedStrip_ = r.strip;
   filling_ = false;
   check();
 }

@@ -68,6 +68,9 @@ class BirthForm : public QWidget {
   NumberField* stripYear_;
   QLabel* problemLabel_;
   QString problem_;
+  // The month strip of the record last loaded, kept until the strip year is
+  // changed; none: the strip of the year chosen.
+  std::optional<MonthStripStart> loadedStrip_;
   bool filling_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,14 +25,31 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-QString rowText(const Client& c) {
-  const ClientFields& f = c.fields;
-  QString text = qs(f.name);
-  if (!f.nickname.empty()) text += QStringLiteral(" (%1)").arg(qs(f.nickname));
-  text += QStringLiteral("  %1 %2").arg(qs(birthDateText(f.birth)), qs(birthTimeText(f.birth)));
-  if (!f.phone.empty()) text += QStringLiteral("  ") + qs(f.phone);
+// Two lines: who, then the birth and the phone.
+QString rowText(const ClientSummary& f) {
+  QString text = f.name;
+  if (!f.nickname.isEmpty()) text += QStringLiteral(" (%1)").arg(f.nickname);
+  text += QStringLiteral("\n%1 %2").arg(qs(birthDateText(f.birth)), qs(birthTimeText(f.birth)));
+  if (!f.phone.isEmpty()) text += QStringLiteral("  ") + f.phone;
   return text;
 }
+
+// Enter in the search field or the list opens the client, even in a window
+// whose own Enter shortcut (the desk's refresh) would take the key first.
+class EnterIsMine : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* e) override {
+    if (e->type() == QEvent::ShortcutOverride) {
+      const int key = static_cast<QKeyEvent*>(e)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        e->accept();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, e);
+  }
+};
 
 }  // namespace
 
@@ -59,30 +77,53 @@ ClientPanel::ClientPanel(std::unique_ptr<ClientBook> book, QWidget* parent)
   status_ = new QLabel;
   status_->setWordWrap(true);
 
+  client_ = new QLabel;
+  client_->setWordWrap(true);
+  // The row's text wraps to a second line rather than run out of the list.
+  list_->setWordWrap(true);
+  list_->setTextElideMode(Qt::ElideNone);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
   auto* open = new QPushButton(tr("Open"));
+  auto* fresh = new QPushButton(tr("New client"));
+  fresh->setToolTip(tr("Close the open client: Ctrl+S then keeps the form as a new client"));
   auto* remove = new QPushButton(tr("Delete"));
   undo_ = new QPushButton(tr("Undo delete"));
   undo_->setEnabled(false);
+  auto* saveNew = new QPushButton(tr("Save as new client"));
+  saveNew->setToolTip(tr("Keep the form as a new client, whichever client is open"));
+  auto* join = new QPushButton(tr("Add to household"));
+  join->setToolTip(tr("The client chosen in the list joins the open client's household"));
+  auto* leave = new QPushButton(tr("Leave household"));
+  leave->setToolTip(tr("The open client leaves their household"));
   auto* again = new QPushButton(tr("Print again"));
   auto* family = new QPushButton(tr("Print household"));
 
   auto* details = new QFormLayout;
+  details->addRow(tr("Client"), client_);
   details->addRow(tr("Nickname"), nickname_);
   details->addRow(tr("Phone"), phone_);
   details->addRow(tr("Note"), note_);
   details->addRow(tr("Household"), household_);
-  auto* buttons = new QHBoxLayout;
-  for (QPushButton* b : {open, remove, undo_}) buttons->addWidget(b);
-  auto* prints = new QHBoxLayout;
-  for (QPushButton* b : {again, family}) prints->addWidget(b);
+  const auto rowOf = [](std::initializer_list<QPushButton*> buttons) {
+    auto* row = new QHBoxLayout;
+    for (QPushButton* b : buttons) row->addWidget(b);
+    return row;
+  };
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(search_);
   layout->addWidget(list_, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(rowOf({open, fresh}));
+  layout->addLayout(rowOf({remove, undo_}));
   layout->addLayout(details);
-  layout->addLayout(prints);
+  layout->addLayout(rowOf({join, leave}));
+  layout->addWidget(saveNew);
+  layout->addLayout(rowOf({again, family}));
   layout->addWidget(status_);
 
+  auto* enter = new EnterIsMine(this);
+  search_->installEventFilter(enter);
+  list_->installEventFilter(enter);
   connect(search_, &QLineEdit::textChanged, this, &ClientPanel::filter);
   connect(search_, &QLineEdit::returnPressed, this, [this] {
     if (list_->count() > 0) {
@@ -92,6 +133,10 @@ ClientPanel::ClientPanel(std::unique_ptr<ClientBook> book, QWidget* parent)
   });
   connect(list_, &QListWidget::itemActivated, this, &ClientPanel::openSelected);
   connect(open, &QPushButton::clicked, this, &ClientPanel::openSelected);
+  connect(fresh, &QPushButton::clicked, this, &ClientPanel::startNewClient);
+  connect(saveNew, &QPushButton::clicked, this, &ClientPanel::saveAsNewRequested);
+  connect(join, &QPushButton::clicked, this, &ClientPanel::joinSelectedToHousehold);
+  connect(leave, &QPushButton::clicked, this, &ClientPanel::leaveHousehold);
   connect(remove, &QPushButton::clicked, this, &ClientPanel::deleteCurrent);
   connect(undo_, &QPushButton::clicked, this, &ClientPanel::undoDelete);
   connect(again, &QPushButton::clicked, this, &ClientPanel::printAgain);
@@ -102,6 +147,11 @@ ClientPanel::ClientPanel(std::unique_ptr<ClientBook> book, QWidget* parent)
       QDateTime::currentDateTimeUtc().addDays(-1).toString(Qt::ISODateWithMs).toStdString();
   report(book_->purgeDeletedBefore(dayAgo));
   refresh();
+  showCurrent();
+  lookForChanges_ = new QTimer(this);
+  lookForChanges_->setInterval(kLookForChangesMs);
+  connect(lookForChanges_, &QTimer::timeout, this, &ClientPanel::lookForChanges);
+  lookForChanges_->start();
 }
 
 ClientPanel::~ClientPanel() {
@@ -110,54 +160,64 @@ ClientPanel::~ClientPanel() {
 
 QString ClientPanel::status() const { return status_->text(); }
 
-void ClientPanel::say(const QString& text) { status_->setText(text); }
+void ClientPanel::say(const QString& text) {
+  status_->setText(text);
+  status_->setToolTip({});
+}
+
+QString ClientPanel::statusDetail() const { return status_->toolTip(); }
+
+QString ClientPanel::reasonOf(const BookError& error) {
+  switch (error.kind) {
+    case BookError::Kind::Invalid:
+      return tr("Not kept: the form holds something the book cannot keep");
+    case BookError::Kind::NotFound:
+      return tr("That client is no longer in the book (deleted at another desk?)");
+    case BookError::Kind::Unusable:
+      return tr("The client book cannot be used");
+    case BookError::Kind::Busy:
+      return tr("The client book is busy: another program is writing to it. Nothing was changed; try again");
+    case BookError::Kind::Failed:
+      break;
+  }
+  return tr("The client book could not do it; nothing was changed");
+}
 
 bool ClientPanel::report(const std::optional<BookError>& error) {
-  if (error) say(qs(error->message));
+  if (error) {
+    // In the astrologer's words; the book's own, which name the file and
+    // the cause, under the pointer.
+    say(reasonOf(*error));
+    status_->setToolTip(qs(error->message));
+  }
   return !error;
 }
 
 void ClientPanel::refresh() {
-  listedFor_.clear();
-  listedAll_ = false;
+  auto read = book_->index();
+  if (report(read.error)) index_ = std::move(*read.value);
+  filter(search_->text());
+}
+
+void ClientPanel::lookForChanges() {
+  const auto changed = book_->changedElsewhere();
+  if (changed.value && *changed.value) refresh();
+}
+
+void ClientPanel::reindex(ClientId id) {
+  if (const auto c = book_->client(id); c.value)
+    index_.put(summaryOf(*c.value));
+  else
+    index_.erase(id);
   filter(search_->text());
 }
 
 void ClientPanel::filter(const QString& text) {
-  const SearchQuery query = parseSearch(text);
-  // A search of words each of which holds one of the last search's words
-  // finds only clients the last one found: when all of those are listed, the
-  // book need not be asked again (typing on, letter by letter).
-  bool narrows = listedAll_ && !listedFor_.isEmpty() && !query.date && !query.impossible;
-  if (narrows) {
-    const SearchQuery last = parseSearch(listedFor_);
-    narrows = !last.date && !last.impossible && !last.words.empty();
-    for (const QString& was : last.words)
-      narrows = narrows && std::any_of(query.words.begin(), query.words.end(),
-                                       [&](const QString& word) { return word.contains(was); });
-  }
-  if (narrows) {
-    std::erase_if(listed_, [&](const Client& c) {
-      const QString searched = clientSearchText(c.fields);
-      for (const QString& word : query.words)
-        if (!searched.contains(word)) return true;
-      return false;
-    });
-  } else {
-    auto found = book_->search(text, kListed);
-    if (!report(found.error)) {
-      list_->clear();
-      return;
-    }
-    listed_ = std::move(*found.value);
-    listedAll_ = static_cast<int>(listed_.size()) < kListed;
-  }
-  listedFor_ = text;
   list_->clear();
-  for (const Client& c : listed_) {
-    auto* item = new QListWidgetItem(rowText(c), list_);
-    item->setData(Qt::UserRole, c.id);
-    if (current_ && c.id == *current_) list_->setCurrentItem(item);
+  for (const ClientSummary* c : index_.find(text, kListed)) {
+    auto* item = new QListWidgetItem(rowText(*c), list_);
+    item->setData(Qt::UserRole, c->id);
+    if (current_ && c->id == *current_) list_->setCurrentItem(item);
   }
 }
 
@@ -185,6 +245,7 @@ void ClientPanel::openSelected() {
 
 void ClientPanel::showCurrent() {
   const ClientFields f = currentClient_ ? currentClient_->fields : ClientFields{};
+  client_->setText(currentClient_ ? qs(f.name) : tr("(new: Ctrl+S adds the form as a new client)"));
   nickname_->setText(qs(f.nickname));
   phone_->setText(qs(f.phone));
   note_->setPlainText(qs(f.note));
@@ -214,7 +275,7 @@ void ClientPanel::save(const PrintRequest& request) {
   if (!report(book_->update(*current_, f))) return;
   currentClient_ = book_->client(*current_).value;
   say(tr("Saved %1").arg(qs(f.name)));
-  refresh();
+  reindex(*current_);
 }
 
 void ClientPanel::saveAsNew(const PrintRequest& request) {
@@ -224,7 +285,7 @@ void ClientPanel::saveAsNew(const PrintRequest& request) {
   current_ = *id.value;
   currentClient_ = book_->client(*id.value).value;
   say(tr("Saved %1 as a new client").arg(qs(f.name)));
-  refresh();
+  reindex(*id.value);
 }
 
 void ClientPanel::deleteCurrent() {
@@ -241,7 +302,7 @@ void ClientPanel::deleteCurrent() {
     showCurrent();
   }
   say(tr("Deleted; Undo delete brings the client back until the desk closes"));
-  refresh();
+  reindex(*id);
 }
 
 void ClientPanel::undoDelete() {
@@ -251,10 +312,47 @@ void ClientPanel::undoDelete() {
   deleted_.pop_back();
   undo_->setEnabled(!deleted_.empty());
   say(tr("Restored"));
-  refresh();
+  reindex(id);
 }
 
-void ClientPanel::recordSheet(const PrintRequest& request, const QString& where) {
+void ClientPanel::startNewClient() {
+  current_.reset();
+  currentClient_.reset();
+  list_->clearSelection();
+  list_->setCurrentItem(nullptr);
+  showCurrent();
+  say(tr("New client: type the birth into the form, then Ctrl+S"));
+}
+
+void ClientPanel::joinSelectedToHousehold() {
+  const QListWidgetItem* item = list_->currentItem();
+  if (!current_ || !item) {
+    say(tr("Open a client, then choose in the list who joins their household"));
+    return;
+  }
+  const ClientId other = item->data(Qt::UserRole).toLongLong();
+  if (other == *current_) {
+    say(tr("Choose another client in the list"));
+    return;
+  }
+  if (!report(book_->joinHousehold(*current_, other))) return;
+  currentClient_ = book_->client(*current_).value;
+  showCurrent();
+  say(tr("%1 joined the household").arg(item->text().section(QLatin1Char('\n'), 0, 0)));
+}
+
+void ClientPanel::leaveHousehold() {
+  if (!current_) {
+    say(tr("Open a client first"));
+    return;
+  }
+  if (!report(book_->leaveHousehold(*current_))) return;
+  currentClient_ = book_->client(*current_).value;
+  showCurrent();
+  say(tr("Left the household"));
+}
+
+void ClientPanel::recordSheet(const PrintRequest& request, const QString& where, const QString& paper) {
   std::optional<ClientId> owner = sheetOwner_;
   if (!owner && current_ && currentClient_ && request.birth.name == currentClient_->fields.name) owner = current_;
   if (!owner) return;
@@ -262,6 +360,7 @@ void ClientPanel::recordSheet(const PrintRequest& request, const QString& where)
   const bool pdf = where.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
   record.destination = pdf ? PrintRecord::Destination::Pdf : PrintRecord::Destination::Printer;
   record.where = where.toStdString();
+  record.paper = paper.toStdString();
   report(book_->recordPrint(*owner, record));
 }
 

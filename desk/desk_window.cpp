@@ -1,11 +1,13 @@
 #include "desk/desk_window.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -29,6 +31,8 @@
 namespace vesprin {
 namespace {
 
+QString paperText(Paper paper) { return QString::fromLatin1(paperName(paper).data(), static_cast<qsizetype>(paperName(paper).size())); }
+
 QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Coalesces the changes of one keystroke or click into one refresh, well
@@ -39,12 +43,18 @@ constexpr int kRefreshDelayMs = 15;
 
 DeskWindow::DeskWindow(SheetBuilder& builder, QWidget* parent) : QMainWindow(parent), builder_(builder) {
   entry_ = new BirthForm(builder.years(), currentBuddhistYear(builder.clock()));
+  boundary_ = new BoundaryPanel;
   decorations_ = new DecorationsPanel;
+  // The desk knows the minute of the birth: every festival and hour edge
+  // within the margin, on either side, is worth a warning.
+  const int margin = QSettings().value(QStringLiteral("boundaryMargin"), kDefaultBoundaryMargin).toInt();
+  builder_.setBoundaryRule({BoundaryRule::Precision::Minute, std::clamp(margin, 0, kMaxBoundaryMargin)});
   view_ = new SheetView;
 
   auto* left = new QWidget;
   auto* v = new QVBoxLayout(left);
   v->addWidget(entry_);
+  v->addWidget(boundary_);
   v->addWidget(decorations_, 1);
   auto* leftScroll = new QScrollArea;
   leftScroll->setWidget(left);
@@ -112,7 +122,14 @@ void DeskWindow::buildActions() {
   const std::optional<Paper> keptPaper = parsePaper(kept.toStdString());
   paper_ = keptPaper.value_or(Paper::Letter);
   (paper_ == Paper::A4 ? a4_ : letter_)->setChecked(true);
+  // The analysis page, on which astrologers write during a consultation.
+  analysisPage_ = new QCheckBox(tr("Analysis page too"));
+  analysisPage_->setToolTip(tr("Every print and PDF gets the analysis page (A4) as a second page"));
+  analysisPage_->setChecked(QSettings().value(QStringLiteral("analysisPage"), false).toBool());
+  connect(analysisPage_, &QCheckBox::toggled, this, [](bool on) { QSettings().setValue(QStringLiteral("analysisPage"), on); });
+  file->addAction(tr("Boundary &warning margin…"), this, &DeskWindow::askBoundaryMargin);
   file->addSeparator();
+  bar->addWidget(analysisPage_);
   bar->addAction(action(tr("Save &client"), QKeySequence(Qt::CTRL | Qt::Key_S), [this] { saveClient(); }, true));
   file->addSeparator();
   action(tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { close(); }, false);
@@ -159,6 +176,7 @@ void DeskWindow::refreshNow() {
   refreshing_ = true;
   const std::optional<BirthRecord> record = entry_->record();
   if (!record) {
+    boundary_->setWarnings({}, std::nullopt);
     sheet_.reset();
     view_->setSheet(nullptr);
     view_->setStale(entry_->problem());
@@ -166,6 +184,12 @@ void DeskWindow::refreshNow() {
     const CastOutcome* cast = builder_.castOf(*record);
     decorations_->setCast(cast);
     const bool cast_ok = cast && cast->status == CastOutcome::Status::Cast && cast->result.powers;
+    if (cast_ok && cast->result.natal) {
+      const FourPillars& n = *cast->result.natal;
+      boundary_->setWarnings(cast->result.warnings, NatalFour{n.year, n.month, n.day, n.time});
+    } else {
+      boundary_->setWarnings({}, std::nullopt);
+    }
     request_ = deskRequest(*record, decorations_->decorations(), cast_ok ? &*cast->result.powers : nullptr);
     BuiltSheet built = builder_.build(request_);
     if (!built.forms) {
@@ -239,6 +263,35 @@ void DeskWindow::setPaper(Paper paper) {
   say(paper == Paper::A4 ? tr("Paper: A4") : tr("Paper: Letter"));
 }
 
+bool DeskWindow::analysisPage() const { return analysisPage_->isChecked(); }
+
+void DeskWindow::setAnalysisPage(bool on) { analysisPage_->setChecked(on); }
+
+void DeskWindow::setBoundaryMargin(int minutes) {
+  minutes = std::clamp(minutes, 0, kMaxBoundaryMargin);
+  builder_.setBoundaryRule({BoundaryRule::Precision::Minute, minutes});
+  QSettings().setValue(QStringLiteral("boundaryMargin"), minutes);
+  refreshNow();
+}
+
+void DeskWindow::askBoundaryMargin() {
+  QInputDialog ask(this);
+  ask.setWindowTitle(tr("Boundary warning margin"));
+  ask.setLabelText(
+      tr("Warn of a birth within this many minutes of a large festival or a double-hour edge (0: only a birth right on one):"));
+  ask.setInputMode(QInputDialog::IntInput);
+  ask.setIntRange(0, kMaxBoundaryMargin);
+  ask.setIntStep(5);
+  ask.setIntValue(boundaryMargin());
+  // Qt has no Thai for its standard buttons: the desk's own.
+  ask.setOkButtonText(tr("OK"));
+  ask.setCancelButtonText(tr("Cancel"));
+  if (ask.exec() != QDialog::Accepted) return;
+  const int minutes = ask.intValue();
+  setBoundaryMargin(minutes);
+  say(tr("Boundary warning margin: %1 min").arg(minutes));
+}
+
 void DeskWindow::say(const QString& text) { statusBar()->showMessage(text, 10000); }
 
 PrintOutcome DeskWindow::runPrintCommand(PrintChoice choice) {
@@ -246,6 +299,7 @@ PrintOutcome DeskWindow::runPrintCommand(PrintChoice choice) {
   std::ostringstream report;  // the outcome says all the desk shows
   PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
   choice.paper = paper_;
+  choice.analysisPage = analysisPage();
   return command.run(*sheet_, choice);
 }
 
@@ -256,12 +310,12 @@ PrintOutcome DeskWindow::printOnDefaultPrinter() {
     case PrintResult::Printed: {
       const QString printer = QPrinterInfo::defaultPrinter().printerName();
       say(tr("Sent to the printer %1").arg(printer));
-      emit sheetPrinted(request_, printer);
+      emit sheetPrinted(request_, printer, paperText(paper_));
       break;
     }
     case PrintResult::SavedWithoutPrinter:
       say(tr("No printer is ready: the sheet was saved as %1").arg(QString::fromStdString(out.pdf.string())));
-      emit sheetPrinted(request_, QString::fromStdString(out.pdf.string()));
+      emit sheetPrinted(request_, QString::fromStdString(out.pdf.string()), paperText(paper_));
       break;
     default:
       QMessageBox::warning(this, windowTitle(), tr("The sheet could not be printed: %1").arg(fromUtf8(out.error)));
@@ -272,13 +326,18 @@ PrintOutcome DeskWindow::printOnDefaultPrinter() {
 void DeskWindow::printWithDialog() {
   if (!canPrint()) return;
   QPrinter printer(QPrinter::HighResolution);
-  const PaperPlacement placement = placeOnPaper(*sheet_->chartSheet.layout().page(), paper_);
-  printer.setPageLayout(placement.layout);
+  const PageSetup& page = *sheet_->chartSheet.layout().page();
+  printer.setPageLayout(placeOnPaper(page, paper_).layout);
   printer.setFullPage(false);
   printer.setDocName(entry_->nameField()->text());
   QPrintDialog dialog(&printer, this);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   if (dialog.exec() != QDialog::Accepted) return;
+  // The paper the dialog ended with (the desk's, unless another was chosen
+  // there): the sheet scaled to fit it and centred, as on A4.
+  const QSizeF chosen = printer.pageLayout().pageSize().size(QPageSize::Millimeter);
+  const PaperPlacement placement = placeOnPaper(page, PaperSize{chosen.width(), chosen.height()});
+  printer.setPageLayout(placement.layout);
   PictureStore pictures;
   FormRenderer renderer([&pictures](std::string_view name) { return pictures.find(name); });
   QPainter painter;
@@ -288,13 +347,14 @@ void DeskWindow::printWithDialog() {
   }
   // The print command's own steps were taken when the sheet was built.
   paintReportPage(painter, printer, sheet_->chartSheet, renderer, placement.scale);
-  if (!painter.end()) {
+  const bool following = !analysisPage() || paintFollowingPages(painter, printer, {&sheet_->analysisPage}, renderer);
+  if (!painter.end() || !following) {
     QMessageBox::warning(this, windowTitle(), tr("The printer %1 cannot be used").arg(printer.printerName()));
     return;
   }
   const QString where = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
   say(tr("Sent to %1").arg(where));
-  emit sheetPrinted(request_, where);
+  emit sheetPrinted(request_, where, printer.pageLayout().pageSize().key().toLower());
 }
 
 QString DeskWindow::defaultPdfPath() const {
@@ -316,7 +376,7 @@ PrintOutcome DeskWindow::savePdfTo(const std::filesystem::path& file) {
   const PrintOutcome out = runPrintCommand(choice);
   if (out.result == PrintResult::WrittenToPdf) {
     say(tr("Saved %1").arg(QString::fromStdString(out.pdf.string())));
-    emit sheetPrinted(request_, QString::fromStdString(out.pdf.string()));
+    emit sheetPrinted(request_, QString::fromStdString(out.pdf.string()), paperText(paper_));
   }
   return out;
 }

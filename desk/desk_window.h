@@ -8,12 +8,14 @@
 #include <memory>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMainWindow>
 #include <QSplitter>
 #include <QTimer>
 
 #include "app/print_command.h"
 #include "desk/birth_form.h"
+#include "desk/boundary_panel.h"
 #include "desk/decorations_panel.h"
 #include "desk/sheet_builder.h"
 #include "desk/sheet_view.h"
@@ -51,9 +53,18 @@ class DeskWindow : public QMainWindow {
   // The paper every print and PDF goes on; kept in the desk's settings.
   Paper paper() const { return paper_; }
   void setPaper(Paper paper);
+  // Whether the analysis page (A4) follows the sheet on every print and PDF;
+  // kept in the desk's settings.
+  bool analysisPage() const;
+  void setAnalysisPage(bool on);
+  // How many minutes from a large festival or a double-hour edge a birth is
+  // warned about (0..120, default 30); kept in the desk's settings.
+  int boundaryMargin() const { return builder_.boundaryRule().marginMinutes; }
+  void setBoundaryMargin(int minutes);
 
   BirthForm* entry() const { return entry_; }
   DecorationsPanel* decorationsPanel() const { return decorations_; }
+  BoundaryPanel* boundaryPanel() const { return boundary_; }
   SheetView* sheetView() const { return view_; }
   // The forms of the sheet shown, none while the form holds no birth.
   const Forms* sheetForms() const { return sheet_.get(); }
@@ -61,8 +72,9 @@ class DeskWindow : public QMainWindow {
  signals:
   // Ctrl+S: the client book keeps the request.
   void saveClientRequested(const vesprin::PrintRequest& request);
-  // A sheet went out: the printer's name or the PDF's path.
-  void sheetPrinted(const vesprin::PrintRequest& request, const QString& where);
+  // A sheet went out: the printer's name or the PDF's path, and the paper
+  // ("letter", "a4", or the name of another paper chosen in the print dialog).
+  void sheetPrinted(const vesprin::PrintRequest& request, const QString& where, const QString& paper);
 
  private:
   void buildActions();
@@ -70,6 +82,7 @@ class DeskWindow : public QMainWindow {
   PrintOutcome runPrintCommand(PrintChoice choice);
   void scheduleRefresh();
   void printWithDialog();
+  void askBoundaryMargin();
   void savePdf();
   void writeHandover();
   void saveClient();
@@ -78,6 +91,7 @@ class DeskWindow : public QMainWindow {
 
   SheetBuilder& builder_;
   BirthForm* entry_;
+  BoundaryPanel* boundary_;
   DecorationsPanel* decorations_;
   SheetView* view_;
   QSplitter* splitter_;
@@ -90,6 +104,7 @@ class DeskWindow : public QMainWindow {
   Paper paper_ = Paper::Letter;
   QAction* letter_ = nullptr;
   QAction* a4_ = nullptr;
+  QCheckBox* analysisPage_ = nullptr;
 };
 
 }  // namespace vesprin

@@ -21,7 +21,7 @@
 #include "desk/desk_window.h"
 #ifdef VESPRIN_DESK_BOOK
 #include "book/book_file.h"
-#include "desk/client_panel.h"
+#include "desk/desk_with_book.h"
 #endif
 #include "present/request/drive_map.h"
 #include "present/user_messages.h"
@@ -113,24 +113,7 @@ int main(int argc, char** argv) {
   // and says why on standard error.
   QString bookError;
   if (auto opened = ClientPanel::open(book.empty() ? defaultBookPath() : book, bookError)) {
-    ClientPanel* panel = opened.release();
-    window.setSidePanel(panel);  // the window owns it
-    QObject::connect(panel, &ClientPanel::clientOpened, &window,
-                     [&window](qint64, const PrintRequest& request) { window.setRequest(request); });
-    QObject::connect(&window, &DeskWindow::saveClientRequested, panel, &ClientPanel::save);
-    QObject::connect(&window, &DeskWindow::sheetPrinted, panel, &ClientPanel::recordSheet);
-    QObject::connect(panel, &ClientPanel::printRequested, &window,
-                     [&window, panel](const QList<qint64>& ids, const QList<PrintRequest>& requests) {
-                       const PrintRequest shown = window.request();
-                       for (qsizetype k = 0; k < requests.size(); ++k) {
-                         panel->setSheetOwner(ids[k]);
-                         window.setRequest(requests[k]);
-                         window.refreshNow();
-                         window.printOnDefaultPrinter();
-                       }
-                       panel->setSheetOwner(std::nullopt);
-                       window.setRequest(shown);
-                     });
+    attachClientPanel(window, opened.release());  // the window owns it
   } else {
     std::cerr << "vesprin-desk: no client book: " << bookError.toStdString() << '\n';
   }

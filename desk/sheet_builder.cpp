@@ -32,9 +32,14 @@ const CastOutcome* SheetBuilder::castOf(const BirthRecord& record) {
   // As a fresh run casts it: nothing carried over but the files already read.
   calendar_->startFreshRun();
   ui_.messages.clear();
-  cast_ = CastChart(*calendar_, ui_, birth);
+  cast_ = CastChart(*calendar_, ui_, birth, std::nullopt, boundaries_);
   castBirth_ = birth;
   return &cast_;
+}
+
+void SheetBuilder::setBoundaryRule(const BoundaryRule& rule) {
+  boundaries_ = rule;
+  castBirth_.reset();  // the kept cast has the old rule's warnings
 }
 
 BuiltSheet SheetBuilder::build(const PrintRequest& request) const {
@@ -42,6 +47,7 @@ BuiltSheet SheetBuilder::build(const PrintRequest& request) const {
   auto forms = std::make_unique<Forms>(makeForms());
   ScriptedUserInterface ui;
   PrintRun run(*forms, ui, clock_, pictureRoots_, searchDirs_);
+  run.setBoundaryRule(boundaries_);
   built.outcome = run.StartUp(request);
   built.messages = ui.messages;
   if (built.outcome.kind != RunOutcome::Kind::Print) return built;

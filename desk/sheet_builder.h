@@ -46,6 +46,11 @@ class SheetBuilder {
   // prepares it.
   BuiltSheet build(const PrintRequest& request) const;
 
+  // How close to a festival or an hour edge a birth is warned about, beside
+  // the form and on the sheet. The desk knows the minute: minute precision.
+  const BoundaryRule& boundaryRule() const { return boundaries_; }
+  void setBoundaryRule(const BoundaryRule& rule);
+
  private:
   std::vector<std::string> searchDirs_;
   const Clock& clock_;
@@ -56,6 +61,7 @@ class SheetBuilder {
   std::unique_ptr<CalendarSession> calendar_;
   std::optional<Birth> castBirth_;
   CastOutcome cast_;
+  BoundaryRule boundaries_;
 };
 
 }  // namespace vesprin

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "book/client_csv.h"
+#include "book/client_index.h"
 #include "book/client_request.h"
 #include "book/client_search.h"
 #include "book/marks_text.h"
@@ -162,6 +163,69 @@ TEST_F(ClientBookTest, keeps_a_client_whole_and_finds_them) {
   ASSERT_FALSE(book->update(*id.value, f));
   EXPECT_EQ(book->client(*id.value).value->fields.phone, "02-000");
   EXPECT_EQ(book->update(999, f)->kind, BookError::Kind::NotFound);
+}
+
+// The desk searches its list in memory, vesprin-book in SQL: both must find
+// the same clients in the same order, also for letters outside ASCII and the
+// Thai block (kept in the list's text as escapes) and for two clients whose
+// search texts are alike.
+TEST_F(ClientBookTest, the_list_in_memory_finds_what_the_book_finds) {
+  auto book = open();
+  const ClientFields clients[] = {
+      person("น้ำฝน ดีใจ", "ฝน", "081-234 5678", {29, 2, 2531, 23, 59}),
+      person("สมชาย ใจดี", "ชาย", "02-111", {5, 3, 2530, 7, 30}),
+      person("สมชาย ใจดี", "ชาย", "02-111", {6, 3, 2530, 7, 30}),  // alike but for the birth: by id
+      person("John Smith", "Zoë 小明", "", {15, 6, 2530, 0, 0}),
+      person("กั้ง", "", "(089) 000", {15, 6, 2487, 12, 0}),
+      person("สมชาติ", "", "", {1, 1, 2500, 1, 0}),  // its first four letters those of สมชาย
+  };
+  for (const ClientFields& f : clients) ASSERT_FALSE(book->add(f).error);
+  const ClientIndex index = *book->index().value;
+  EXPECT_EQ(index.size(), std::size(clients));
+  const char* const typed[] = {"",     "นำฝน", "ใจดี สมชาย", "สมชาย 05/03",  "ชาย",   "zoë",     "ZOË 小",
+                               "小明", "ë 小", "0812",        "(089)",        "15/06", "15/06/1987",
+                               "15/06/2487", "15/06/19",  "1",          "x",     "45/13",  "ก ข"};
+  for (const char* t : typed) {
+    for (const std::optional<int> limit : {std::optional<int>(), std::optional<int>(1)}) {
+      std::vector<ClientId> fromSql, fromMemory;
+      const auto found = book->search(QString::fromUtf8(t), limit);
+      for (const Client& c : *found.value) fromSql.push_back(c.id);
+      for (const ClientSummary* c : index.find(QString::fromUtf8(t), limit)) fromMemory.push_back(c->id);
+      EXPECT_EQ(fromMemory, fromSql) << t << " (limit " << limit.value_or(0) << ')';
+    }
+  }
+  EXPECT_EQ(index.find(QStringLiteral("ë 小")).size(), 1u);
+  EXPECT_TRUE(index.find(QStringLiteral("明小")).empty());  // the escapes match whole letters only
+
+  // Kept up to date by the program that changes the book, in the names' order.
+  ClientIndex kept = index;
+  ClientFields renamed = clients[0];
+  renamed.name = "ไก่";
+  ASSERT_FALSE(book->update(1, renamed));
+  kept.put(summaryOf(*book->client(1).value));
+  ASSERT_FALSE(book->remove(2));
+  kept.erase(2);
+  ASSERT_FALSE(book->add(person("ขวัญ")).error);
+  kept.put(summaryOf(*book->client(7).value));
+  std::vector<ClientSummary> now, reread;
+  for (const ClientSummary* c : kept.find(QString())) now.push_back(*c);
+  const ClientIndex fresh = *book->index().value;
+  for (const ClientSummary* c : fresh.find(QString())) reread.push_back(*c);
+  EXPECT_EQ(now, reread);
+  EXPECT_TRUE(kept.find(QStringLiteral("นำฝน")).empty());
+  EXPECT_EQ(kept.find(QStringLiteral("ไก")).size(), 1u);
+}
+
+// Another program's change is seen by the next look; this program's own is not.
+TEST_F(ClientBookTest, sees_what_another_program_changed) {
+  auto mine = open();
+  auto other = open();
+  EXPECT_FALSE(*mine->changedElsewhere().value);
+  ASSERT_FALSE(mine->add(person("ก")).error);
+  EXPECT_FALSE(*mine->changedElsewhere().value);
+  ASSERT_FALSE(other->add(person("ข")).error);
+  EXPECT_TRUE(*mine->changedElsewhere().value);
+  EXPECT_FALSE(*mine->changedElsewhere().value);
 }
 
 TEST_F(ClientBookTest, refuses_what_could_not_be_printed) {

@@ -44,7 +44,8 @@ class ClientPanelTest : public QObject {
   }
   QStringList listed() const {
     QStringList names;
-    for (int k = 0; k < panel_->list()->count(); ++k) names << panel_->list()->item(k)->text().section(QLatin1Char(' '), 0, 0);
+    for (int k = 0; k < panel_->list()->count(); ++k)
+      names << panel_->list()->item(k)->text().section(QLatin1Char('\n'), 0, 0).section(QLatin1Char(' '), 0, 0);
     return names;
   }
   void select(ClientId id) {
@@ -85,6 +86,30 @@ class ClientPanelTest : public QObject {
     QCOMPARE(listed(), names);
   }
 
+  // The list is searched in memory: it follows the panel's own changes at
+  // once and another program's at its next look.
+  void follows_changes_to_the_book() {
+    type(QStringLiteral("ไก่"));
+    QCOMPARE(listed(), QStringList{});
+    auto other = ClientBook::open(path_);
+    QVERIFY(other.value);
+    ClientFields f = person("ไก่", "", "", {2, 2, 2540, 9, 0});
+    QVERIFY((*other.value)->add(f).value);
+    QCOMPARE(listed(), QStringList{});
+    panel_->lookForChanges();
+    QCOMPARE(listed(), QStringList{QStringLiteral("ไก่")});
+
+    select(somchai_);
+    panel_->openSelected();
+    type(QStringLiteral("สมหญิง"));
+    panel_->save(clientRequest([&] {
+      ClientFields renamed = panel_->book().client(somchai_).value->fields;
+      renamed.name = "สมหญิง";
+      return renamed;
+    }(), 2569));
+    QCOMPARE(listed(), QStringList{QStringLiteral("สมหญิง")});
+  }
+
   void opens_a_client_into_the_form() {
     QSignalSpy opened(panel_.get(), &ClientPanel::clientOpened);
     type(QStringLiteral("สมชาย"));
@@ -118,7 +143,7 @@ class ClientPanelTest : public QObject {
 
     r.birth.name = "Zoë";  // code page 874 cannot hold it: refused, said, nothing changed
     panel_->save(r);
-    QVERIFY(panel_->status().contains(QStringLiteral("code page 874")));
+    QVERIFY(panel_->statusDetail().contains(QStringLiteral("code page 874")));
     QCOMPARE(*panel_->book().count().value, 4);
   }
 
@@ -146,10 +171,11 @@ class ClientPanelTest : public QObject {
     const auto requests = print[0][1].value<QList<PrintRequest>>();
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests[0].birth.name, std::string("สมชาย"));
-    panel_->recordSheet(requests[0], QStringLiteral("/tmp/สมชาย.pdf"));
+    panel_->recordSheet(requests[0], QStringLiteral("/tmp/สมชาย.pdf"), QStringLiteral("a4"));
     const auto prints = panel_->book().prints(somchai_);
     QCOMPARE(prints.value->size(), std::size_t(1));
     QCOMPARE(prints.value->front().where, std::string("/tmp/สมชาย.pdf"));
+    QCOMPARE(prints.value->front().paper, std::string("a4"));
 
     panel_->printHousehold();
     QCOMPARE(print.count(), 2);

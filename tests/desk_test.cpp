@@ -194,6 +194,43 @@ class DeskTest : public QObject {
     QCOMPARE(desk_->request().marks.clashes, (std::array<bool, 3>{false, true, false}));
   }
 
+  // 6 March 2530: the large festival at 09:53 (CAL2493.DAT). Typed to the
+  // minute, the birth is warned of beside the form and on the sheet, with
+  // the other side's month pillar; a narrower margin says nothing.
+  void a_birth_near_a_festival_is_warned_of_with_the_other_chart() {
+    typeBirth(QStringLiteral("ก"), QStringLiteral("06"), QStringLiteral("03"), QStringLiteral("2530"),
+              QStringLiteral("09"), QStringLiteral("40"), 0);
+    BoundaryPanel* panel = desk_->boundaryPanel();
+    QCOMPARE(panel->warnings().size(), std::size_t(1));
+    const BoundaryWarning& w = panel->warnings().front();
+    QCOMPARE(w.kind, BoundaryKind::Festival);
+    QCOMPARE(w.minutes, 13);
+    QCOMPARE(w.at, std::string("09:53"));
+    QVERIFY(!panel->isHidden());
+    QVERIFY2(panel->lines().front().contains(QStringLiteral("13 min before the large festival at 09.53")),
+             qPrintable(panel->lines().front()));
+    const QString onSheet = QString::fromStdString(desk_->sheetForms()->chartSheet.caption("QRLabelBoundary"));
+    QVERIFY2(onSheet.contains(QStringLiteral("09.53")) && onSheet.contains(QStringLiteral("13 นาที")), qPrintable(onSheet));
+
+    std::unique_ptr<QDialog> dialog(panel->otherChartDialog(0));
+    // Columns time, day, month, year: the month turns, the day stays. The
+    // chart counts the festival from the start of its double hour (09:00),
+    // so the birth has the new month and the other side the old one.
+    const auto cell = [&](int row, int column) {
+      return dialog->findChild<QLabel*>(QStringLiteral("pillar_%1_%2").arg(row).arg(column))->text();
+    };
+    QVERIFY2(cell(0, 2).startsWith(QStringLiteral("癸卯")), qPrintable(cell(0, 2)));
+    QVERIFY2(cell(1, 2).startsWith(QStringLiteral("壬寅")), qPrintable(cell(1, 2)));
+    QCOMPARE(cell(0, 1), cell(1, 1));
+
+    desk_->setBoundaryMargin(10);
+    QVERIFY(panel->warnings().empty());
+    QVERIFY(panel->isHidden());
+    QVERIFY(desk_->sheetForms()->chartSheet.caption("QRLabelBoundary").empty());
+    desk_->setBoundaryMargin(kDefaultBoundaryMargin);
+    QCOMPARE(panel->warnings().size(), std::size_t(1));
+  }
+
   void the_desk_sheet_is_the_engines_sheet_of_the_same_files() {
     typeBirth(QStringLiteral("นางสาวดวงใจ ตัวอย่าง"), QStringLiteral("23"), QStringLiteral("11"),
               QStringLiteral("2541"), QStringLiteral("10"), QStringLiteral("00"), 1);
@@ -272,6 +309,15 @@ class DeskTest : public QObject {
     QVERIFY(!back.marks.powers);
     QVERIFY(!back.marks.balance);
     QCOMPARE(back, typed);
+
+    // The month strip as the request has it, even one the year list cannot
+    // show, until the astrologer chooses its year anew.
+    typed.birth.strip = {1, 2, "2599", "2056"};
+    desk_->setRequest(typed);
+    QCOMPARE(desk_->request().birth.strip, typed.birth.strip);
+    QCOMPARE(desk_->sheetForms()->chartSheet.caption("QRLabel6"), std::string("2599"));
+    desk_->entry()->stripYearField()->setValue(2530);
+    QCOMPARE(desk_->request().birth.strip, (MonthStripStart{8, 2, "2530", "1987"}));
   }
 
   void decorations_switched_off_leave_the_sheet() {

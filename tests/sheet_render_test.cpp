@@ -213,6 +213,10 @@ TEST(PaperPlacement, letter_on_a4_is_scaled_to_fit_and_centred) {
     const QSizeF paper = p.layout.fullRect(QPageLayout::Millimeter).size();
     EXPECT_NEAR(m.left() + m.right() + (215.9 - 20) * p.scale, paper.width(), 0.01);
   }
+  // A paper chosen in a print dialog: A5, the width limits again.
+  const PaperPlacement a5 = placeOnPaper(letter, PaperSize{148, 210});
+  EXPECT_NEAR(a5.scale, 148 / 215.9, 1e-9);
+  EXPECT_EQ(a5.layout.pageSize().id(), QPageSize::A5);
 }
 
 TEST(PaperPlacement, names_as_options_write_them) {

@@ -1,4 +1,5 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="th_TH" sourcelanguage="en">
 <context>
     <name>vesprin::BirthForm</name>
@@ -47,8 +48,8 @@
         <translation>ค.ศ. %1 → พ.ศ. %2</translation>
     </message>
     <message>
-        <source>The name cannot hold "%1" (Thai and Latin letters only)</source>
-        <translation>ชื่อมีอักษร "%1" ที่ใช้ไม่ได้ (ใช้ได้เฉพาะอักษรไทยและอังกฤษ)</translation>
+        <source>The name cannot hold &quot;%1&quot; (Thai and Latin letters only)</source>
+        <translation>ชื่อมีอักษร &quot;%1&quot; ที่ใช้ไม่ได้ (ใช้ได้เฉพาะอักษรไทยและอังกฤษ)</translation>
     </message>
     <message>
         <source>Type the year of birth (Buddhist Era; a Christian-Era year is converted)</source>
@@ -65,6 +66,73 @@
     <message>
         <source>No such day: %1 has no day %2 (วันเดือนปีเกิดไม่ถูกต้อง)</source>
         <translation>วันเดือนปีเกิดไม่ถูกต้อง: เดือน%1ไม่มีวันที่ %2</translation>
+    </message>
+</context>
+<context>
+    <name>vesprin::BoundaryPanel</name>
+    <message>
+        <source>Born at the large festival, %1: the year and month pillars turn then.</source>
+        <translation>เกิดตรงสารทใหญ่ เวลา %1 น. เสาปีและเสาเดือนเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born %1 min before the large festival at %2: the year and month pillars turn then.</source>
+        <translation>เกิดก่อนสารทใหญ่ %1 นาที (สารทใหญ่ %2 น.) เสาปีและเสาเดือนเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born %1 min after the large festival at %2: the year and month pillars turned then.</source>
+        <translation>เกิดหลังสารทใหญ่ %1 นาที (สารทใหญ่ %2 น.) เสาปีและเสาเดือนเพิ่งเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born on the double-hour edge, %1: the time pillar turns then.</source>
+        <translation>เกิดตรงเวลาเปลี่ยนยาม %1 น. เสายามเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born %1 min before the double-hour edge at %2: the time pillar turns then.</source>
+        <translation>เกิดก่อนเปลี่ยนยาม %1 นาที (เปลี่ยนยาม %2 น.) เสายามเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Born %1 min after the double-hour edge at %2: the time pillar turned then.</source>
+        <translation>เกิดหลังเปลี่ยนยาม %1 นาที (เปลี่ยนยาม %2 น.) เสายามเพิ่งเปลี่ยนตอนนั้น</translation>
+    </message>
+    <message>
+        <source>Other chart…</source>
+        <translation>ดวงอีกด้าน…</translation>
+    </message>
+    <message>
+        <source>The four pillars on the other side of this boundary, beside the birth&apos;s own</source>
+        <translation>สี่เสาของดวงอีกด้านของรอยต่อนี้ เทียบกับดวงของผู้เกิด</translation>
+    </message>
+    <message>
+        <source>The chart on the other side</source>
+        <translation>ดวงอีกด้าน</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>ยาม</translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>วัน</translation>
+    </message>
+    <message>
+        <source>Month</source>
+        <translation>เดือน</translation>
+    </message>
+    <message>
+        <source>Year</source>
+        <translation>ปี</translation>
+    </message>
+    <message>
+        <source>This birth</source>
+        <translation>ดวงนี้</translation>
+    </message>
+    <message>
+        <source>Other side</source>
+        <translation>อีกด้าน</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>ปิด</translation>
     </message>
 </context>
 <context>
@@ -132,6 +200,86 @@
     <message>
         <source>Open a client first</source>
         <translation>เปิดลูกค้าก่อน</translation>
+    </message>
+    <message>
+        <source>New client</source>
+        <translation>ลูกค้าใหม่</translation>
+    </message>
+    <message>
+        <source>Close the open client: Ctrl+S then keeps the form as a new client</source>
+        <translation>ปิดลูกค้าที่เปิดอยู่ แล้ว Ctrl+S จะบันทึกแบบฟอร์มเป็นลูกค้าใหม่</translation>
+    </message>
+    <message>
+        <source>Save as new client</source>
+        <translation>บันทึกเป็นลูกค้าใหม่</translation>
+    </message>
+    <message>
+        <source>Keep the form as a new client, whichever client is open</source>
+        <translation>บันทึกแบบฟอร์มเป็นลูกค้าใหม่ ไม่ว่าจะเปิดลูกค้าคนใดอยู่</translation>
+    </message>
+    <message>
+        <source>Add to household</source>
+        <translation>เพิ่มเข้าครอบครัว</translation>
+    </message>
+    <message>
+        <source>The client chosen in the list joins the open client&apos;s household</source>
+        <translation>ลูกค้าที่เลือกในรายชื่อเข้าครอบครัวเดียวกับลูกค้าที่เปิดอยู่</translation>
+    </message>
+    <message>
+        <source>Leave household</source>
+        <translation>ออกจากครอบครัว</translation>
+    </message>
+    <message>
+        <source>The open client leaves their household</source>
+        <translation>ลูกค้าที่เปิดอยู่ออกจากครอบครัว</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>ลูกค้า</translation>
+    </message>
+    <message>
+        <source>Not kept: the form holds something the book cannot keep</source>
+        <translation>ยังไม่ได้บันทึก: แบบฟอร์มมีข้อมูลที่สมุดลูกค้าเก็บไม่ได้</translation>
+    </message>
+    <message>
+        <source>That client is no longer in the book (deleted at another desk?)</source>
+        <translation>ไม่มีลูกค้ารายนี้ในสมุดแล้ว (อาจถูกลบจากเครื่องอื่น)</translation>
+    </message>
+    <message>
+        <source>The client book cannot be used</source>
+        <translation>ใช้สมุดลูกค้าไม่ได้</translation>
+    </message>
+    <message>
+        <source>The client book is busy: another program is writing to it. Nothing was changed; try again</source>
+        <translation>สมุดลูกค้าไม่ว่าง มีโปรแกรมอื่นกำลังบันทึกอยู่ ยังไม่มีอะไรเปลี่ยน ลองใหม่อีกครั้ง</translation>
+    </message>
+    <message>
+        <source>The client book could not do it; nothing was changed</source>
+        <translation>สมุดลูกค้าทำไม่สำเร็จ ยังไม่มีอะไรเปลี่ยน</translation>
+    </message>
+    <message>
+        <source>(new: Ctrl+S adds the form as a new client)</source>
+        <translation>(ใหม่: Ctrl+S บันทึกแบบฟอร์มเป็นลูกค้าใหม่)</translation>
+    </message>
+    <message>
+        <source>New client: type the birth into the form, then Ctrl+S</source>
+        <translation>ลูกค้าใหม่: กรอกวันเวลาเกิดในแบบฟอร์ม แล้วกด Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Open a client, then choose in the list who joins their household</source>
+        <translation>เปิดลูกค้าก่อน แล้วเลือกในรายชื่อว่าใครจะเข้าครอบครัว</translation>
+    </message>
+    <message>
+        <source>Choose another client in the list</source>
+        <translation>เลือกลูกค้าคนอื่นในรายชื่อ</translation>
+    </message>
+    <message>
+        <source>%1 joined the household</source>
+        <translation>%1 เข้าครอบครัวแล้ว</translation>
+    </message>
+    <message>
+        <source>Left the household</source>
+        <translation>ออกจากครอบครัวแล้ว</translation>
     </message>
 </context>
 <context>
@@ -462,6 +610,38 @@
     <message>
         <source>Paper: Letter</source>
         <translation>กระดาษ Letter</translation>
+    </message>
+    <message>
+        <source>Analysis page too</source>
+        <translation>พิมพ์หน้าวิเคราะห์ด้วย</translation>
+    </message>
+    <message>
+        <source>Every print and PDF gets the analysis page (A4) as a second page</source>
+        <translation>ทุกครั้งที่พิมพ์หรือบันทึก PDF จะมีหน้าวิเคราะห์ (A4) เป็นหน้าที่สอง</translation>
+    </message>
+    <message>
+        <source>Boundary &amp;warning margin…</source>
+        <translation>ระยะเตือนใกล้&amp;รอยต่อ…</translation>
+    </message>
+    <message>
+        <source>Boundary warning margin</source>
+        <translation>ระยะเตือนใกล้รอยต่อ</translation>
+    </message>
+    <message>
+        <source>Boundary warning margin: %1 min</source>
+        <translation>ระยะเตือนใกล้รอยต่อ: %1 นาที</translation>
+    </message>
+    <message>
+        <source>Warn of a birth within this many minutes of a large festival or a double-hour edge (0: only a birth right on one):</source>
+        <translation>เตือนเมื่อเวลาเกิดห่างจากสารทใหญ่หรือเวลาเปลี่ยนยามไม่เกินกี่นาที (0: เฉพาะเกิดตรงรอยต่อพอดี):</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>ตกลง</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>ยกเลิก</translation>
     </message>
 </context>
 <context>

@@ -20,8 +20,9 @@ QPageLayout pageLayoutOf(const PageSetup& page) {
                      QPageLayout::Millimeter);
 }
 
-PaperPlacement placeOnPaper(const PageSetup& page, Paper paper) {
-  const PaperSize sheet = paperSize(paper);
+PaperPlacement placeOnPaper(const PageSetup& page, Paper paper) { return placeOnPaper(page, paperSize(paper)); }
+
+PaperPlacement placeOnPaper(const PageSetup& page, PaperSize sheet) {
   const double scale = std::min({1.0, sheet.widthMm / page.paperWidthMm, sheet.heightMm / page.paperHeightMm});
   // Letter on Letter (or A4 on A4) is the page as designed.
   if (std::abs(sheet.widthMm - page.paperWidthMm) < 1 && std::abs(sheet.heightMm - page.paperHeightMm) < 1)

@@ -26,6 +26,8 @@ struct PaperPlacement {
   double scale = 1;  // of the page as designed
 };
 PaperPlacement placeOnPaper(const PageSetup& page, Paper paper);
+// The same on a sheet of any size (the paper a print dialog ended with).
+PaperPlacement placeOnPaper(const PageSetup& page, PaperSize sheet);
 
 // Paints the form on a device whose painter origin lies at the page's
 // margins (a PDF writer or a printer with a placement's layout), at the
