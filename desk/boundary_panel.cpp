@@ -9,16 +9,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "present/sign_names.h"
+
 namespace vesprin {
 namespace {
 
-constexpr const char* kStems[] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
-constexpr const char* kBranches[] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
-
 // "甲子" over the sign numbers "1 · 1", as the sheet's rows show them.
 QString pillarText(Pillar p) {
-  return QString::fromUtf8(kStems[p.stem - 1]) + QString::fromUtf8(kBranches[p.branch - 1]) +
-         QStringLiteral("\n%1 · %2").arg(p.stem).arg(p.branch);
+  const std::string_view stem = stemCharacter(p.stem), branch = branchCharacter(p.branch);
+  return QString::fromUtf8(stem.data(), static_cast<qsizetype>(stem.size())) +
+         QString::fromUtf8(branch.data(), static_cast<qsizetype>(branch.size())) +
+         QStringLiteral("\n%1 · %2").arg(p.stem.number()).arg(p.branch.number());
 }
 
 // "07:56" as a Thai clock writes it: "07.56".

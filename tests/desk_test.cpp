@@ -312,12 +312,12 @@ class DeskTest : public QObject {
 
     // The month strip as the request has it, even one the year list cannot
     // show, until the astrologer chooses its year anew.
-    typed.birth.strip = {1, 2, "2599", "2056"};
+    typed.birth.strip = MonthStripStart{Stem{1}, Branch{2}, "2599", "2056"};
     desk_->setRequest(typed);
     QCOMPARE(desk_->request().birth.strip, typed.birth.strip);
     QCOMPARE(desk_->sheetForms()->chartSheet.caption("QRLabel6"), std::string("2599"));
     desk_->entry()->stripYearField()->setValue(2530);
-    QCOMPARE(desk_->request().birth.strip, (MonthStripStart{8, 2, "2530", "1987"}));
+    QCOMPARE(desk_->request().birth.strip, (MonthStripStart{Stem{8}, Branch{2}, "2530", "1987"}));
   }
 
   void decorations_switched_off_leave_the_sheet() {
