@@ -485,7 +485,7 @@ void appendCastJson(std::string& out, const CastOutcome& outcome,
   j.value(std::array{r.currentYear.year, r.currentYear.pillar.stem.number(), r.currentYear.pillar.branch.number()});
   j.field("day", n.day);
   j.textField("festivalKind", festivalKindName(d.festivalKind));
-  j.textField("festivalStart", n.festivalStart);
+  j.textField("festivalStart", n.festivalStart ? clockText(*n.festivalStart) : std::string());
   if (r.patterns) j.textField("harmonyCaption", r.patterns->harmonyCaption);
   // A chart whose time cycles the calendar cannot give is sound in its natal
   // part; the reason says why the rest is missing.

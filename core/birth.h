@@ -2,6 +2,7 @@
 // A birth as the person gives it: parsed once where it enters the engine (the
 // hand-over's birth record, a vesprin-cast input line, the desk's form) and
 // carried as numbers and types from there on.
+#include <compare>
 #include <string>
 
 #include "core/civil_date.h"
@@ -20,11 +21,11 @@ struct BirthDate {
   friend constexpr bool operator==(const BirthDate&, const BirthDate&) = default;
 };
 
-// A time of day on the clock.
+// A time of day on the clock; earlier times order first.
 struct ClockTime {
   int hour = 0;    // 0..23
   int minute = 0;  // 0..59
-  friend constexpr bool operator==(const ClockTime&, const ClockTime&) = default;
+  friend constexpr auto operator<=>(const ClockTime&, const ClockTime&) = default;
 };
 
 struct Birth {

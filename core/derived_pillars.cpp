@@ -8,7 +8,7 @@ namespace {
 int fromRat(Branch b) { return b - Branch(1); }
 
 FestivalKind festivalKind(const CalendarFile& file, const FourPillars& n) {
-  const bool beforeStart = n.comparisonTime < n.festivalStart;
+  const bool beforeStart = beforeFestivalStart(n.festivalStart, n.comparisonTime);
   for (int pos = n.birthLine; pos >= 1; --pos) {
     const FestivalMark mark = file.day(pos).mark;
     if (mark == FestivalMark::None) continue;

@@ -1,23 +1,14 @@
 #include "core/four_pillars.h"
 
-#include "core/text.h"
-
 namespace vesprin {
-namespace {
 
-std::string hourText(int h) { return padded(h, 2) + ":00"; }
-
-}  // namespace
-
-std::string festivalStartForHour(int h) {
-  if (h <= 0 || h > 24) return {};
-  if (h == 24) return "00:00";
-  return hourText(h % 2 == 1 ? h : h - 1);
+std::optional<ClockTime> festivalStartForHour(int h) {
+  if (h <= 0 || h > 24) return std::nullopt;
+  if (h == 24) return ClockTime{0, 0};
+  return ClockTime{h % 2 == 1 ? h : h - 1, 0};
 }
 
-std::string comparisonTimeOf(const BirthInput& in) {
-  return padded(in.hour >= 23 ? 0 : in.hour, 2) + ":" + padded(in.minute, 2);
-}
+ClockTime comparisonTimeOf(const BirthInput& in) { return {in.hour >= 23 ? 0 : in.hour, in.minute}; }
 
 Pillar timePillar(int hour, Stem dayStem) {
   // Hour 23 opens the Rat's double hour, which hours 0 and 24 belong to as well.
@@ -50,7 +41,7 @@ FourPillarsResult FindFourPillars(const CalendarFile& file, const BirthInput& in
   // Before a large festival's two-hour period the year and month of the day
   // before are still in force; a small festival never changes them.
   p.yearMonthLine = p.birthLine;
-  if (line.mark == FestivalMark::Large && p.comparisonTime < p.festivalStart) {
+  if (line.mark == FestivalMark::Large && beforeFestivalStart(p.festivalStart, p.comparisonTime)) {
     if (!file.hasDay(p.birthLine - 1)) {
       r.error = BirthLineError::BeyondFile;
       return r;

@@ -17,9 +17,17 @@ struct FourPillars {
                                // the one before it for a birth before that line's large festival
   std::string birthLineDate;   // its date columns, "YYYY MM DD"
   Pillar year, month, day, time;
-  std::string festivalStart;   // "hh:00", "00:00", or empty (a festival at hour 00)
-  std::string comparisonTime;  // hh:mm of the birth, hours 23 and 24 written "00"
+  // Start of the two-hour period that holds the birth line's festival hour
+  // (00:00 for hour 24); none for a festival at hour 00.
+  std::optional<ClockTime> festivalStart;
+  ClockTime comparisonTime;  // the birth's time of day as compared with it, hours 23 and 24 as 00
 };
+
+// Whether a birth at `time` comes before the festival period that begins at
+// `start`; a line without a start has every birth after it.
+constexpr bool beforeFestivalStart(const std::optional<ClockTime>& start, ClockTime time) {
+  return start && time < *start;
+}
 
 // Why a birth cannot be cast from the loaded file.
 enum class BirthLineError {
@@ -33,10 +41,11 @@ struct FourPillarsResult {
   BirthLineError error = BirthLineError::None;
 };
 
-// Start of the two-hour period that holds festival hour h (0..24).
-std::string festivalStartForHour(int hour);
-// The birth's hh:mm as compared with a festival start.
-std::string comparisonTimeOf(const BirthInput& in);
+// Start of the two-hour period that holds festival hour h (1..24); none
+// for hour 0 or outside.
+std::optional<ClockTime> festivalStartForHour(int hour);
+// The birth's time of day as compared with a festival start.
+ClockTime comparisonTimeOf(const BirthInput& in);
 // The time pillar of birth hour h (1..24) on a day with the given stem.
 Pillar timePillar(int hour, Stem dayStem);
 

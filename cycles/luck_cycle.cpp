@@ -1,5 +1,7 @@
 #include "cycles/luck_cycle.h"
 
+#include "core/four_pillars.h"
+
 namespace vesprin {
 namespace {
 
@@ -62,7 +64,7 @@ LuckStart luckStart(int festivalDays, Branch monthBranch) {
 
 LuckCycle computeLuckCycle(Stem yearStem, Pillar monthPillar, Gender gender,
                            const CalendarFile& calendar, int birthLine,
-                           std::string_view festivalStart, std::string_view comparisonTime) {
+                           const std::optional<ClockTime>& festivalStart, ClockTime comparisonTime) {
   LuckCycle c;
   c.parity = yearStem.yang() ? Parity::Odd : Parity::Even;
   c.direction = directionFor(c.parity, gender);
@@ -73,9 +75,7 @@ LuckCycle computeLuckCycle(Stem yearStem, Pillar monthPillar, Gender gender,
     for (int k = 1; k <= kLuckPillarCount; ++k)
       c.pillars[static_cast<std::size_t>(k - 1)] = monthPillar + sign * k;
 
-  // Texts of fixed width compare in time order; an empty festival start sorts
-  // before every birth time, so such a birth is always after the festival.
-  const bool afterFestival = comparisonTime >= festivalStart;
+  const bool afterFestival = !beforeFestivalStart(festivalStart, comparisonTime);
   if (!calendar.hasDay(birthLine)) {
     c.monthStrengthKnown = c.festivalKnown = false;
   } else {

@@ -3,9 +3,11 @@
 // distance in days from the birth to the nearest large festival and the ages
 // at which each pillar and each half of a pillar begins.
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/birth.h"
 #include "core/calendar_file.h"
 #include "core/gender.h"
 #include "core/sign.h"
@@ -50,10 +52,10 @@ struct LuckCycle {
 // the month part is the calendar month in which the first pillar starts.
 LuckStart luckStart(int festivalDays, Branch monthBranch);
 
-// birthLine is a position of calendar; festivalStart
-// and comparisonTime the "hh:mm" texts of the birth line and of the birth.
+// birthLine is a position of calendar; festivalStart and comparisonTime
+// those of the four pillars (FourPillars).
 LuckCycle computeLuckCycle(Stem yearStem, Pillar monthPillar, Gender gender,
                            const CalendarFile& calendar, int birthLine,
-                           std::string_view festivalStart, std::string_view comparisonTime);
+                           const std::optional<ClockTime>& festivalStart, ClockTime comparisonTime);
 
 }  // namespace vesprin

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/text.h"
+
 namespace vesprin {
 namespace {
 
@@ -29,5 +31,7 @@ std::string_view weekdayThaiName(int weekday) {
 }
 
 std::string_view genderThaiWord(Gender gender) { return gender == Gender::Male ? "ชาย" : "หญิง"; }
+
+std::string clockText(ClockTime time) { return padded(time.hour, 2) + ":" + padded(time.minute, 2); }
 
 }  // namespace vesprin

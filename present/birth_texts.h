@@ -21,5 +21,7 @@ std::string_view monthThaiName(int month);
 std::string_view weekdayThaiName(int weekday);
 // "ชาย", "หญิง".
 std::string_view genderThaiWord(Gender gender);
+// "hh:mm", as the calendar data and the cast's output write a time of day.
+std::string clockText(ClockTime time);
 
 }  // namespace vesprin

@@ -2,13 +2,23 @@
 // Builds small calendar files in memory for the rule tests: consecutive days
 // from a start date, every day with the same pillars unless a test changes it.
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/birth.h"
 #include "core/calendar_file.h"
 #include "core/civil_date.h"
 
 namespace vesprin::testing {
+
+// "hh:mm" as a clock time, "" as none: the festival starts and birth times
+// of the rule tables, written as the calendar data writes them.
+inline std::optional<ClockTime> clockAt(std::string_view hhmm) {
+  if (hhmm.empty()) return std::nullopt;
+  return ClockTime{std::stoi(std::string(hhmm.substr(0, 2))), std::stoi(std::string(hhmm.substr(3, 2)))};
+}
 
 struct DayLine {
   Pillar year{4, 4}, month{1, 3}, day{1, 1};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "calendar_builder.h"
 #include "present/cycle_texts.h"
 
 #include <cstdio>
@@ -40,7 +41,7 @@ CalendarFile calendar(int days, const std::map<int, const char*>& marks) {
 TEST(luck_cycle_test, worked_example_male_odd_year) {
   // Not a festival day, seven days before the next large festival.
   const CalendarFile cal = calendar(200, {{120, "**"}, {137, "**"}, {130, "*"}});
-  const LuckCycle c = computeLuckCycle(Stem(1), {3, 3}, Gender::Male, cal, 130, "03:00", "10:15");
+  const LuckCycle c = computeLuckCycle(Stem(1), {3, 3}, Gender::Male, cal, 130, ClockTime{3, 0}, {10, 15});
   EXPECT_EQ(c.parity, Parity::Odd);
   EXPECT_EQ(c.direction, LuckDirection::Go);
   for (int k = 1; k <= 10; ++k)
@@ -75,7 +76,7 @@ TEST(luck_cycle_test, direction_by_gender_and_year_parity) {
   };
   const CalendarFile cal = calendar(200, {{120, "**"}, {150, "**"}});
   for (const Case& c : cases) {
-    const LuckCycle l = computeLuckCycle(Stem(c.yearStem), {3, 3}, c.gender, cal, 130, "", "10:00");
+    const LuckCycle l = computeLuckCycle(Stem(c.yearStem), {3, 3}, c.gender, cal, 130, std::nullopt, {10, 0});
     EXPECT_EQ(l.direction, c.direction) << c.yearStem << " " << static_cast<int>(c.gender);
     EXPECT_EQ(directionText(l.direction), c.text);
     EXPECT_EQ(parityText(l.parity), c.yearStem % 2 ? "odd" : "even");
@@ -114,7 +115,8 @@ TEST(luck_cycle_test, festival_walks) {
   };
   const CalendarFile cal = calendar(200, {{20, "**"}, {120, "**"}, {150, "**"}, {170, "*"}, {180, "**"}});
   for (const Case& c : cases) {
-    const LuckCycle l = computeLuckCycle(Stem(1), {3, 3}, Gender::Male, cal, c.birthLine, c.festivalStart, c.time);
+    const LuckCycle l = computeLuckCycle(Stem(1), {3, 3}, Gender::Male, cal, c.birthLine,
+                                         testing::clockAt(c.festivalStart), *testing::clockAt(c.time));
     EXPECT_EQ(l.monthStrengthDays, c.monthStrength) << c.what;
     EXPECT_EQ(l.festivalDays, c.festivalDays) << c.what;
     EXPECT_EQ(l.monthStrengthKnown, c.strengthKnown) << c.what;
@@ -136,7 +138,7 @@ TEST(luck_cycle_test, walks_stop_on_arriving_at_position_100) {
   };
   const CalendarFile cal = calendar(200, {{60, "**"}, {140, "**"}});
   for (const Case& c : cases) {
-    const LuckCycle l = computeLuckCycle(Stem(1), {3, 3}, Gender::Male, cal, c.birthLine, "", "10:00");
+    const LuckCycle l = computeLuckCycle(Stem(1), {3, 3}, Gender::Male, cal, c.birthLine, std::nullopt, {10, 0});
     EXPECT_EQ(l.monthStrengthDays, c.monthStrength) << c.what;
     EXPECT_EQ(l.festivalDays, c.festivalDays) << c.what;
     EXPECT_TRUE(l.monthStrengthKnown && l.festivalKnown) << c.what;
