@@ -9,8 +9,6 @@
 namespace vesprin {
 
 inline constexpr const char* kApplicationTitle = "พิมพ์ดวงจีน";
-inline constexpr const char* kStatusWait = " Wait...";
-inline constexpr const char* kStatusReady = " Ready";
 
 class MainWindow : public QWidget {
   Q_OBJECT

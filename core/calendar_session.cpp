@@ -52,7 +52,7 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
                                                    PromptButtons buttons) {
   DataFileLoad r;
   ui_.busyCursor(false);
-  ui_.status(" Wait...");
+  ui_.calendarState(CalendarState::Searching);
   std::string path = search(fileName);
   while (path.empty()) {
     r.prompted = true;
@@ -88,7 +88,7 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
       r.outcome = DataFileLoad::Outcome::Unusable;
     }
   }
-  ui_.status(" Ready");
+  ui_.calendarState(CalendarState::Ready);
   return r;
 }
 

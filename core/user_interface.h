@@ -4,12 +4,19 @@
 // busy cursor. The application answers with message boxes, an unattended run
 // writes the messages to standard error and gives up at prompts, and tests
 // script the answers. The computation says what happened (askForDataDisk,
-// castError); the words are the presentation's (present/user_messages.h).
+// castError, calendarState); the words are the presentation's
+// (present/user_messages.h).
 #include <string>
 
 namespace vesprin {
 
 enum class PromptButtons { Ok, YesNo };
+
+// What the calendar is doing, for the main window's status text.
+enum class CalendarState {
+  Searching,  // finding and loading a data file
+  Ready,
+};
 
 class UserInterface {
  public:
@@ -25,8 +32,8 @@ class UserInterface {
   // The calendar cannot serve the cast what it needs (the current year's
   // pillar); the cast goes on without it.
   virtual void castError() = 0;
-  // Status panel 2 of the main window (" Wait...", " Ready").
-  virtual void status(const std::string& text) { (void)text; }
+  // The calendar starts or ends finding and loading a data file.
+  virtual void calendarState(CalendarState state) { (void)state; }
   virtual void busyCursor(bool busy) { (void)busy; }
 };
 

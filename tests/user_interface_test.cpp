@@ -69,6 +69,11 @@ TEST(user_interface_test, message_boxes_answer_as_clicked) {
 
   ui.status(" Wait...");
   EXPECT_EQ(window.status(), QString::fromUtf8(" Wait..."));
+  // The calendar says what it does; the window words it.
+  ui.calendarState(CalendarState::Ready);
+  EXPECT_EQ(window.status(), QString::fromUtf8(" Ready"));
+  ui.calendarState(CalendarState::Searching);
+  EXPECT_EQ(window.status(), QString::fromUtf8(" Wait..."));
   ui.busyCursor(true);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
   ui.busyCursor(false);
