@@ -124,11 +124,11 @@ ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
   return {CastOutcome::Status::Cast, {}};
 }
 
-void BindChart(Forms& forms, const ChartResult& r) {
+void BindChart(Forms& forms, const ChartResult& r, std::string_view analysisNote) {
   bindGender(forms, r.input.gender);             // 5
   bindConception(forms, *r.derived);             // 7
   bindElementPowerTable(forms, *r.powers);       // 8
-  bindChartPatterns(forms, *r.patterns);
+  bindChartPatterns(forms, *r.patterns, analysisNote);
   bindAnalysis(forms, *r.analysis);
   bindNatalPillars(forms, *r.natal, *r.derived);  // 9
   bindChildSign(forms, r.childBranch);           // 10
@@ -190,7 +190,7 @@ CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const Birth&
   return out;
 }
 
-void BindCast(Forms& forms, const CastOutcome& out) {
+void BindCast(Forms& forms, const CastOutcome& out, std::string_view analysisNote) {
   const ChartResult& r = out.result;
   Form& main = forms.main;
   showCurrentYear(main, r.currentYear);
@@ -202,7 +202,7 @@ void BindCast(Forms& forms, const CastOutcome& out) {
   }
   main["LabelCurrentDataCalendar"].caption = out.dataFile;
   if (out.status == CastOutcome::Status::Cast) {
-    BindChart(forms, r);
+    BindChart(forms, r, analysisNote);
     bindRuleStamp(forms, out.dataFile);
     // 15. The first cast that finds its birth line enables the print command.
     if (!main["ButtonPrintHoroscope"].enabled) {
@@ -222,7 +222,7 @@ CastOutcome CastPipeline::Cast(const Birth& birth, const std::optional<MonthStri
   // 1. The analysis text of the previous cast goes first, whatever follows.
   clearAnalysisText(forms_);
   CastOutcome out = CastChart(calendar_, ui_, birth, strip, boundaries_);
-  BindCast(forms_, out);
+  BindCast(forms_, out, analysisNote_);
   return out;
 }
 

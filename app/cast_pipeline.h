@@ -3,6 +3,7 @@
 // ChartResult first; only a birth that could be computed to the end is bound
 // to the forms, so a refused birth never leaves a half-updated chart sheet.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/chart_result.h"
@@ -44,8 +45,9 @@ CastOutcome CastChart(CalendarSession& calendar, UserInterface& ui, const Birth&
 // leaves them (the normalised fields of a given-up birth, the current year,
 // the loaded file, the chart and the closing stages of a chart that was cast,
 // the entered values shown again). Stage 1, emptying the analysis text, comes
-// before CastChart.
-void BindCast(Forms& forms, const CastOutcome& outcome);
+// before CastChart. `analysisNote`: the request's analysis note, which the
+// chart sheet shows in place of the special-chart caption; empty for none.
+void BindCast(Forms& forms, const CastOutcome& outcome, std::string_view analysisNote = {});
 
 class CastPipeline {
  public:
@@ -56,12 +58,15 @@ class CastPipeline {
   // Casts the birth: CastChart, then BindCast, which shows the birth in the
   // main window's input fields.
   CastOutcome Cast(const Birth& birth, const std::optional<MonthStripStart>& strip = std::nullopt);
+  // The request's analysis note, bound with every cast from here on (BindCast).
+  void setAnalysisNote(std::string note) { analysisNote_ = std::move(note); }
 
  private:
   CalendarSession& calendar_;
   Forms& forms_;
   UserInterface& ui_;
   BoundaryRule boundaries_;
+  std::string analysisNote_;
 };
 
 // Stages 4 to 15 (and the computing half of 17) over the loaded calendar: the
@@ -74,8 +79,9 @@ ComputeOutcome ComputeChart(ChartResult& r, const CalendarFile& file,
                             const std::optional<MonthStripStart>& strip,
                             const BoundaryRule& boundaries = {});
 
-// Writes a fully computed chart into the forms, in stage order (5 to 15).
-void BindChart(Forms& forms, const ChartResult& r);
+// Writes a fully computed chart into the forms, in stage order (5 to 15);
+// `analysisNote` as for BindCast.
+void BindChart(Forms& forms, const ChartResult& r, std::string_view analysisNote);
 // Stage 17: the birth-year code and the element-group power summary.
 void BindClosing(Forms& forms, const ChartResult& r);
 

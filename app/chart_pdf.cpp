@@ -20,17 +20,6 @@ PdfDocumentInfo chartDocumentInfo(const Birth& birth) {
   return info;
 }
 
-PdfDocumentInfo chartDocumentInfo(const Form& main) {
-  // The print command is handed the forms alone; after a cast the fields show
-  // the birth as entered, the month as its item text "03 = มีนาคม".
-  Birth birth;
-  birth.name = main.caption("EditName");
-  birth.date = {toInt(main.caption("ComboBoxdd")), toInt(main.caption("ComboBoxmm").substr(0, 2)),
-                toInt(main.caption("ComboBoxyy"))};
-  birth.time = {toInt(main.caption("ComboBoxth")), toInt(main.caption("ComboBoxtm"))};
-  return chartDocumentInfo(birth);
-}
-
 PdfResult renderChartPdf(const Form& sheet, FormRenderer& renderer, const ChartPdfOptions& options,
                          std::ostream& report) {
   std::vector<const Form*> pages{&sheet};

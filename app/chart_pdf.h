@@ -16,11 +16,9 @@
 
 namespace vesprin {
 
-// Title and subject from the main window's input fields as a cast leaves
-// them: the client's name (or "ดวงจีน" without one), and "ดวงจีน" with the
-// birth, e.g. "ดวงจีน เกิด 5 มีนาคม พ.ศ. 2530 เวลา 07.00 น.".
-PdfDocumentInfo chartDocumentInfo(const Form& main);
-// The same from the birth itself.
+// Title and subject of a chart's PDF from its birth: the client's name (or
+// "ดวงจีน" without one), and "ดวงจีน" with the birth, e.g.
+// "ดวงจีน เกิด 5 มีนาคม พ.ศ. 2530 เวลา 07.00 น.".
 PdfDocumentInfo chartDocumentInfo(const Birth& birth);
 
 struct ChartPdfOptions {

@@ -75,7 +75,7 @@ PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   prepareChartSheetForPrint(forms);
   const Form& sheet = forms.chartSheet;
   paper_ = choice.paper;
-  document_ = choice.document ? *choice.document : chartDocumentInfo(forms.main);
+  document_ = choice.document;
   following_.clear();
   if (choice.analysisPage) following_.push_back(&forms.analysisPage);
   // The page is made once, whole, before it goes anywhere.

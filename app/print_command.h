@@ -40,9 +40,9 @@ struct PrintChoice {
   bool preview = false;                      // CheckBoxPagePreview
   std::optional<std::filesystem::path> pdf;  // --pdf FILE: write the sheet there instead
   Paper paper = Paper::Letter;               // A4: the Letter page scaled to fit and centred
-  // The PDF's title and subject; none: from the main window's input fields
-  // (chartDocumentInfo).
-  std::optional<PdfDocumentInfo> document = std::nullopt;
+  // The PDF's title and subject, which also name the print job: those of the
+  // chart's birth (chartDocumentInfo).
+  PdfDocumentInfo document = {};
   bool analysisPage = false;  // --analysis-page: the analysis page follows the sheet, on A4
   // Save the sheet in the current directory under a free name instead, for
   // this reason (a preview asked for where nobody can see it).

@@ -20,7 +20,7 @@ namespace {
 constexpr const char* kVersionAtStartUp = "TALVEN Vesprin 3.00 PRO";
 
 RunOutcome refused(std::string cause, std::vector<std::string> warnings = {}) {
-  return {RunOutcome::Kind::Refused, std::move(cause), std::move(warnings), false};
+  return {RunOutcome::Kind::Refused, std::move(cause), std::move(warnings), false, {}};
 }
 
 std::string notFound(const char* name, const DriveMap& drives) {
@@ -97,7 +97,7 @@ RunOutcome PrintRun::StartUpThen(const std::function<RunOutcome()>& serve) {
   if (!index.index) {
     ui_.busyCursor(false);
     ui_.error(kProgramCannotRun);
-    return {RunOutcome::Kind::NoIndex, concat({index.error, " (", kProgramCannotRun, ")"}), {}, false};
+    return {RunOutcome::Kind::NoIndex, concat({index.error, " (", kProgramCannotRun, ")"}), {}, false, {}};
   }
   years_ = index.index->yearList();
   main["ComboBoxyy"].caption = std::to_string(years_.defaultYear);
@@ -167,6 +167,7 @@ RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::
   // A birth record carries the hour alone: unless told otherwise, a large
   // festival inside the birth's double hour is the one boundary worth a warning.
   CastPipeline pipeline(*calendar_, forms_, ui_, boundaries_);
+  pipeline.setAnalysisNote(request.marks.analysisNote.value_or(std::string()));
   setWarmUpInputs(forms_.main);
   pipeline.Cast(warmUpBirth(), b.strip);
 
@@ -181,7 +182,9 @@ RunOutcome PrintRun::ServeRequest(const PrintRequest& request, std::vector<std::
   // The sheet carries the warning; the administrator reads it here too.
   std::vector<std::string> warnings;
   for (const BoundaryWarning& w : cast.result.warnings) warnings.push_back(boundaryWarningReport(w));
-  return {RunOutcome::Kind::Print, {}, std::move(warnings), request.birth.preview};
+  Birth shown = cast.result.input.entered;
+  shown.name = cast.result.input.name;
+  return {RunOutcome::Kind::Print, {}, std::move(warnings), request.birth.preview, std::move(shown)};
 }
 
 }  // namespace vesprin

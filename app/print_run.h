@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/birth.h"
 #include "core/boundary_warning.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
@@ -42,6 +43,9 @@ struct RunOutcome {
   std::string cause;                  // why, when not Print (English, with the Thai message where there is one)
   std::vector<std::string> warnings;  // things to report that do not stop the run
   bool preview = false;               // the record asks for the page preview
+  // Print: the birth as the sheet shows it (the name cut to its first 120
+  // characters), for the PDF's title and subject (chartDocumentInfo).
+  Birth birth;
 };
 
 class PrintRun {

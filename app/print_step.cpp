@@ -2,12 +2,13 @@
 
 #include <sstream>
 
+#include "app/chart_pdf.h"
 #include "core/text_file.h"
 #include "present/picture_store.h"
 
 namespace vesprin {
 
-PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
+PrintOutcome runPrintStep(Forms& forms, const Birth& birth, bool preview, const std::optional<std::filesystem::path>& pdf,
                           bool unattended, std::ostream& report, Paper paper, bool analysisPage) {
   // A picture that is not there refuses the sheet, in one message of the
   // print command's; the store's own word on it would be a second one.
@@ -19,6 +20,7 @@ PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::f
   choice.pdf = pdf;
   choice.paper = paper;
   choice.analysisPage = analysisPage;
+  choice.document = chartDocumentInfo(birth);
   if (preview && unattended && !pdf) choice.saveAside = "no display for the page preview";
   return command.run(forms, choice);
 }

@@ -8,13 +8,15 @@
 #include <string>
 
 #include "app/print_command.h"
+#include "core/birth.h"
 #include "core/user_interface.h"
 #include "present/forms.h"
 
 namespace vesprin {
 
+// `birth`: the chart's birth, which names the PDF and the print job.
 // `analysisPage`: the analysis page follows the chart sheet, on A4.
-PrintOutcome runPrintStep(Forms& forms, bool preview, const std::optional<std::filesystem::path>& pdf,
+PrintOutcome runPrintStep(Forms& forms, const Birth& birth, bool preview, const std::optional<std::filesystem::path>& pdf,
                           bool unattended, std::ostream& report, Paper paper = Paper::Letter,
                           bool analysisPage = false);
 

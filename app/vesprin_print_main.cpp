@@ -102,7 +102,7 @@ int serveRequest(PrintRun& run, Forms& forms, const std::optional<std::filesyste
   switch (out.kind) {
     case RunOutcome::Kind::Print: {
       const PrintOutcome printed =
-          runPrintStep(forms, out.preview, pdf, unattended, std::cerr, paper, analysisPage);
+          runPrintStep(forms, out.birth, out.preview, pdf, unattended, std::cerr, paper, analysisPage);
       if (const char* dump = std::getenv("VESPRIN_SHEET_DUMP");
           dump && *dump && printed.result != PrintResult::Failed && printed.result != PrintResult::MissingPictures)
         std::ofstream(dump, std::ios::binary) << printedStateDump(forms);

@@ -25,6 +25,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "app/chart_pdf.h"
 #include "desk/buddhist_era.h"
 #include "present/render/report_output.h"
 
@@ -200,6 +201,7 @@ void DeskWindow::refreshNow() {
       // The view paints the new forms before the old ones go.
       std::unique_ptr<Forms> old = std::move(sheet_);
       sheet_ = std::move(built.forms);
+      sheetBirth_ = built.outcome.birth;
       view_->setSheet(&sheet_->chartSheet);
       view_->setStale({});
     }
@@ -300,6 +302,7 @@ PrintOutcome DeskWindow::runPrintCommand(PrintChoice choice) {
   PrintCommand command([&pictures](std::string_view name) { return pictures.find(name); }, report);
   choice.paper = paper_;
   choice.analysisPage = analysisPage();
+  choice.document = chartDocumentInfo(sheetBirth_);
   return command.run(*sheet_, choice);
 }
 

@@ -98,6 +98,7 @@ class DeskWindow : public QMainWindow {
   QWidget* side_ = nullptr;
   QTimer refreshTimer_;
   std::unique_ptr<Forms> sheet_;
+  Birth sheetBirth_;  // the birth the sheet shows, which names its PDF and print job
   PrintRequest request_;
   bool refreshing_ = false;
   QList<QAction*> outputs_;  // enabled only with a sheet

@@ -45,14 +45,14 @@ void bindElementPowers(Forms& forms, const ElementPowerTable& t) {
   bindElementSummary(forms, t);
 }
 
-void bindChartPatterns(Forms& forms, const ChartPatterns& p) {
+void bindChartPatterns(Forms& forms, const ChartPatterns& p, std::string_view analysisNote) {
   Form& sheet = forms.chartSheet;
   sheet["QRLabelPaKey"].caption = p.harmonyCaption;
-  // The analysis note of the hand-over, when there is one, stands in place of
+  // The analysis note of the request, when there is one, stands in place of
   // the special-chart caption whether the chart is special or not.
-  const std::string note = forms.main.caption("LabelAn");
-  sheet["QRLabelAnalyze"].caption =
-      !note.empty() ? note : p.specialChart ? std::string(kSpecialChartCaption) : std::string();
+  sheet["QRLabelAnalyze"].caption = !analysisNote.empty() ? std::string(analysisNote)
+                                    : p.specialChart      ? std::string(kSpecialChartCaption)
+                                                          : std::string();
   sheet["QRLabelPT"].caption = p.ptCode;
 }
 

@@ -4,6 +4,7 @@
 // chart sheet, the birth-year code, the analysis text with its captions and
 // treasury pictures, the child sign and the child-chance form.
 #include <optional>
+#include <string_view>
 
 #include "interpret/analysis.h"
 #include "interpret/chart_patterns.h"
@@ -21,8 +22,10 @@ void bindElementSummary(Forms& forms, const ElementPowerTable& t);
 // Both of the above.
 void bindElementPowers(Forms& forms, const ElementPowerTable& t);
 
-// QRLabelPaKey, QRLabelAnalyze (the hand-over note in LabelAn wins) and QRLabelPT.
-void bindChartPatterns(Forms& forms, const ChartPatterns& p);
+// QRLabelPaKey, QRLabelAnalyze and QRLabelPT. `analysisNote`: the request's
+// analysis note, empty for none; when there is one it stands in place of the
+// special-chart caption.
+void bindChartPatterns(Forms& forms, const ChartPatterns& p, std::string_view analysisNote);
 
 // LabelCodePerson, and the same caption appended to the chart sheet's age line.
 void bindBirthYearCode(Forms& forms, int code);

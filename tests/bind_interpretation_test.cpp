@@ -57,7 +57,7 @@ TEST(bind_interpretation_test, pattern_captions_and_the_hand_over_note) {
   struct Case {
     const char* what;
     ChartPatterns patterns;
-    const char* note;  // LabelAn
+    const char* note;  // the request's analysis note
     const char* analyze;
   };
   const Case cases[] = {
@@ -68,8 +68,7 @@ TEST(bind_interpretation_test, pattern_captions_and_the_hand_over_note) {
   };
   for (const Case& c : cases) {
     Forms forms = makeForms();
-    forms.main["LabelAn"].caption = c.note;
-    bindChartPatterns(forms, c.patterns);
+    bindChartPatterns(forms, c.patterns, c.note);
     EXPECT_EQ(forms.chartSheet.caption("QRLabelPaKey"), "*** ในดวงมี ไตรภาคีธาตุน้ำ ***") << c.what;
     EXPECT_EQ(forms.chartSheet.caption("QRLabelAnalyze"), c.analyze) << c.what;
     EXPECT_EQ(forms.chartSheet.caption("QRLabelPT"), "P4 / T3 / H2") << c.what;

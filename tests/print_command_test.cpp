@@ -126,16 +126,19 @@ TEST_F(PrintCommandTest, a_pdf_that_cannot_be_written_fails_with_its_reason) {
 // keeps its text objects marked once: from the second time on, finishing
 // gives the same bytes.
 TEST_F(PrintCommandTest, finishing_a_finished_pdf_again_changes_nothing) {
-  forms.main["EditName"].caption = "น้ำผึ้ง";
-  ASSERT_EQ(command.run(forms, PrintChoice{false, dir / "sheet.pdf"}).result, PrintResult::WrittenToPdf);
+  Birth birth;
+  birth.name = "น้ำผึ้ง";
+  const PdfDocumentInfo document = chartDocumentInfo(birth);
+  ASSERT_EQ(command.run(forms, PrintChoice{false, dir / "sheet.pdf", Paper::Letter, document}).result,
+            PrintResult::WrittenToPdf);
   EXPECT_EQ(report.str(), "");
   const auto bytes = [](const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   };
-  ASSERT_EQ(finishPdf(dir / "sheet.pdf", chartDocumentInfo(forms.main)), "");
+  ASSERT_EQ(finishPdf(dir / "sheet.pdf", document), "");
   const std::string twice = bytes(dir / "sheet.pdf");
-  ASSERT_EQ(finishPdf(dir / "sheet.pdf", chartDocumentInfo(forms.main)), "");
+  ASSERT_EQ(finishPdf(dir / "sheet.pdf", document), "");
   EXPECT_EQ(bytes(dir / "sheet.pdf"), twice);
 }
 

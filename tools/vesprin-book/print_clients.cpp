@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QPrinterInfo>
 
+#include "app/chart_pdf.h"
 #include "app/print_command.h"
 #include "app/print_run.h"
 #include "app/progress_bar.h"
@@ -140,6 +141,7 @@ class Printer {
     PrintChoice choice;
     choice.pdf = pdf;
     choice.paper = paper;
+    choice.document = chartDocumentInfo(out.birth);
     const PrintOutcome printed = command_.run(forms, choice);
     PrintRecord record;
     record.paper = std::string(paperName(paper));
