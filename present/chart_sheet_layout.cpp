@@ -101,16 +101,16 @@ void elementPanel(LayoutBuilder& b) {
   b.verticalLine("QRShapeD", 738, 127, 250, 1, kGrey, PenStyle::Dotted);
   b.horizontalLine("QRShapeE", 560, 739, 250, 1, kGrey, PenStyle::Dotted);
   b.image("QRImageA1", 589, 152, 64, 64);  // the square balance, twice its natural size
-  // The thermometer, 1 : 2 as drawn, and its verdict beside it at the height
+  // The thermometer (its picture 1 : 2) and its verdict beside it at the height
   // the verdict gives (hot high, cold low). The caption starts right of the
   // bulb: centred over the picture, a Thai caption as wide as the box ran
   // over it. The picture comes first, so that the group caption at its left
   // is painted over its white ground.
-  b.image("QRImageA2", 676, 134, 20, 40);
+  b.image("QRImageA2", 680, 138, 16, 32);
   // The day-master group over the left pan, the entourage over the right one.
   b.label("QRLabelA1", 563, 130, 56, 20, {}, cordia(14, true));
   b.label("QRLabelA2", 619, 130, 61, 20, {}, cordia(14, true), Align::Right);
-  b.label("QRLabelA7", 692, 178, 46, 20, {}, cordia(15, true));
+  b.label("QRLabelA7", 695, 178, 43, 20, {}, cordia(14, true));
   b.label("QRLabelA5", 563, 222, 175, 24, {}, cordia(16), Align::Centre);
 
   // The element-group power text (two lines) and the analysis note.
