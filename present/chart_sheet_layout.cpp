@@ -110,7 +110,7 @@ void elementPanel(LayoutBuilder& b) {
   // The day-master group over the left pan, the entourage over the right one.
   b.label("QRLabelA1", 563, 130, 56, 20, {}, cordia(14, true));
   b.label("QRLabelA2", 619, 130, 61, 20, {}, cordia(14, true), Align::Right);
-  b.label("QRLabelA7", 695, 178, 43, 20, {}, cordia(14, true));
+  b.label("QRLabelA7", 697, 178, 41, 20, {}, cordia(13, true));
   b.label("QRLabelA5", 563, 222, 175, 24, {}, cordia(16), Align::Centre);
 
   // The element-group power text (two lines) and the analysis note.
