@@ -13,8 +13,8 @@
 
 
 #include "core/text.h"
-#include "present/birth_texts.h"
-#include "present/cycle_texts.h"
+#include "present/texts/birth_texts.h"
+#include "present/texts/cycle_texts.h"
 
 namespace vesprin {
 namespace {

@@ -2,13 +2,13 @@
 
 #include "interpret/child_sign.h"
 #include "core/text.h"
-#include "present/bind_boundary.h"
-#include "present/bind_cycles.h"
-#include "present/bind_hidden_stems.h"
-#include "present/bind_interpretation.h"
-#include "present/bind_natal.h"
-#include "present/bind_owner.h"
-#include "present/birth_texts.h"
+#include "present/binding/bind_boundary.h"
+#include "present/binding/bind_cycles.h"
+#include "present/binding/bind_hidden_stems.h"
+#include "present/binding/bind_interpretation.h"
+#include "present/binding/bind_natal.h"
+#include "present/binding/bind_owner.h"
+#include "present/texts/birth_texts.h"
 
 namespace vesprin {
 namespace {

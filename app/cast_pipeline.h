@@ -9,7 +9,7 @@
 #include "app/chart_result.h"
 #include "core/calendar_session.h"
 #include "core/user_interface.h"
-#include "present/forms.h"
+#include "present/model/forms.h"
 
 namespace vesprin {
 

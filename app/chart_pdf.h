@@ -10,8 +10,8 @@
 
 #include "app/pdf_text.h"
 #include "core/birth.h"
-#include "present/form.h"
-#include "present/paper.h"
+#include "present/model/form.h"
+#include "present/model/paper.h"
 #include "present/render/report_output.h"
 
 namespace vesprin {

@@ -18,7 +18,7 @@
 #include "interpret/chart_patterns.h"
 #include "interpret/element_powers.h"
 #include "interpret/hidden_stems.h"
-#include "present/owner_texts.h"
+#include "present/binding/owner_texts.h"
 
 namespace vesprin {
 

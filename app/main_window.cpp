@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/print_run.h"
-#include "present/user_messages.h"
+#include "present/texts/user_messages.h"
 
 namespace vesprin {
 namespace {

@@ -18,7 +18,7 @@
 #include <qpdf/QPDFWriter.hh>
 
 #include "core/text_file.h"
-#include "present/safe_output.h"
+#include "present/render/safe_output.h"
 
 namespace vesprin {
 namespace {

@@ -16,9 +16,9 @@
 
 #include "app/chart_pdf.h"
 #include "app/cups_queue.h"
-#include "present/print_steps.h"
+#include "present/binding/print_steps.h"
 #include "present/render/report_output.h"
-#include "present/safe_output.h"
+#include "present/render/safe_output.h"
 
 namespace vesprin {
 

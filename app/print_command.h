@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "app/pdf_text.h"
-#include "present/forms.h"
-#include "present/paper.h"
+#include "present/model/forms.h"
+#include "present/model/paper.h"
 #include "present/render/form_renderer.h"
 
 namespace vesprin {

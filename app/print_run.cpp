@@ -6,13 +6,13 @@
 #include "app/cast_pipeline.h"
 #include "core/birth_input.h"
 #include "core/text.h"
-#include "present/form_dump.h"
-#include "present/bind_handover.h"
-#include "present/birth_texts.h"
-#include "present/boundary_texts.h"
+#include "present/model/form_dump.h"
+#include "present/binding/bind_handover.h"
+#include "present/texts/birth_texts.h"
+#include "present/texts/boundary_texts.h"
 #include "present/request/handover_files.h"
 #include "present/request/print_request.h"
-#include "present/user_messages.h"
+#include "present/texts/user_messages.h"
 
 namespace vesprin {
 namespace {

@@ -17,7 +17,7 @@
 #include "core/user_interface.h"
 #include "present/request/drive_map.h"
 #include "present/request/handover_files.h"
-#include "present/forms.h"
+#include "present/model/forms.h"
 #include "present/request/print_request.h"
 
 namespace vesprin {

@@ -4,7 +4,7 @@
 
 #include "app/chart_pdf.h"
 #include "core/text_file.h"
-#include "present/picture_store.h"
+#include "present/pictures/picture_store.h"
 
 namespace vesprin {
 

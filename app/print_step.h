@@ -10,7 +10,7 @@
 #include "app/print_command.h"
 #include "core/birth.h"
 #include "core/user_interface.h"
-#include "present/forms.h"
+#include "present/model/forms.h"
 
 namespace vesprin {
 

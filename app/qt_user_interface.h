@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "present/user_messages.h"
+#include "present/texts/user_messages.h"
 
 namespace vesprin {
 

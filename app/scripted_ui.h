@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "present/user_messages.h"
+#include "present/texts/user_messages.h"
 
 namespace vesprin {
 

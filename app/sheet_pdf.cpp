@@ -10,12 +10,12 @@
 #include "app/chart_pdf.h"
 #include "app/cast_pipeline.h"
 #include "app/cast_request.h"
-#include "present/birth_texts.h"
+#include "present/texts/birth_texts.h"
 #include "core/birth_input.h"
 #include "core/text.h"
-#include "present/bind_interpretation.h"
-#include "present/picture_store.h"
-#include "present/print_steps.h"
+#include "present/binding/bind_interpretation.h"
+#include "present/pictures/picture_store.h"
+#include "present/binding/print_steps.h"
 #include "present/render/report_output.h"
 
 namespace vesprin {

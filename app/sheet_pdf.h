@@ -11,7 +11,7 @@
 #include "app/scripted_ui.h"
 #include "core/boundary_warning.h"
 #include "core/calendar_session.h"
-#include "present/paper.h"
+#include "present/model/paper.h"
 
 namespace vesprin {
 

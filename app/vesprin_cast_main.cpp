@@ -14,8 +14,8 @@
 #include "core/clock.h"
 #include "core/text.h"
 #include "core/text_file.h"
-#include "present/paper.h"
-#include "present/user_messages.h"
+#include "present/model/paper.h"
+#include "present/texts/user_messages.h"
 #include <filesystem>
 #include <unistd.h>
 #ifdef VESPRIN_WITH_PDF

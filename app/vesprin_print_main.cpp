@@ -24,8 +24,8 @@
 #include "app/settings_file.h"
 #include "core/clock.h"
 #include "core/text_file.h"
-#include "present/forms.h"
-#include "present/paper.h"
+#include "present/model/forms.h"
+#include "present/model/paper.h"
 
 namespace {
 using namespace vesprin;

@@ -1,4 +1,4 @@
-# Refuses an include that climbs out of its folder ("../present/forms.h"): it
+# Refuses an include that climbs out of its folder ("../present/model/forms.h"): it
 # would reach a layer the include roots hide. Run by the build for each layer
 # target before it compiles, over the target's sources and the headers beside
 # them.

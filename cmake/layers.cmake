@@ -11,12 +11,29 @@
 # the end of the configuration every declared target's links are checked
 # against the table below: a layer links only the layers beneath it, Qt only
 # in the modules it declared and the table allows, and nothing else below app/.
+#
+# A layer may be a folder of a layer's folder ("present/model"): its include
+# root holds that folder alone, and the layers above name the parent
+# ("present") for all of its folders.
 
-set(VESPRIN_LAYERS core interpret cycles present app book desk tools)
+set(VESPRIN_LAYERS core interpret cycles
+  present/model present/texts present/pictures present/request present/binding present/render
+  app book desk tools)
 set(VESPRIN_LAYER_USES_core "")
 set(VESPRIN_LAYER_USES_interpret core)
 set(VESPRIN_LAYER_USES_cycles core)
-set(VESPRIN_LAYER_USES_present core interpret cycles)
+# The presentation by role (present/CMakeLists.txt): the forms and their
+# layouts stand alone; the words and the pictures on the computation; the
+# request on the forms (the marks' colours and pens) and the words (its
+# refusals); the binding on all of them; the renderer paints forms and knows
+# nothing of charts. Nothing in present/ uses the binding or the renderer.
+set(VESPRIN_LAYER_USES_present/model "")
+set(VESPRIN_LAYER_USES_present/texts core cycles)
+set(VESPRIN_LAYER_USES_present/pictures core)
+set(VESPRIN_LAYER_USES_present/request core interpret cycles present/model present/texts)
+set(VESPRIN_LAYER_USES_present/binding core interpret cycles present/model present/texts present/pictures
+  present/request)
+set(VESPRIN_LAYER_USES_present/render present/model)
 set(VESPRIN_LAYER_USES_app core interpret cycles present)
 # The client book keeps requests and births; the desk sits on top of everything.
 set(VESPRIN_LAYER_USES_book core interpret cycles present)
@@ -29,7 +46,12 @@ set(VESPRIN_LAYER_USES_tools core interpret cycles present app book)
 set(VESPRIN_LAYER_QT_core "")
 set(VESPRIN_LAYER_QT_interpret "")
 set(VESPRIN_LAYER_QT_cycles "")
-set(VESPRIN_LAYER_QT_present Core Gui)
+set(VESPRIN_LAYER_QT_present/model "")
+set(VESPRIN_LAYER_QT_present/texts "")
+set(VESPRIN_LAYER_QT_present/pictures "")
+set(VESPRIN_LAYER_QT_present/request "")
+set(VESPRIN_LAYER_QT_present/binding "")
+set(VESPRIN_LAYER_QT_present/render Core Gui)
 set(VESPRIN_LAYER_QT_app Core Gui Widgets PrintSupport)
 set(VESPRIN_LAYER_QT_book Core Sql)
 set(VESPRIN_LAYER_QT_desk Core Gui Widgets PrintSupport Sql)
@@ -52,10 +74,12 @@ function(vesprin_layer target layer)
                           "(allowed: ${VESPRIN_LAYER_QT_${layer}})")
     endif()
   endforeach()
-  # <build>/layers/<layer>/<layer> -> <source>/<layer>: "<layer>/x.h" resolves, nothing else does.
+  # <build>/layers/<layer>/<layer> -> <source>/<layer>: "<layer>/x.h" resolves, nothing else does
+  # (for "present/model", "present/model/x.h" and nothing else of present/).
   set(root "${PROJECT_BINARY_DIR}/layers/${layer}")
   if(NOT EXISTS "${root}/${layer}")
-    file(MAKE_DIRECTORY "${root}")
+    get_filename_component(parent "${root}/${layer}" DIRECTORY)
+    file(MAKE_DIRECTORY "${parent}")
     file(CREATE_LINK "${PROJECT_SOURCE_DIR}/${layer}" "${root}/${layer}" SYMBOLIC)
   endif()
   get_target_property(type ${target} TYPE)
@@ -65,7 +89,7 @@ function(vesprin_layer target layer)
     target_include_directories(${target} PUBLIC "${root}")
   endif()
   set_target_properties(${target} PROPERTIES VESPRIN_LAYER ${layer} VESPRIN_LAYER_QT "${arg_QT}")
-  # "../present/forms.h" resolves beside the including file, past the include
+  # "../present/model/forms.h" resolves beside the including file, past the include
   # roots: a check before the target compiles refuses it.
   add_custom_target(${target}_includes
     COMMAND ${CMAKE_COMMAND} -DTARGET=${target} -DSOURCE_DIR=${CMAKE_CURRENT_SOURCE_DIR}
@@ -95,7 +119,10 @@ function(_vesprin_check_layers)
       if(TARGET ${item})
         get_target_property(used ${item} VESPRIN_LAYER)
         if(used)
-          if(NOT used STREQUAL layer AND NOT used IN_LIST VESPRIN_LAYER_USES_${layer})
+          # "present/model" is used by a layer that uses it or all of "present".
+          string(REGEX REPLACE "/.*$" "" family "${used}")
+          if(NOT used STREQUAL layer AND NOT used IN_LIST VESPRIN_LAYER_USES_${layer}
+             AND NOT family IN_LIST VESPRIN_LAYER_USES_${layer})
             string(APPEND problems "\n  ${target} (${layer}) links ${item} (${used})")
           endif()
           continue()

@@ -5,7 +5,7 @@
 // writes the messages to standard error and gives up at prompts, and tests
 // script the answers. The computation says what happened (askForDataDisk,
 // castError, calendarState); the words are the presentation's
-// (present/user_messages.h).
+// (present/texts/user_messages.h).
 #include <string>
 
 namespace vesprin {

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "core/birth_input.h"
-#include "present/birth_texts.h"
+#include "present/texts/birth_texts.h"
 #include "core/cp874.h"
 #include "core/text.h"
 #include "cycles/month_strip.h"

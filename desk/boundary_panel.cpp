@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "present/sign_names.h"
+#include "present/texts/sign_names.h"
 
 namespace vesprin {
 namespace {

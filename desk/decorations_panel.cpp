@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 
 #include "interpret/branch_clash.h"
-#include "present/bind_handover.h"
+#include "present/binding/bind_handover.h"
 #include "present/request/computed_marks.h"
-#include "present/sign_names.h"
+#include "present/texts/sign_names.h"
 
 namespace vesprin {
 namespace {

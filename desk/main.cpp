@@ -24,7 +24,7 @@
 #include "desk/desk_with_book.h"
 #endif
 #include "present/request/drive_map.h"
-#include "present/user_messages.h"
+#include "present/texts/user_messages.h"
 
 namespace {
 using namespace vesprin;

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "present/sign_names.h"
+#include "present/texts/sign_names.h"
 
 namespace vesprin {
 namespace {

@@ -1,7 +1,7 @@
 #include "desk/sheet_builder.h"
 
 #include "core/text.h"
-#include "present/print_steps.h"
+#include "present/binding/print_steps.h"
 
 namespace vesprin {
 

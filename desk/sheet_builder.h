@@ -13,7 +13,7 @@
 #include "app/scripted_ui.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
-#include "present/forms.h"
+#include "present/model/forms.h"
 #include "present/request/drive_map.h"
 #include "present/request/print_request.h"
 

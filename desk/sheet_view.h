@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QScrollArea>
 
-#include "present/form.h"
-#include "present/picture_store.h"
+#include "present/model/form.h"
+#include "present/pictures/picture_store.h"
 #include "present/render/form_renderer.h"
 
 namespace vesprin {

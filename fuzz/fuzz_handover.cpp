@@ -16,8 +16,8 @@
 #include <string>
 
 #include "core/calendar_session.h"
-#include "present/bind_handover.h"
-#include "present/forms.h"
+#include "present/binding/bind_handover.h"
+#include "present/model/forms.h"
 #include "present/request/handover_files.h"
 #include "present/request/print_request.h"
 

@@ -1,4 +1,4 @@
-#include "present/bind_cycles.h"
+#include "present/binding/bind_cycles.h"
 
 #include <gtest/gtest.h>
 

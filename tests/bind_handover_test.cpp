@@ -1,4 +1,4 @@
-#include "present/bind_handover.h"
+#include "present/binding/bind_handover.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "present/bind_interpretation.h"
+#include "present/binding/bind_interpretation.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include "app/scripted_ui.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
-#include "present/cycle_texts.h"
+#include "present/texts/cycle_texts.h"
 #include "tests/cast_on.h"
 
 namespace vesprin {

@@ -12,7 +12,7 @@
 #include "app/scripted_ui.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
-#include "present/form_dump.h"
+#include "present/model/form_dump.h"
 #include "tests/cast_on.h"
 
 namespace vesprin {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "interpret/branch_clash.h"
-#include "present/bind_handover.h"
+#include "present/binding/bind_handover.h"
 
 namespace vesprin {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "cycles/long_year_table.h"
 #include "cycles/month_strip.h"
-#include "present/cycle_texts.h"
+#include "present/texts/cycle_texts.h"
 
 namespace vesprin {
 namespace {

@@ -14,7 +14,7 @@
 #include "app/print_run.h"
 #include "app/scripted_ui.h"
 #include "desk/desk_window.h"
-#include "present/print_steps.h"
+#include "present/binding/print_steps.h"
 #include "tests/run_program.h"
 
 namespace vesprin {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "present/bind_hidden_stems.h"
+#include "present/binding/bind_hidden_stems.h"
 
 namespace vesprin {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "present/forms.h"
+#include "present/model/forms.h"
 
 namespace vesprin {
 namespace {

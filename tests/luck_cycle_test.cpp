@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calendar_builder.h"
-#include "present/cycle_texts.h"
+#include "present/texts/cycle_texts.h"
 
 #include <cstdio>
 #include <map>

@@ -1,11 +1,11 @@
 // Owner and date texts: the birth text and its hour ranges, the owner and age
 // lines, the cast date, the English date (a day back for hour 00) and the
 // star pictures.
-#include "present/owner_texts.h"
+#include "present/binding/owner_texts.h"
 
 #include <gtest/gtest.h>
 
-#include "present/bind_owner.h"
+#include "present/binding/bind_owner.h"
 
 namespace vesprin {
 namespace {

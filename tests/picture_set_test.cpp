@@ -11,9 +11,9 @@
 #include <set>
 #include <sstream>
 
-#include "present/owner_texts.h"
-#include "present/picture_store.h"
-#include "present/pictures.h"
+#include "present/binding/owner_texts.h"
+#include "present/pictures/picture_store.h"
+#include "present/pictures/pictures.h"
 
 namespace vesprin {
 namespace {

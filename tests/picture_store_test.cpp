@@ -1,6 +1,6 @@
 // The picture store: names without regard to case, the current directory
 // before the data directory, and one report per missing name.
-#include "present/picture_store.h"
+#include "present/pictures/picture_store.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@
 
 #include "app/chart_pdf.h"
 #include "app/print_command.h"
-#include "present/picture_store.h"
+#include "present/pictures/picture_store.h"
 
 namespace vesprin {
 namespace {

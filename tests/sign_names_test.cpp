@@ -1,10 +1,10 @@
 // The signs' names and capital pictures as the sheet and the desk show them.
-#include "present/sign_names.h"
+#include "present/texts/sign_names.h"
 
 #include <gtest/gtest.h>
 
-#include "present/owner_texts.h"
-#include "present/pictures.h"
+#include "present/binding/owner_texts.h"
+#include "present/pictures/pictures.h"
 
 namespace vesprin {
 namespace {

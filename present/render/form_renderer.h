@@ -17,7 +17,7 @@
 #include <QSizeF>
 #include <QString>
 
-#include "present/form.h"
+#include "present/model/form.h"
 
 class QPainter;
 

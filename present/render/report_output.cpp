@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-#include "present/safe_output.h"
+#include "present/render/safe_output.h"
 
 namespace vesprin {
 

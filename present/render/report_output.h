@@ -8,7 +8,7 @@
 #include <QImage>
 #include <QPageLayout>
 
-#include "present/paper.h"
+#include "present/model/paper.h"
 #include "present/render/form_renderer.h"
 
 class QPagedPaintDevice;

@@ -9,7 +9,7 @@
 #include "core/sign.h"
 #include "core/text.h"
 #include "core/text_file.h"
-#include "present/birth_texts.h"
+#include "present/texts/birth_texts.h"
 #include "present/request/folder_lock.h"
 #include "cycles/month_strip.h"
 

@@ -18,7 +18,7 @@
 #include "core/calendar_index.h"
 #include "core/gender.h"
 #include "cycles/month_strip.h"
-#include "present/component.h"
+#include "present/model/component.h"
 
 namespace vesprin {
 

@@ -1,4 +1,4 @@
 // Must not build: the core lies beneath the presentation and cannot see it.
-#include "present/forms.h"
+#include "present/model/forms.h"
 
 int coreIncludesPresent() { return 0; }

@@ -15,7 +15,7 @@
 #include "app/cast_pipeline.h"
 #include "app/scripted_ui.h"
 #include "core/birth_input.h"
-#include "present/birth_texts.h"
+#include "present/texts/birth_texts.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "core/text.h"

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "painting.h"
-#include "present/pictures.h"
+#include "present/pictures/pictures.h"
 
 namespace picturegen {
 namespace {

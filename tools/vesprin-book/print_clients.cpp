@@ -25,8 +25,8 @@
 #include "core/clock.h"
 #include "core/text.h"
 #include "core/text_file.h"
-#include "present/paper.h"
-#include "present/picture_store.h"
+#include "present/model/paper.h"
+#include "present/pictures/picture_store.h"
 #include "tools/vesprin-book/exit_status.h"
 
 namespace vesprin {

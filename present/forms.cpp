@@ -1,7 +1,0 @@
-#include "present/forms.h"
-
-namespace vesprin {
-
-Forms makeForms() { return Forms{}; }
-
-}  // namespace vesprin

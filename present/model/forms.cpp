@@ -1,0 +1,7 @@
+#include "present/model/forms.h"
+
+namespace vesprin {
+
+Forms makeForms() { return Forms{}; }
+
+}  // namespace vesprin
