@@ -7,19 +7,11 @@ namespace vesprin {
 
 PrintRequest clientRequest(const ClientFields& c, int stripYear) {
   PrintRequest r;
-  BirthRecord& b = r.birth;
-  b.day = c.birth.day;
-  b.month = c.birth.month;
-  b.year = c.birth.year;
-  b.hour = c.birth.hour;
-  b.minute = c.birth.minute;
-  b.pregnancy = c.pregnancy;
-  b.gender = c.gender;
-  b.preview = false;
-  b.name = c.name;
+  const ClientBirth& at = c.birth;
+  r.birth = recordOf({c.name, c.gender, {at.day, at.month, at.year}, {at.hour, at.minute}, c.pregnancy});
   const Pillar january = januaryPillar(stripYear);
-  b.strip = {january.stem, january.branch, std::to_string(stripYear),
-             std::to_string(stripYear - kBuddhistEraOffset)};
+  r.birth.strip = {january.stem, january.branch, std::to_string(stripYear),
+                   std::to_string(stripYear - kBuddhistEraOffset)};
   r.marks = c.marks;
   return r;
 }

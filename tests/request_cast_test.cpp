@@ -84,13 +84,7 @@ TEST(request_cast_test, golden_births_through_the_request_files_cast_as_before) 
       // The companion writes the request; the engine reads its files back.
       const Birth& b = *parsed.birth;
       PrintRequest request;
-      BirthRecord& r = request.birth;
-      r.day = b.date.day;
-      r.month = b.date.month;
-      r.year = b.date.year;
-      r.hour = b.time.hour;
-      r.pregnancy = b.pregnancyMonths;
-      r.gender = b.gender;
+      request.birth = recordOf(b);
       const RequestLines files = requestLines(request);
       ASSERT_EQ(files.error, "");
       const auto record = parseBirthRecord(files.record, kRecordFileName, years);

@@ -340,4 +340,17 @@ Birth birthOf(const BirthRecord& r) {
   return {r.name, r.gender, {r.day, r.month, r.year}, {r.hour, r.minute}, r.pregnancy};
 }
 
+BirthRecord recordOf(const Birth& b) {
+  BirthRecord r;
+  r.day = b.date.day;
+  r.month = b.date.month;
+  r.year = b.date.year;
+  r.hour = b.time.hour;
+  r.minute = b.time.minute;
+  r.pregnancy = b.pregnancyMonths;
+  r.gender = b.gender;
+  r.name = b.name;
+  return r;
+}
+
 }  // namespace vesprin

@@ -164,5 +164,8 @@ std::string saveRequestFiles(const RequestFiles& files, const std::string& dir);
 // The birth a record asks to cast: the files carry no minute, so the minute
 // is the record's own (00 from the files).
 Birth birthOf(const BirthRecord& record);
+// The other way: the record that asks for a birth, without the preview and
+// with the month strip left for the caller to set.
+BirthRecord recordOf(const Birth& birth);
 
 }  // namespace vesprin
