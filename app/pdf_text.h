@@ -40,9 +40,15 @@ std::map<unsigned, std::u32string> readToUnicodeMap(const std::string& cmap);
 // blank.
 std::u32string typedOrder(std::u32string glyphs);
 
+// How the text objects are found in a page's contents: read as Qt writes
+// them, where the contents hold nothing else (much the quicker), or always
+// through qpdf's tokenizer. Both give the same document.
+enum class ContentReading { AsQtWrites, Tokenized };
+
 // The same on a PDF in memory: `pdf` is replaced by the finished document.
 // An empty text when done, else why not (`pdf` is then unchanged).
-std::string finishPdfBytes(std::string& pdf, const PdfDocumentInfo& info);
+std::string finishPdfBytes(std::string& pdf, const PdfDocumentInfo& info,
+                           ContentReading reading = ContentReading::AsQtWrites);
 
 // Rewrites the PDF at `file` with its ToUnicode maps mended and its title and
 // subject set (an empty field keeps what the file has). The new file is

@@ -139,6 +139,22 @@ TEST_F(PrintCommandTest, finishing_a_finished_pdf_again_changes_nothing) {
   EXPECT_EQ(bytes(dir / "sheet.pdf"), twice);
 }
 
+// Finishing reads the text objects of Qt's contents straight from their
+// bytes; qpdf's tokenizer, which reads contents of any form, must give the
+// very same document.
+TEST_F(PrintCommandTest, contents_read_as_qt_writes_them_finish_as_through_the_tokenizer) {
+  forms.main["EditName"].caption = "น้ำผึ้ง";
+  forms.analysisPage["QRLabelHoroscopeOwner"].caption = "ปู่ ฟ้า กุ้ง";
+  FormRenderer renderer([this](std::string_view n) { return pictures.find(n); });
+  const PdfResult made = renderReportPdf({&forms.chartSheet, &forms.analysisPage}, renderer, Paper::A4, "กุ้ง");
+  ASSERT_TRUE(made.ok) << made.error;
+  std::string read = made.bytes, tokenized = made.bytes;
+  ASSERT_EQ(finishPdfBytes(read, {"กุ้ง", "ดวงจีน"}, ContentReading::AsQtWrites), "");
+  ASSERT_EQ(finishPdfBytes(tokenized, {"กุ้ง", "ดวงจีน"}, ContentReading::Tokenized), "");
+  EXPECT_NE(read, made.bytes);
+  EXPECT_EQ(read, tokenized);
+}
+
 }  // namespace
 }  // namespace vesprin
 
