@@ -25,8 +25,9 @@ QColor qColour(Colour c) { return QColor(c.r, c.g, c.b); }
 // drawn for.
 constexpr double kStandInScale = 0.75;
 
+// Per thread, as Qt's fonts are: a process may paint sheets on several.
 double standInScale(const QString& family) {
-  static QHash<QString, double> known;
+  thread_local QHash<QString, double> known;
   const auto it = known.constFind(family);
   if (it != known.constEnd()) return *it;
   const bool smallFace = family == QStringLiteral("CordiaUPC") || family == QStringLiteral("AngsanaUPC");
@@ -66,7 +67,8 @@ struct Face {
 const Face& faceOf(const FontSpec& spec, bool bold) {
   // Kept to the end of the process, never destroyed: fonts must not outlive
   // the application's font system in the order static objects are torn down.
-  static auto* faces = new std::map<std::pair<std::string, bool>, std::unique_ptr<const Face>>;
+  // One set per thread: a font is used by the thread that made it.
+  thread_local auto* faces = new std::map<std::pair<std::string, bool>, std::unique_ptr<const Face>>;
   auto& face = (*faces)[{spec.family, bold}];
   if (!face) {
     const QFont font = fontOf(spec, bold);
