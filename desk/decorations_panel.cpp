@@ -204,9 +204,18 @@ QWidget* DecorationsPanel::notePage() {
 
 void DecorationsPanel::emitChanged() {
   if (filling_) return;
-  const ElementGroupPowers p = decorations().marks.powers.value_or(ElementGroupPowers{});
-  powerText_->setText(fromUtf8(elementGroupPowerText(p)).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+  // The text of the figures in the boxes, greyed when it is not printed: an
+  // all-zero text beside boxes that show the chart's figures misleads.
+  powerText_->setText(fromUtf8(elementGroupPowerText(shownPowers())).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+  powerText_->setEnabled(powersShown_->isChecked());
   emit changed();
+}
+
+ElementGroupPowers DecorationsPanel::shownPowers() const {
+  ElementGroupPowers p;
+  for (std::size_t k = 0; k < 5; ++k) p.powers[k] = power_[k]->value();
+  p.dayMaster = dayMaster_->currentData().toInt();
+  return p;
 }
 
 Decorations DecorationsPanel::decorations() const {
@@ -214,12 +223,7 @@ Decorations DecorationsPanel::decorations() const {
   d.computed = computed_->isChecked();
   d.marks = AnalysisMarks{};  // nothing but what the panel shows
   AnalysisMarks& m = d.marks;
-  if (powersShown_->isChecked()) {
-    ElementGroupPowers p;
-    for (std::size_t k = 0; k < 5; ++k) p.powers[k] = power_[k]->value();
-    p.dayMaster = dayMaster_->currentData().toInt();
-    m.powers = p;
-  }
+  if (powersShown_->isChecked()) m.powers = shownPowers();
   if (balance_->isChecked()) {
     BalancePanel b;
     b.dayMasterGroup = dayMasterGroup_->value();

@@ -42,6 +42,7 @@ class DecorationsPanel : public QTabWidget {
   QCheckBox* clashBox(int bracket) const { return clash_[static_cast<std::size_t>(bracket)]; }
   QCheckBox* powersBox() const { return powersShown_; }
   QGroupBox* balanceBox() const { return balance_; }
+  QLabel* powerTextLabel() const { return powerText_; }
   QPlainTextEdit* noteField() const { return note_; }
 
  signals:
@@ -54,6 +55,8 @@ class DecorationsPanel : public QTabWidget {
   void showComputed();
   void refreshSuggestions();
   void emitChanged();
+  // The powers the boxes show, printed or not.
+  ElementGroupPowers shownPowers() const;
 
   QCheckBox* powersShown_;
   QCheckBox* computed_;

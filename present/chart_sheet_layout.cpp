@@ -101,12 +101,16 @@ void elementPanel(LayoutBuilder& b) {
   b.verticalLine("QRShapeD", 738, 127, 250, 1, kGrey, PenStyle::Dotted);
   b.horizontalLine("QRShapeE", 560, 739, 250, 1, kGrey, PenStyle::Dotted);
   b.image("QRImageA1", 589, 152, 64, 64);  // the square balance, twice its natural size
+  // The thermometer (its picture 1 : 2) and its verdict beside it at the height
+  // the verdict gives (hot high, cold low). The caption starts right of the
+  // bulb: centred over the picture, a Thai caption as wide as the box ran
+  // over it. The picture comes first, so that the group caption at its left
+  // is painted over its white ground.
+  b.image("QRImageA2", 680, 138, 16, 32);
   // The day-master group over the left pan, the entourage over the right one.
   b.label("QRLabelA1", 563, 130, 56, 20, {}, cordia(14, true));
   b.label("QRLabelA2", 619, 130, 61, 20, {}, cordia(14, true), Align::Right);
-  b.image("QRImageA2", 684, 134, 20, 40);  // the thermometer, 1 : 2 as drawn
-  // Under the thermometer, clear of the box's dotted edge.
-  b.label("QRLabelA7", 684, 178, 50, 20, {}, cordia(15, true), Align::Centre);
+  b.label("QRLabelA7", 697, 178, 41, 20, {}, cordia(13, true));
   b.label("QRLabelA5", 563, 222, 175, 24, {}, cordia(16), Align::Centre);
 
   // The element-group power text (two lines) and the analysis note.

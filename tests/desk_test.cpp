@@ -324,8 +324,11 @@ class DeskTest : public QObject {
     typeBirth(QStringLiteral("ก"), QStringLiteral("05"), QStringLiteral("03"), QStringLiteral("2530"),
               QStringLiteral("07"), QStringLiteral("00"), 0);
     const Form& on = desk_->sheetForms()->chartSheet;
-    QVERIFY(QString::fromStdString(on.caption("QRLabelPowerElements")).startsWith(QStringLiteral("กลุ่มดิถี ธาตุ")));
+    const QString printed = QString::fromStdString(on.caption("QRLabelPowerElements"));
+    QVERIFY(printed.startsWith(QStringLiteral("กลุ่มดิถี ธาตุ")));
     QVERIFY(!on.caption("QRLabelA1").empty());
+    const QLabel* preview = desk_->decorationsPanel()->powerTextLabel();
+    QCOMPARE(preview->text(), QString(printed).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     desk_->decorationsPanel()->powersBox()->setChecked(false);
     desk_->decorationsPanel()->balanceBox()->setChecked(false);
     desk_->refreshNow();
@@ -337,6 +340,9 @@ class DeskTest : public QObject {
     QCOMPARE(off.caption("QRLabelPowerElements"), desk_->sheetForms()->main.caption("LabelTitle"));
     QVERIFY(!QString::fromStdString(off.caption("QRLabelPowerElements")).startsWith(QStringLiteral("กลุ่มดิถี")));
     QVERIFY(off.caption("QRLabelA1").empty());
+    // Beside the boxes the text keeps the chart's figures, greyed, never zeros.
+    QCOMPARE(preview->text(), QString(printed).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    QVERIFY(!preview->isEnabled());
   }
 
   void save_client_hands_the_request_to_whoever_listens() {

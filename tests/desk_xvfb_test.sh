@@ -20,7 +20,9 @@ start=$(date +%s%N)
 VESPRIN_TODAY=2026-12-09 "$desk" & pid=$!
 window=""
 for _ in $(seq 100); do
-  window=$(xdotool search --name '^Vesprin' 2>/dev/null | head -1)
+  # Only a shown window: Qt's hidden client-leader window carries the
+  # program's name too, and xdotool matches names without regard to case.
+  window=$(xdotool search --onlyvisible --name '^Vesprin' 2>/dev/null | head -1)
   [ -n "$window" ] && break
   sleep 0.1
 done
