@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <vector>
 #include <system_error>
@@ -543,10 +544,47 @@ std::u32string typedOrder(std::u32string glyphs) {
   return out;
 }
 
-std::string finishPdfBytes(std::string& bytes, const PdfDocumentInfo& info, ContentReading reading) {
+namespace {
+
+// Puts the real pictures in place of their stand-ins: the images of every
+// page's resources, each once. The number put in place.
+std::size_t replaceStandIns(QPDF& pdf, const StandInData& standIns) {
+  std::size_t replaced = 0;
+  std::set<QPDFObjGen> seen;
+  for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+    QPDFObjectHandle resources = page.getAttribute("/Resources", false);
+    if (!resources.isDictionary() || !resources.getKey("/XObject").isDictionary()) continue;
+    QPDFObjectHandle xobjects = resources.getKey("/XObject");
+    for (const std::string& name : xobjects.getKeys()) {
+      QPDFObjectHandle image = xobjects.getKey(name);
+      if (!image.isStream() || !seen.insert(image.getObjGen()).second) continue;
+      QPDFObjectHandle dict = image.getDict();
+      if (!dict.getKey("/Subtype").isNameAndEquals("/Image") || !dict.getKey("/Filter").isNameAndEquals("/FlateDecode") ||
+          dict.hasKey("/SMask") || dict.hasKey("/Mask") || dict.hasKey("/DecodeParms"))
+        continue;
+      const std::shared_ptr<Buffer> data = image.getStreamData(qpdf_dl_generalized);
+      const std::string* real = standIns(
+          std::string_view(reinterpret_cast<const char*>(data->getBuffer()), std::min<std::size_t>(data->getSize(), 8)),
+          data->getSize());
+      if (!real) continue;
+      image.replaceStreamData(*real, QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
+      ++replaced;
+    }
+  }
+  return replaced;
+}
+
+}  // namespace
+
+std::string finishPdfBytes(std::string& bytes, const PdfDocumentInfo& info, ContentReading reading,
+                           const StandInData& standIns, std::size_t* replaced) {
   try {
     QPDF pdf;
     pdf.processMemoryFile("chart sheet", bytes.data(), bytes.size());
+    if (standIns) {
+      const std::size_t n = replaceStandIns(pdf, standIns);
+      if (replaced) *replaced = n;
+    }
     for (QPDFObjectHandle object : pdf.getAllObjects()) {
       if (!object.isDictionary() || !object.hasKey("/ToUnicode")) continue;
       QPDFObjectHandle map = object.getKey("/ToUnicode");

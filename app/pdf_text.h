@@ -10,9 +10,12 @@
 // as those code points: text extraction drops them, and a name loses its
 // tone marks. The maps are rewritten after writing, each form back to the
 // Thai character it draws.
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace vesprin {
 
@@ -45,10 +48,18 @@ std::u32string typedOrder(std::u32string glyphs);
 // through qpdf's tokenizer. Both give the same document.
 enum class ContentReading { AsQtWrites, Tokenized };
 
+// For a PDF painted with picture stand-ins (FormRenderer::setPictureStandIns):
+// the real picture's compressed data for an image whose data is `size` bytes
+// starting with `head`, or none.
+using StandInData = std::function<const std::string*(std::string_view head, std::size_t size)>;
+
 // The same on a PDF in memory: `pdf` is replaced by the finished document.
 // An empty text when done, else why not (`pdf` is then unchanged).
+// `standIns`: each image that is a stand-in takes its real picture's data;
+// `replaced` receives how many.
 std::string finishPdfBytes(std::string& pdf, const PdfDocumentInfo& info,
-                           ContentReading reading = ContentReading::AsQtWrites);
+                           ContentReading reading = ContentReading::AsQtWrites, const StandInData& standIns = {},
+                           std::size_t* replaced = nullptr);
 
 // Rewrites the PDF at `file` with its ToUnicode maps mended and its title and
 // subject set (an empty field keeps what the file has). The new file is

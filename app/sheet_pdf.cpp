@@ -234,6 +234,8 @@ void SheetPdfBatch::add(std::string_view line, CalendarSession& calendar, Script
   std::ostringstream err;
   entry->job = castSheet(line, calendar, ui, years, pdf, json, err, options, entry->sheet);
   entry->report = err.str();
+  // Each thread's renderer compresses a picture once for all its sheets.
+  if (entry->job) entry->job->chart.pictureStandIns = true;
   if (entry->job && !s.pictures) {
     // Qt starts with the first sheet to paint, not for a line refused before.
     ensureGuiApplication();

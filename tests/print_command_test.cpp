@@ -11,6 +11,7 @@
 #include <functional>
 #include <set>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 
 #include <QApplication>
@@ -153,6 +154,37 @@ TEST_F(PrintCommandTest, contents_read_as_qt_writes_them_finish_as_through_the_t
   ASSERT_EQ(finishPdfBytes(tokenized, {"กุ้ง", "ดวงจีน"}, ContentReading::Tokenized), "");
   EXPECT_NE(read, made.bytes);
   EXPECT_EQ(read, tokenized);
+}
+
+// A folder of sheets paints each picture as a stand-in and puts the real
+// picture, compressed once, in its place when finishing: the document is the
+// one painted with the pictures themselves, but for what differs between any
+// two runs (the time, the identifier made from it, the fonts' subset tags).
+TEST_F(PrintCommandTest, pictures_painted_as_stand_ins_give_the_same_document) {
+  forms.main["EditName"].caption = "น้ำผึ้ง";
+  // Pictures of both kinds: two-colour (one bit a pixel) and in colour.
+  for (const char* column : {"yy", "mm", "dd", "tt"})
+    forms.chartSheet[std::string("QRImageChineseBelow") + column].picture = "b1_.bmp";
+  forms.chartSheet["QRImageChineseOnyy"].picture = "b1.bmp";
+  forms.chartSheet["QRImageChineseOnmm"].picture = "b2.bmp";
+  forms.chartSheet["QRImageChineseOndd"].picture = "balance.bmp";
+  forms.chartSheet["QRImageChineseOntt"].picture = "b3_.bmp";
+  FormRenderer renderer([this](std::string_view n) { return pictures.find(n); });
+  const auto comparable = [](std::string pdf) {
+    for (const char* pattern : {"D:[0-9]+Z", "/ID \\[<[0-9a-f]+><[0-9a-f]+>\\]", "/[A-Z]{6}\\+"})
+      pdf = std::regex_replace(pdf, std::regex(pattern), "");
+    return pdf;
+  };
+  ChartPdfOptions options{Paper::Letter, {"กุ้ง", "ดวงจีน"}, {&forms.analysisPage}};
+  const PdfResult plain = renderChartPdf(forms.chartSheet, renderer, options, report);
+  options.pictureStandIns = true;
+  for (int sheet = 0; sheet < 2; ++sheet) {  // the second sheet takes the pictures compressed for the first
+    const PdfResult stood = renderChartPdf(forms.chartSheet, renderer, options, report);
+    ASSERT_TRUE(plain.ok && stood.ok);
+    EXPECT_GT(renderer.standInsPainted(), 3u);
+    EXPECT_EQ(comparable(stood.bytes), comparable(plain.bytes));
+  }
+  EXPECT_EQ(report.str(), "");
 }
 
 }  // namespace

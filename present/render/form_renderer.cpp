@@ -1,6 +1,8 @@
 #include "present/render/form_renderer.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -379,6 +381,113 @@ const QImage& FormRenderer::onScreen(const QImage& image, QSizeF size) {
   return it->second;
 }
 
+namespace {
+
+// The first bytes of a stand-in's image data: these four, then its number.
+constexpr char kStandInMark[4] = {'\x7f', 'V', 'S', 'i'};
+constexpr std::size_t kStandInHead = 8;
+
+// A PDF writer takes a picture whose table reads black, white as one bit a
+// pixel, rows of whole bytes (a monochrome image), and any other picture as
+// three bytes a pixel, red, green, blue, with a mask where it is not opaque.
+bool monochrome(const QImage& image) {
+  return image.depth() == 1 && image.colorTable() == QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+}
+
+// The picture's image data as the PDF writer lays it out; none when it needs
+// a mask.
+std::optional<QByteArray> pdfImageData(const QImage& real) {
+  if (monochrome(real)) {
+    const QImage image = real.format() == QImage::Format_MonoLSB ? real.convertToFormat(QImage::Format_Mono) : real;
+    const int bytesPerLine = (image.width() + 7) >> 3;
+    QByteArray data(qsizetype(bytesPerLine) * image.height(), Qt::Uninitialized);
+    for (int y = 0; y < image.height(); ++y)
+      std::memcpy(data.data() + qsizetype(bytesPerLine) * y, image.constScanLine(y), bytesPerLine);
+    return data;
+  }
+  const QImage image = real.format() == QImage::Format_RGB32 || real.format() == QImage::Format_ARGB32
+                           ? real
+                           : real.convertToFormat(QImage::Format_ARGB32);
+  const bool opaque = image.format() == QImage::Format_RGB32;
+  QByteArray data(qsizetype(3) * image.width() * image.height(), Qt::Uninitialized);
+  auto* out = reinterpret_cast<uchar*>(data.data());
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* rgb = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x, ++rgb) {
+      if (!opaque && qAlpha(*rgb) != 255) return std::nullopt;
+      *out++ = static_cast<uchar>(qRed(*rgb));
+      *out++ = static_cast<uchar>(qGreen(*rgb));
+      *out++ = static_cast<uchar>(qBlue(*rgb));
+    }
+  }
+  return data;
+}
+
+}  // namespace
+
+void FormRenderer::setPictureStandIns(bool on) {
+  standIns_ = on;
+  if (on) standInsPainted_.clear();
+}
+
+const QImage& FormRenderer::standIn(const QImage& real) {
+  auto [it, fresh] = standInOf_.try_emplace(real.cacheKey());
+  if (fresh) {
+    const std::optional<QByteArray> data = pdfImageData(real);
+    if (data && static_cast<std::size_t>(data->size()) >= kStandInHead) {
+      const auto id = static_cast<std::uint32_t>(standInById_.size());
+      char head[kStandInHead];
+      std::memcpy(head, kStandInMark, 4);
+      for (int k = 0; k < 4; ++k) head[4 + k] = static_cast<char>(id >> (8 * k) & 0xFF);
+      StandIn s;
+      s.size = static_cast<std::size_t>(data->size());
+      s.real = real;
+      if (monochrome(real)) {
+        s.image = QImage(real.size(), QImage::Format_Mono);
+        s.image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        s.image.fill(0);
+        const int bytesPerLine = (real.width() + 7) >> 3;
+        for (std::size_t k = 0; k < kStandInHead; ++k)
+          s.image.scanLine(static_cast<int>(k) / bytesPerLine)[k % bytesPerLine] = static_cast<uchar>(head[k]);
+      } else {
+        s.image = QImage(real.size(), QImage::Format_RGB32);
+        s.image.fill(qRgb(0, 0, 0));
+        const auto byte = [&](std::size_t k) { return k < kStandInHead ? static_cast<uchar>(head[k]) : uchar(0); };
+        for (std::size_t pixel = 0; pixel * 3 < kStandInHead; ++pixel) {
+          const int x = static_cast<int>(pixel % static_cast<std::size_t>(real.width()));
+          const int y = static_cast<int>(pixel / static_cast<std::size_t>(real.width()));
+          s.image.setPixel(x, y, qRgb(byte(3 * pixel), byte(3 * pixel + 1), byte(3 * pixel + 2)));
+        }
+      }
+      s.image.setDotsPerMeterX(real.dotsPerMeterX());
+      s.image.setDotsPerMeterY(real.dotsPerMeterY());
+      it->second = std::move(s);
+      standInById_.push_back(&*it->second);
+    }
+  }
+  if (!it->second) return real;
+  const auto id = static_cast<std::uint32_t>(
+      std::find(standInById_.begin(), standInById_.end(), &*it->second) - standInById_.begin());
+  if (std::find(standInsPainted_.begin(), standInsPainted_.end(), id) == standInsPainted_.end())
+    standInsPainted_.push_back(id);
+  return it->second->image;
+}
+
+const std::string* FormRenderer::standInData(std::string_view head, std::size_t size) {
+  if (head.size() < kStandInHead || std::memcmp(head.data(), kStandInMark, 4) != 0) return nullptr;
+  std::uint32_t id = 0;
+  for (int k = 0; k < 4; ++k) id |= static_cast<std::uint32_t>(static_cast<unsigned char>(head[4 + k])) << (8 * k);
+  if (id >= standInById_.size() || standInById_[id]->size != size) return nullptr;
+  StandIn& s = *standInOf_.at(standInById_[id]->real.cacheKey());
+  if (s.data.empty()) {
+    // Compressed as the PDF writer compresses a picture: zlib at its
+    // default level (qCompress puts the length before the stream).
+    const QByteArray packed = qCompress(*pdfImageData(s.real));
+    s.data.assign(packed.constData() + 4, static_cast<std::size_t>(packed.size() - 4));
+  }
+  return &s.data;
+}
+
 std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form, double scale) {
   const Layout& layout = form.layout();
   const auto& items = layout.items();
@@ -428,7 +537,7 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
             continue;
           }
           if (item.stretch) {
-            p.drawImage(box, onScreen(*image, box.size()));
+            p.drawImage(box, standIns_ ? standIn(*image) : onScreen(*image, box.size()));
           } else {
             // Natural size in page units, from the resolution the bitmap carries.
             const double dpmX = image->dotsPerMeterX() > 0 ? image->dotsPerMeterX() : 96 / 0.0254;
@@ -437,7 +546,7 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
                                  image->height() * kLayoutDpi / (dpmY * 0.0254));
             p.save();
             p.setClipRect(box, Qt::IntersectClip);
-            p.drawImage(QRectF(box.topLeft(), natural), onScreen(*image, natural));
+            p.drawImage(QRectF(box.topLeft(), natural), standIns_ ? standIn(*image) : onScreen(*image, natural));
             p.restore();
           }
           break;
