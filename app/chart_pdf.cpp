@@ -42,7 +42,11 @@ PdfResult renderChartPdf(const Form& sheet, FormRenderer& renderer, const ChartP
     std::size_t replaced = 0;
     if (made.ok &&
         finishPdfBytes(made.bytes, options.document, ContentReading::AsQtWrites,
-                       [&renderer](std::string_view head, std::size_t size) { return renderer.standInData(head, size); },
+                       [&renderer](std::string_view head, std::size_t size) -> std::optional<RealPicture> {
+                         const auto real = renderer.standInData(head, size);
+                         if (!real) return std::nullopt;
+                         return RealPicture{real->data, real->colour};
+                       },
                        &replaced)
             .empty() &&
         replaced == renderer.standInsPainted())

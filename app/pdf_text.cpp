@@ -562,12 +562,19 @@ std::size_t replaceStandIns(QPDF& pdf, const StandInData& standIns) {
       if (!dict.getKey("/Subtype").isNameAndEquals("/Image") || !dict.getKey("/Filter").isNameAndEquals("/FlateDecode") ||
           dict.hasKey("/SMask") || dict.hasKey("/Mask") || dict.hasKey("/DecodeParms"))
         continue;
+      if (!dict.getKey("/BitsPerComponent").isInteger() || dict.getKey("/BitsPerComponent").getIntValue() != 1 ||
+          !dict.getKey("/ColorSpace").isNameAndEquals("/DeviceGray"))
+        continue;
       const std::shared_ptr<Buffer> data = image.getStreamData(qpdf_dl_generalized);
-      const std::string* real = standIns(
+      const std::optional<RealPicture> real = standIns(
           std::string_view(reinterpret_cast<const char*>(data->getBuffer()), std::min<std::size_t>(data->getSize(), 8)),
           data->getSize());
       if (!real) continue;
-      image.replaceStreamData(*real, QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
+      image.replaceStreamData(*real->data, QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
+      if (real->colour) {
+        dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+        dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceRGB"));
+      }
       ++replaced;
     }
   }

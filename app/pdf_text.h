@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,10 +49,16 @@ std::u32string typedOrder(std::u32string glyphs);
 // through qpdf's tokenizer. Both give the same document.
 enum class ContentReading { AsQtWrites, Tokenized };
 
-// For a PDF painted with picture stand-ins (FormRenderer::setPictureStandIns):
-// the real picture's compressed data for an image whose data is `size` bytes
-// starting with `head`, or none.
-using StandInData = std::function<const std::string*(std::string_view head, std::size_t size)>;
+// For a PDF painted with picture stand-ins (FormRenderer::setPictureStandIns),
+// two-colour images of the real pictures' sizes: the real picture for an
+// image whose data is `size` bytes starting with `head`, or none. Its data
+// compressed (zlib), and whether it is in colour (three bytes a pixel, red,
+// green, blue) or two-colour (one bit a pixel) like the stand-in.
+struct RealPicture {
+  const std::string* data;
+  bool colour;
+};
+using StandInData = std::function<std::optional<RealPicture>(std::string_view head, std::size_t size)>;
 
 // The same on a PDF in memory: `pdf` is replaced by the finished document.
 // An empty text when done, else why not (`pdf` is then unchanged).

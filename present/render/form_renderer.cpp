@@ -434,31 +434,23 @@ const QImage& FormRenderer::standIn(const QImage& real) {
   auto [it, fresh] = standInOf_.try_emplace(real.cacheKey());
   if (fresh) {
     const std::optional<QByteArray> data = pdfImageData(real);
-    if (data && static_cast<std::size_t>(data->size()) >= kStandInHead) {
+    if (data && static_cast<std::size_t>((real.width() + 7) >> 3) * static_cast<std::size_t>(real.height()) >=
+                    kStandInHead) {
       const auto id = static_cast<std::uint32_t>(standInById_.size());
       char head[kStandInHead];
       std::memcpy(head, kStandInMark, 4);
       for (int k = 0; k < 4; ++k) head[4 + k] = static_cast<char>(id >> (8 * k) & 0xFF);
+      // One bit a pixel whatever the picture: the PDF writer compresses a
+      // twenty-fourth of a colour picture's bytes.
       StandIn s;
-      s.size = static_cast<std::size_t>(data->size());
+      const int bytesPerLine = (real.width() + 7) >> 3;
+      s.size = static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(real.height());
       s.real = real;
-      if (monochrome(real)) {
-        s.image = QImage(real.size(), QImage::Format_Mono);
-        s.image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-        s.image.fill(0);
-        const int bytesPerLine = (real.width() + 7) >> 3;
-        for (std::size_t k = 0; k < kStandInHead; ++k)
-          s.image.scanLine(static_cast<int>(k) / bytesPerLine)[k % bytesPerLine] = static_cast<uchar>(head[k]);
-      } else {
-        s.image = QImage(real.size(), QImage::Format_RGB32);
-        s.image.fill(qRgb(0, 0, 0));
-        const auto byte = [&](std::size_t k) { return k < kStandInHead ? static_cast<uchar>(head[k]) : uchar(0); };
-        for (std::size_t pixel = 0; pixel * 3 < kStandInHead; ++pixel) {
-          const int x = static_cast<int>(pixel % static_cast<std::size_t>(real.width()));
-          const int y = static_cast<int>(pixel / static_cast<std::size_t>(real.width()));
-          s.image.setPixel(x, y, qRgb(byte(3 * pixel), byte(3 * pixel + 1), byte(3 * pixel + 2)));
-        }
-      }
+      s.image = QImage(real.size(), QImage::Format_Mono);
+      s.image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+      s.image.fill(0);
+      for (std::size_t k = 0; k < kStandInHead; ++k)
+        s.image.scanLine(static_cast<int>(k) / bytesPerLine)[k % bytesPerLine] = static_cast<uchar>(head[k]);
       s.image.setDotsPerMeterX(real.dotsPerMeterX());
       s.image.setDotsPerMeterY(real.dotsPerMeterY());
       it->second = std::move(s);
@@ -473,11 +465,11 @@ const QImage& FormRenderer::standIn(const QImage& real) {
   return it->second->image;
 }
 
-const std::string* FormRenderer::standInData(std::string_view head, std::size_t size) {
-  if (head.size() < kStandInHead || std::memcmp(head.data(), kStandInMark, 4) != 0) return nullptr;
+std::optional<FormRenderer::RealPicture> FormRenderer::standInData(std::string_view head, std::size_t size) {
+  if (head.size() < kStandInHead || std::memcmp(head.data(), kStandInMark, 4) != 0) return std::nullopt;
   std::uint32_t id = 0;
   for (int k = 0; k < 4; ++k) id |= static_cast<std::uint32_t>(static_cast<unsigned char>(head[4 + k])) << (8 * k);
-  if (id >= standInById_.size() || standInById_[id]->size != size) return nullptr;
+  if (id >= standInById_.size() || standInById_[id]->size != size) return std::nullopt;
   StandIn& s = *standInOf_.at(standInById_[id]->real.cacheKey());
   if (s.data.empty()) {
     // Compressed as the PDF writer compresses a picture: zlib at its
@@ -485,7 +477,7 @@ const std::string* FormRenderer::standInData(std::string_view head, std::size_t 
     const QByteArray packed = qCompress(*pdfImageData(s.real));
     s.data.assign(packed.constData() + 4, static_cast<std::size_t>(packed.size() - 4));
   }
-  return &s.data;
+  return RealPicture{&s.data, !monochrome(s.real)};
 }
 
 std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form, double scale) {

@@ -64,17 +64,23 @@ class FormRenderer {
   // (standInData). A PDF painted so shows blank pictures until it is
   // finished so. Pictures with transparency are painted as they are.
   void setPictureStandIns(bool on);
-  // The real picture's data, compressed as a PDF's image stream (zlib), for
-  // a stand-in whose image data in the PDF is `size` bytes starting with
-  // `head`; none for any other image.
-  const std::string* standInData(std::string_view head, std::size_t size);
+  // The real picture for a stand-in whose image data in the PDF is `size`
+  // bytes starting with `head` (none for any other image): its data as a
+  // PDF's image stream, compressed (zlib), and whether it is in colour,
+  // three bytes a pixel (red, green, blue), or two-colour, one bit a pixel
+  // as every stand-in is.
+  struct RealPicture {
+    const std::string* data;
+    bool colour;
+  };
+  std::optional<RealPicture> standInData(std::string_view head, std::size_t size);
   // Distinct stand-ins painted since stand-ins were last turned on.
   std::size_t standInsPainted() const { return standInsPainted_.size(); }
 
  private:
   struct StandIn {
-    QImage image;         // what is painted
-    std::size_t size = 0;  // bytes of the image data in a PDF
+    QImage image;         // what is painted: one bit a pixel, the real picture's size
+    std::size_t size = 0;  // bytes of its image data in a PDF
     QImage real;
     std::string data;     // the real picture's, compressed; made when first asked for
   };
