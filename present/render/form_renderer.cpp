@@ -64,6 +64,19 @@ struct Face {
   QFont font;
   QFontMetricsF metrics;
   double standIn;
+  // The width of each text measured in the reference font: a caption is
+  // measured at every size tried while it is shrunk to fit, and again to be
+  // placed, and most captions come back on every sheet. Cleared when it
+  // grows large (a folder of many sheets, each with its own names).
+  mutable QHash<QString, qreal> advances;
+  qreal advance(const QString& text) const {
+    if (const auto it = advances.constFind(text); it != advances.constEnd()) return *it;
+    if (advances.size() >= kMostAdvances) advances.clear();
+    const qreal width = metrics.horizontalAdvance(text);
+    advances.insert(text, width);
+    return width;
+  }
+  static constexpr qsizetype kMostAdvances = 1 << 14;
 };
 
 const Face& faceOf(const FontSpec& spec, bool bold) {
@@ -85,11 +98,12 @@ class SizedFont {
   SizedFont(const FontSpec& spec, bool bold, double shrink)
       : SizedFont(faceOf(spec, bold), spec.pixelSize, shrink) {}
   SizedFont(const Face& face, double pixelSize, double shrink)
-      : font_(face.font),
+      : face_(face),
+        font_(face.font),
         metrics_(face.metrics),
         scale_(std::max(1, static_cast<int>(pixelSize * face.standIn * shrink + 0.5)) / double(kReferencePixels)) {}
 
-  double advance(const QString& text) const { return metrics_.horizontalAdvance(text) * scale_; }
+  double advance(const QString& text) const { return face_.advance(text) * scale_; }
   double lineSpacing() const { return metrics_.lineSpacing() * scale_; }
   double ascent() const { return metrics_.ascent() * scale_; }
   double descent() const { return metrics_.descent() * scale_; }
@@ -124,6 +138,7 @@ class SizedFont {
   }
 
  private:
+  const Face& face_;
   const QFont& font_;
   const QFontMetricsF& metrics_;
   double scale_;
