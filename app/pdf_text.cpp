@@ -19,6 +19,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
+#include <zlib.h>
 
 #include "core/text_file.h"
 #include "present/safe_output.h"
@@ -297,7 +298,15 @@ std::optional<std::string> markedQtContents(std::string_view in, std::map<std::s
   out.reserve(in.size() + in.size() / 4);
   TextObjectMarker marker(std::move(fonts), [&out](std::string_view bytes) { out.append(bytes); });
   const auto blank = [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0'; };
-  const auto regular = [&](char c) { return !blank(c) && std::string_view("()<>[]{}/%").find(c) == std::string_view::npos; };
+  // Neither blank nor a delimiter, by a table: it is asked of every byte.
+  static constexpr auto kRegular = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = true;
+    for (unsigned char c : std::string_view(" \n\r\t\f()<>[]{}/%")) table[c] = false;
+    table[0] = false;
+    return table;
+  }();
+  const auto regular = [](char c) { return kRegular[static_cast<unsigned char>(c)]; };
   const auto hexValue = [](char c) {
     return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
   };
@@ -546,6 +555,22 @@ std::u32string typedOrder(std::u32string glyphs) {
 
 namespace {
 
+// The first `n` bytes that zlib data decodes to (fewer when it decodes to
+// fewer, or is damaged).
+std::string inflatedHead(std::string_view packed, std::size_t n) {
+  std::string out(n, '\0');
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) return {};
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+  z.avail_in = static_cast<uInt>(packed.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(n);
+  inflate(&z, Z_SYNC_FLUSH);
+  out.resize(n - z.avail_out);
+  inflateEnd(&z);
+  return out;
+}
+
 // Puts the real pictures in place of their stand-ins: the images of every
 // page's resources, each once. The number put in place.
 std::size_t replaceStandIns(QPDF& pdf, const StandInData& standIns) {
@@ -565,10 +590,16 @@ std::size_t replaceStandIns(QPDF& pdf, const StandInData& standIns) {
       if (!dict.getKey("/BitsPerComponent").isInteger() || dict.getKey("/BitsPerComponent").getIntValue() != 1 ||
           !dict.getKey("/ColorSpace").isNameAndEquals("/DeviceGray"))
         continue;
-      const std::shared_ptr<Buffer> data = image.getStreamData(qpdf_dl_generalized);
-      const std::optional<RealPicture> real = standIns(
-          std::string_view(reinterpret_cast<const char*>(data->getBuffer()), std::min<std::size_t>(data->getSize(), 8)),
-          data->getSize());
+      // The stand-in's size from its dictionary and its first bytes alone:
+      // a sheet holds dozens, and each decoded whole is all but a blank.
+      QPDFObjectHandle width = dict.getKey("/Width"), height = dict.getKey("/Height");
+      if (!width.isInteger() || !height.isInteger() || width.getIntValue() <= 0 || height.getIntValue() <= 0) continue;
+      const std::size_t size = static_cast<std::size_t>((width.getIntValue() + 7) >> 3) *
+                               static_cast<std::size_t>(height.getIntValue());
+      const std::shared_ptr<Buffer> packed = image.getRawStreamData();
+      const std::string head = inflatedHead(
+          std::string_view(reinterpret_cast<const char*>(packed->getBuffer()), packed->getSize()), 8);
+      const std::optional<RealPicture> real = standIns(head, size);
       if (!real) continue;
       image.replaceStreamData(*real->data, QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
       if (real->colour) {
