@@ -87,7 +87,7 @@ const Face& faceOf(const FontSpec& spec, bool bold) {
   auto& face = (*faces)[{spec.family, bold}];
   if (!face) {
     const QFont font = fontOf(spec, bold);
-    face = std::make_unique<const Face>(Face{font, QFontMetricsF(font), standInScale(font.family())});
+    face = std::make_unique<const Face>(Face{font, QFontMetricsF(font), standInScale(font.family()), {}});
   }
   return *face;
 }
