@@ -16,6 +16,12 @@
 
 #include <QApplication>
 
+// qpdf's headers ask which of its pointer types to use.
+#define POINTERHOLDER_TRANSITION 4
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
+
 #include "app/chart_pdf.h"
 #include "app/print_command.h"
 #include "present/picture_store.h"
@@ -154,6 +160,39 @@ TEST_F(PrintCommandTest, contents_read_as_qt_writes_them_finish_as_through_the_t
   ASSERT_EQ(finishPdfBytes(tokenized, {"กุ้ง", "ดวงจีน"}, ContentReading::Tokenized), "");
   EXPECT_NE(read, made.bytes);
   EXPECT_EQ(read, tokenized);
+
+  // Contents in forms Qt does not write, put on the sheet's page in place of
+  // its own: read directly where they can be, else through the tokenizer,
+  // always with the tokenizer's result. "/F" stands for one of the page's fonts.
+  const std::string contents[] = {
+      "BT\n/F 96 Tf 1 0 0 -1 0 0 Tm\n[<0001> -20.5 <0002>] TJ\nET\n",  // an array of shown strings
+      "q BT /F 12 Tf 0 0 Td <0003> Tj T* <0004> ' ET Q",                   // the quote operator; no line ends
+      "BT /F 12 Tf <00 01> Tj <001> Tj ET",                               // blanks and an odd digit in hex
+      "BT /F 12 Tf (ab\\051) Tj ET",                                       // a literal string
+      "% a comment\nBT /F 12 Tf <0001> Tj ET",
+      "BT <0001> Tj ET BT /F 12 Tf <FFFF> Tj ET",                           // no font; a code the map lacks
+      "BT /F 12 Tf <0001> Tj",                                              // a text object left open
+      "/Span <</ActualText <FEFF0041>>> BDC BT /F 12 Tf <0001> Tj ET EMC",  // marked already
+      "BT /F 12 Tf -.5 +3 Td <0002> Tj ET\n",
+  };
+  for (const std::string& content : contents) {
+    SCOPED_TRACE(content);
+    QPDF pdf;
+    pdf.processMemoryFile("sheet", made.bytes.data(), made.bytes.size());
+    QPDFObjectHandle page = QPDFPageDocumentHelper(pdf).getAllPages().front().getObjectHandle();
+    const std::string font = page.getKey("/Resources").getKey("/Font").getKeys().begin()->substr(1);
+    page.getKey("/Contents")
+        .replaceStreamData(std::regex_replace(content, std::regex("/F "), "/" + font + " "),
+                           QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    writer.write();
+    const std::shared_ptr<Buffer> out = writer.getBufferSharedPointer();
+    std::string direct(reinterpret_cast<const char*>(out->getBuffer()), out->getSize()), general = direct;
+    ASSERT_EQ(finishPdfBytes(direct, {}, ContentReading::AsQtWrites), "");
+    ASSERT_EQ(finishPdfBytes(general, {}, ContentReading::Tokenized), "");
+    EXPECT_EQ(direct, general);
+  }
 }
 
 // A folder of sheets paints each picture as a stand-in and puts the real
