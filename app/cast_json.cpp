@@ -82,7 +82,9 @@ class JsonOut {
   JsonOut& key(const char (&k)[N]) {
     return key(std::string_view(k, N - 1));
   }
-  JsonOut& key(std::string_view k) {
+  // Inlined where it is called: with a literal key the first eight bytes
+  // fold into a constant, and the key's piece into a few stores.
+  [[gnu::always_inline]] JsonOut& key(std::string_view k) {
     // The order is told by the first eight bytes as one number, read most
     // significant first; the whole keys are compared only when those agree.
     LastKey& last = lastKey_[depth_];
@@ -248,7 +250,7 @@ class JsonOut {
     out_.append(digits, static_cast<std::size_t>(r.ptr - digits));
     comma_ = true;
   }
-  static std::uint64_t headOf(std::string_view k) {
+  [[gnu::always_inline]] static std::uint64_t headOf(std::string_view k) {
     unsigned char b[8] = {};
     std::memcpy(b, k.data(), std::min<std::size_t>(k.size(), 8));
     std::uint64_t h = 0;
@@ -385,15 +387,21 @@ void writeCurrentPeriod(JsonOut& j, const CurrentPeriod& p, const ChartResult& r
   j.endObject();
 }
 
-void writeOwner(JsonOut& j, const OwnerTexts& o) {
+// `ownTexts`: the birth has no name, so every owner text is the program's
+// own and valid UTF-8 as it stands (a name, from the input, may not be).
+void writeOwner(JsonOut& j, const OwnerTexts& o, bool ownTexts) {
   const StarPictures& s = o.stars;
   j.beginObject();
-  j.field("ageLine", o.ageLine);
-  j.field("birthText", o.birthText);
-  j.field("castDate", o.castDate);
-  j.field("castDateHint", o.castDateHint);
-  j.field("englishDate", o.englishDate);
-  j.field("ownerLine", o.ownerLine);
+  const auto owner = [&]<std::size_t N>(const char (&k)[N], const std::string& v) {
+    if (ownTexts) j.textField(k, v);
+    else j.field(k, v);
+  };
+  owner("ageLine", o.ageLine);
+  owner("birthText", o.birthText);
+  owner("castDate", o.castDate);
+  owner("castDateHint", o.castDateHint);
+  j.field("englishDate", o.englishDate);  // ASCII or null
+  owner("ownerLine", o.ownerLine);
   j.key("stars");
   j.beginObject();
   j.field("bc", s.bc);
@@ -410,15 +418,16 @@ void writeOwner(JsonOut& j, const OwnerTexts& o) {
 // The normalised birth in the words and two-digit texts the input fields use.
 void writeInput(JsonOut& j, const BirthInput& in) {
   j.beginObject();
-  j.field("day", padded(in.date.day, 2));
-  j.field("gender", genderThaiWord(in.gender));
-  j.field("hour", padded(in.hour, 2));
-  j.field("minute", padded(in.minute, 2));
-  j.field("month", padded(in.date.month, 2));
+  // Only the name comes from the input; the rest are the program's texts.
+  j.textField("day", padded(in.date.day, 2));
+  j.textField("gender", genderThaiWord(in.gender));
+  j.textField("hour", padded(in.hour, 2));
+  j.textField("minute", padded(in.minute, 2));
+  j.textField("month", padded(in.date.month, 2));
   j.field("name", in.name);
-  j.field("toBeBorn", padded(in.pregnancyMonths, 2));
-  j.field("weekday", in.weekday ? weekdayThaiName(*in.weekday) : "");
-  j.field("year", padded(in.date.year, 4));
+  j.textField("toBeBorn", padded(in.pregnancyMonths, 2));
+  j.textField("weekday", in.weekday ? weekdayThaiName(*in.weekday) : "");
+  j.textField("year", padded(in.date.year, 4));
   j.endObject();
 }
 
@@ -499,7 +508,7 @@ void appendCastJson(std::string& out, const CastOutcome& outcome,
   j.field("month", n.month);
   j.field("neighbour", d.neighbour);
   j.key("owner");  // owner and date texts
-  if (r.owner) writeOwner(j, *r.owner);
+  if (r.owner) writeOwner(j, *r.owner, r.input.name.empty());
   else j.null();
   j.field("perfectAscendant", d.perfectAscendant);
   if (r.powers) {

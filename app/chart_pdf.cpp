@@ -24,6 +24,23 @@ PdfResult renderChartPdf(const Form& sheet, FormRenderer& renderer, const ChartP
                          std::ostream& report) {
   std::vector<const Form*> pages{&sheet};
   pages.insert(pages.end(), options.following.begin(), options.following.end());
+  if (options.pictureStandIns) {
+    renderer.setPictureStandIns(true);
+    PdfResult made = renderReportPdf(pages, renderer, options.paper, options.document.title);
+    renderer.setPictureStandIns(false);
+    std::size_t replaced = 0;
+    if (made.ok &&
+        finishPdfBytes(made.bytes, options.document, ContentReading::AsQtWrites,
+                       [&renderer](std::string_view head, std::size_t size) -> std::optional<RealPicture> {
+                         const auto real = renderer.standInData(head, size);
+                         if (!real) return std::nullopt;
+                         return RealPicture{real->data, real->colour};
+                       },
+                       &replaced)
+            .empty() &&
+        replaced == renderer.standInsPainted())
+      return made;
+  }
   PdfResult made = renderReportPdf(pages, renderer, options.paper, options.document.title);
   if (!made.ok) return made;
   if (const std::string error = finishPdfBytes(made.bytes, options.document); !error.empty())

@@ -27,6 +27,11 @@ struct ChartPdfOptions {
   // Reports that follow the sheet, a page each on their own paper (the
   // analysis page, on A4, when asked for).
   std::vector<const Form*> following = {};
+  // Pictures painted as stand-ins and put in place when finishing, their
+  // data compressed once for all the sheets the renderer paints (a folder
+  // of sheets); a sheet whose stand-ins cannot all be put in place is
+  // painted again with its pictures.
+  bool pictureStandIns = false;
 };
 
 // The sheet and the following reports as a finished PDF in memory (`bytes`

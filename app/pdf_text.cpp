@@ -5,9 +5,12 @@
 #include <cctype>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
+#include <string_view>
 #include <vector>
 #include <system_error>
 
@@ -16,6 +19,7 @@
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFPageObjectHelper.hh>
 #include <qpdf/QPDFWriter.hh>
+#include <zlib.h>
 
 #include "core/text_file.h"
 #include "present/render/safe_output.h"
@@ -162,37 +166,43 @@ struct FontText {
 // Marks each text object of a page's contents with the text its glyphs
 // stand for, in the order typed (an ActualText span): extraction then reads
 // the text whole instead of guessing words from where the marks were placed,
-// which breaks a word after a tone mark set over its consonant.
-class ActualTextFilter : public QPDFObjectHandle::TokenFilter {
+// which breaks a word after a tone mark set over its consonant. Fed token by
+// token, each with the bytes it was written as; what it writes is those
+// bytes with the spans around the text objects.
+class TextObjectMarker {
  public:
-  explicit ActualTextFilter(std::map<std::string, FontText> fonts) : fonts_(std::move(fonts)) {}
+  enum class Kind { Word, Name, String, Other };
+  using Emit = std::function<void(std::string_view)>;
 
-  void handleToken(const QPDFTokenizer::Token& token) override {
-    using T = QPDFTokenizer;
+  TextObjectMarker(std::map<std::string, FontText, std::less<>> fonts, Emit emit)
+      : fonts_(std::move(fonts)), emit_(std::move(emit)) {}
+
+  // `value`: a word or name as read, a string's bytes; `raw`: as written.
+  void token(Kind kind, std::string_view value, std::string_view raw) {
     if (!inText_) {
-      if (token.getType() == T::tt_word && token.getValue() == "BT") {
+      if (kind == Kind::Word && value == "BT") {
         inText_ = true;
         // A text object already marked (a file finished twice) keeps its span.
         mapped_ = lastWord_ != "BDC";
         text_.clear();
         pending_.clear();
-        buffered_.assign(1, token);
+        buffered_.assign(raw);
         return;
       }
-      if (token.getType() == T::tt_word) lastWord_ = token.getValue();
-      writeToken(token);
+      if (kind == Kind::Word) lastWord_.assign(value);
+      emit_(raw);
       return;
     }
-    buffered_.push_back(token);
-    switch (token.getType()) {
-      case T::tt_name:
-        lastName_ = token.getValue();
+    buffered_.append(raw);
+    switch (kind) {
+      case Kind::Name:
+        lastName_.assign(value);
         break;
-      case T::tt_string:
-        pending_.push_back(token.getValue());
+      case Kind::String:
+        pending_.emplace_back(value);
         break;
-      case T::tt_word: {
-        const std::string& op = token.getValue();
+      case Kind::Word: {
+        const std::string_view op = value;
         if (op == "Tf") {
           const auto it = fonts_.find(lastName_);
           font_ = it == fonts_.end() ? nullptr : &it->second;
@@ -205,12 +215,12 @@ class ActualTextFilter : public QPDFObjectHandle::TokenFilter {
         pending_.clear();
         break;
       }
-      default:
+      case Kind::Other:
         break;
     }
   }
 
-  void handleEOF() override { flush(false); }
+  void end() { flush(false); }
 
  private:
   void show(const std::string& bytes) {
@@ -234,28 +244,139 @@ class ActualTextFilter : public QPDFObjectHandle::TokenFilter {
     if (!inText_) return;
     const std::u32string typed = typedOrder(text_);
     const bool span = ended && mapped_ && !typed.empty();
-    if (span) write("/Span <</ActualText <" + utf16BigEndianHex(typed) + ">>> BDC\n");
-    for (const auto& t : buffered_) writeToken(t);
-    if (span) write("\nEMC");
+    if (span) emit_("/Span <</ActualText <" + utf16BigEndianHex(typed) + ">>> BDC\n");
+    emit_(buffered_);
+    if (span) emit_("\nEMC");
     buffered_.clear();
     inText_ = false;
     lastWord_ = "ET";
   }
 
-  std::map<std::string, FontText> fonts_;
+  std::map<std::string, FontText, std::less<>> fonts_;
+  Emit emit_;
   const FontText* font_ = nullptr;
   bool inText_ = false;
   bool mapped_ = true;
   std::string lastName_;
   std::string lastWord_;  // the last operator outside a text object
   std::vector<std::string> pending_;  // strings shown by the next text operator
-  std::vector<QPDFTokenizer::Token> buffered_;
+  std::string buffered_;  // the text object so far, as written
   std::u32string text_;
 };
 
+// The marker fed by qpdf's tokenizer, for contents of any form.
+class ActualTextFilter : public QPDFObjectHandle::TokenFilter {
+ public:
+  explicit ActualTextFilter(std::map<std::string, FontText, std::less<>> fonts)
+      : marker_(std::move(fonts), [this](std::string_view bytes) { write(bytes.data(), bytes.size()); }) {}
+
+  void handleToken(const QPDFTokenizer::Token& token) override {
+    using T = QPDFTokenizer;
+    const T::token_type_e type = token.getType();
+    const TextObjectMarker::Kind kind = type == T::tt_word     ? TextObjectMarker::Kind::Word
+                                        : type == T::tt_name   ? TextObjectMarker::Kind::Name
+                                        : type == T::tt_string ? TextObjectMarker::Kind::String
+                                                               : TextObjectMarker::Kind::Other;
+    marker_.token(kind, kind == TextObjectMarker::Kind::Other ? std::string_view() : std::string_view(token.getValue()),
+                  token.getRawValue());
+  }
+
+  void handleEOF() override { marker_.end(); }
+
+ private:
+  TextObjectMarker marker_;
+};
+
+// The same marking read straight from the bytes of contents as Qt writes
+// them: numbers, names, hex strings, operators, brackets and blanks. Qt's
+// text objects make most of a sheet's contents, and qpdf's general tokenizer
+// takes several times as long over them. Anything else (a literal string, a
+// comment, a dictionary, an inline image) gives none: the contents then go
+// through qpdf's tokenizer, which reads them all.
+std::optional<std::string> markedQtContents(std::string_view in, std::map<std::string, FontText, std::less<>> fonts) {
+  std::string out;
+  out.reserve(in.size() + in.size() / 4);
+  TextObjectMarker marker(std::move(fonts), [&out](std::string_view bytes) { out.append(bytes); });
+  const auto blank = [](char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\f' || c == '\0'; };
+  // Neither blank nor a delimiter, by a table: it is asked of every byte.
+  static constexpr auto kRegular = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 256; ++c) table[c] = true;
+    for (unsigned char c : std::string_view(" \n\r\t\f()<>[]{}/%")) table[c] = false;
+    table[0] = false;
+    return table;
+  }();
+  const auto regular = [](char c) { return kRegular[static_cast<unsigned char>(c)]; };
+  const auto hexValue = [](char c) {
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+  };
+  std::string value;
+  for (std::size_t i = 0; i < in.size();) {
+    const char c = in[i];
+    std::size_t j = i + 1;
+    if (blank(c)) {
+      while (j < in.size() && blank(in[j])) ++j;
+      marker.token(TextObjectMarker::Kind::Other, {}, in.substr(i, j - i));
+    } else if (c == '/') {
+      while (j < in.size() && regular(in[j])) ++j;
+      const std::string_view name = in.substr(i, j - i);
+      if (name.find('#') != std::string_view::npos) return std::nullopt;
+      marker.token(TextObjectMarker::Kind::Name, name, name);
+    } else if (c == '<') {
+      if (j < in.size() && in[j] == '<') return std::nullopt;
+      value.clear();
+      int high = -1;
+      for (; j < in.size() && in[j] != '>'; ++j) {
+        if (blank(in[j])) continue;
+        const int digit = hexValue(in[j]);
+        if (digit < 0) return std::nullopt;
+        if (high < 0) {
+          high = digit;
+        } else {
+          value += static_cast<char>(high << 4 | digit);
+          high = -1;
+        }
+      }
+      if (j == in.size()) return std::nullopt;
+      if (high >= 0) value += static_cast<char>(high << 4);  // an odd last digit is followed by 0
+      ++j;
+      marker.token(TextObjectMarker::Kind::String, value, in.substr(i, j - i));
+    } else if (c == '[' || c == ']') {
+      marker.token(TextObjectMarker::Kind::Other, {}, in.substr(i, 1));
+    } else if (regular(c)) {
+      while (j < in.size() && regular(in[j])) ++j;
+      const std::string_view word = in.substr(i, j - i);
+      // A number: a sign, digits and at most one point, with a digit.
+      std::size_t k = word[0] == '+' || word[0] == '-' ? 1 : 0;
+      bool digits = false, point = false, number = k < word.size();
+      for (; k < word.size() && number; ++k) {
+        if (word[k] >= '0' && word[k] <= '9') digits = true;
+        else if (word[k] == '.' && !point) point = true;
+        else number = false;
+      }
+      if (number && digits) {
+        marker.token(TextObjectMarker::Kind::Other, {}, word);
+      } else {
+        // An operator: letters, '*' and the two quote operators; an inline
+        // image would need its binary data skipped.
+        if (word == "BI" || word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz*'\"") !=
+                                std::string_view::npos ||
+            word == "true" || word == "false" || word == "null")
+          return std::nullopt;
+        marker.token(TextObjectMarker::Kind::Word, word, word);
+      }
+    } else {
+      return std::nullopt;
+    }
+    i = j;
+  }
+  marker.end();
+  return out;
+}
+
 // The fonts of a page's resources, by resource name ("/F9").
-std::map<std::string, FontText> pageFonts(QPDFPageObjectHelper& page) {
-  std::map<std::string, FontText> fonts;
+std::map<std::string, FontText, std::less<>> pageFonts(QPDFPageObjectHelper& page) {
+  std::map<std::string, FontText, std::less<>> fonts;
   QPDFObjectHandle resources = page.getAttribute("/Resources", false);
   if (!resources.isDictionary() || !resources.hasKey("/Font")) return fonts;
   QPDFObjectHandle fontDict = resources.getKey("/Font");
@@ -432,10 +553,76 @@ std::u32string typedOrder(std::u32string glyphs) {
   return out;
 }
 
-std::string finishPdfBytes(std::string& bytes, const PdfDocumentInfo& info) {
+namespace {
+
+// The first `n` bytes that zlib data decodes to (fewer when it decodes to
+// fewer, or is damaged).
+std::string inflatedHead(std::string_view packed, std::size_t n) {
+  std::string out(n, '\0');
+  z_stream z{};
+  if (inflateInit(&z) != Z_OK) return {};
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(packed.data()));
+  z.avail_in = static_cast<uInt>(packed.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(n);
+  inflate(&z, Z_SYNC_FLUSH);
+  out.resize(n - z.avail_out);
+  inflateEnd(&z);
+  return out;
+}
+
+// Puts the real pictures in place of their stand-ins: the images of every
+// page's resources, each once. The number put in place.
+std::size_t replaceStandIns(QPDF& pdf, const StandInData& standIns) {
+  std::size_t replaced = 0;
+  std::set<QPDFObjGen> seen;
+  for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+    QPDFObjectHandle resources = page.getAttribute("/Resources", false);
+    if (!resources.isDictionary() || !resources.getKey("/XObject").isDictionary()) continue;
+    QPDFObjectHandle xobjects = resources.getKey("/XObject");
+    for (const std::string& name : xobjects.getKeys()) {
+      QPDFObjectHandle image = xobjects.getKey(name);
+      if (!image.isStream() || !seen.insert(image.getObjGen()).second) continue;
+      QPDFObjectHandle dict = image.getDict();
+      if (!dict.getKey("/Subtype").isNameAndEquals("/Image") || !dict.getKey("/Filter").isNameAndEquals("/FlateDecode") ||
+          dict.hasKey("/SMask") || dict.hasKey("/Mask") || dict.hasKey("/DecodeParms"))
+        continue;
+      if (!dict.getKey("/BitsPerComponent").isInteger() || dict.getKey("/BitsPerComponent").getIntValue() != 1 ||
+          !dict.getKey("/ColorSpace").isNameAndEquals("/DeviceGray"))
+        continue;
+      // The stand-in's size from its dictionary and its first bytes alone:
+      // a sheet holds dozens, and each decoded whole is all but a blank.
+      QPDFObjectHandle width = dict.getKey("/Width"), height = dict.getKey("/Height");
+      if (!width.isInteger() || !height.isInteger() || width.getIntValue() <= 0 || height.getIntValue() <= 0) continue;
+      const std::size_t size = static_cast<std::size_t>((width.getIntValue() + 7) >> 3) *
+                               static_cast<std::size_t>(height.getIntValue());
+      const std::shared_ptr<Buffer> packed = image.getRawStreamData();
+      const std::string head = inflatedHead(
+          std::string_view(reinterpret_cast<const char*>(packed->getBuffer()), packed->getSize()), 8);
+      const std::optional<RealPicture> real = standIns(head, size);
+      if (!real) continue;
+      image.replaceStreamData(*real->data, QPDFObjectHandle::newName("/FlateDecode"), QPDFObjectHandle::newNull());
+      if (real->colour) {
+        dict.replaceKey("/BitsPerComponent", QPDFObjectHandle::newInteger(8));
+        dict.replaceKey("/ColorSpace", QPDFObjectHandle::newName("/DeviceRGB"));
+      }
+      ++replaced;
+    }
+  }
+  return replaced;
+}
+
+}  // namespace
+
+std::string finishPdfBytes(std::string& bytes, const PdfDocumentInfo& info, ContentReading reading,
+                           const StandInData& standIns, std::size_t* replaced) {
   try {
     QPDF pdf;
     pdf.processMemoryFile("chart sheet", bytes.data(), bytes.size());
+    if (standIns) {
+      const std::size_t n = replaceStandIns(pdf, standIns);
+      if (replaced) *replaced = n;
+    }
     for (QPDFObjectHandle object : pdf.getAllObjects()) {
       if (!object.isDictionary() || !object.hasKey("/ToUnicode")) continue;
       QPDFObjectHandle map = object.getKey("/ToUnicode");
@@ -446,8 +633,18 @@ std::string finishPdfBytes(std::string& bytes, const PdfDocumentInfo& info) {
       if (mended != text) map.replaceStreamData(mended, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
     }
     // The text objects are marked from the mended maps.
-    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages())
+    for (QPDFPageObjectHelper& page : QPDFPageDocumentHelper(pdf).getAllPages()) {
+      QPDFObjectHandle contents = page.getObjectHandle().getKey("/Contents");
+      if (reading == ContentReading::AsQtWrites && contents.isStream()) {
+        const std::shared_ptr<Buffer> data = contents.getStreamData(qpdf_dl_generalized);
+        if (std::optional<std::string> marked = markedQtContents(
+                std::string_view(reinterpret_cast<const char*>(data->getBuffer()), data->getSize()), pageFonts(page))) {
+          contents.replaceStreamData(*marked, QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+          continue;
+        }
+      }
       page.addContentTokenFilter(std::make_shared<ActualTextFilter>(pageFonts(page)));
+    }
     QPDFObjectHandle trailer = pdf.getTrailer();
     if (!trailer.hasKey("/Info")) trailer.replaceKey("/Info", pdf.makeIndirectObject(QPDFObjectHandle::newDictionary()));
     QPDFObjectHandle documentInfo = trailer.getKey("/Info");

@@ -10,9 +10,13 @@
 // as those code points: text extraction drops them, and a name loses its
 // tone marks. The maps are rewritten after writing, each form back to the
 // Thai character it draws.
+#include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vesprin {
 
@@ -40,9 +44,29 @@ std::map<unsigned, std::u32string> readToUnicodeMap(const std::string& cmap);
 // blank.
 std::u32string typedOrder(std::u32string glyphs);
 
+// How the text objects are found in a page's contents: read as Qt writes
+// them, where the contents hold nothing else (much the quicker), or always
+// through qpdf's tokenizer. Both give the same document.
+enum class ContentReading { AsQtWrites, Tokenized };
+
+// For a PDF painted with picture stand-ins (FormRenderer::setPictureStandIns),
+// two-colour images of the real pictures' sizes: the real picture for an
+// image whose data is `size` bytes starting with `head`, or none. Its data
+// compressed (zlib), and whether it is in colour (three bytes a pixel, red,
+// green, blue) or two-colour (one bit a pixel) like the stand-in.
+struct RealPicture {
+  const std::string* data;
+  bool colour;
+};
+using StandInData = std::function<std::optional<RealPicture>(std::string_view head, std::size_t size)>;
+
 // The same on a PDF in memory: `pdf` is replaced by the finished document.
 // An empty text when done, else why not (`pdf` is then unchanged).
-std::string finishPdfBytes(std::string& pdf, const PdfDocumentInfo& info);
+// `standIns`: each image that is a stand-in takes its real picture's data;
+// `replaced` receives how many.
+std::string finishPdfBytes(std::string& pdf, const PdfDocumentInfo& info,
+                           ContentReading reading = ContentReading::AsQtWrites, const StandInData& standIns = {},
+                           std::size_t* replaced = nullptr);
 
 // Rewrites the PDF at `file` with its ToUnicode maps mended and its title and
 // subject set (an empty field keeps what the file has). The new file is

@@ -4,6 +4,7 @@
 // offscreen platform is used unless another one is asked for.
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -44,6 +45,37 @@ class SheetPdfWriter {
  private:
   struct Painting;
   std::unique_ptr<Painting> painting_;  // the pictures and the renderer, from the first sheet on
+};
+
+// The chart sheets of many births (vesprin-cast --pdf-dir): each birth is
+// cast in the calling thread, its JSON appended at once, and its sheet painted,
+// finished and written by `threads` threads beside it (none: in the calling
+// thread, in add). The outcomes come back in the order the births were added.
+class SheetPdfBatch {
+ public:
+  explicit SheetPdfBatch(unsigned threads);
+  SheetPdfBatch(const SheetPdfBatch&) = delete;
+  SheetPdfBatch& operator=(const SheetPdfBatch&) = delete;
+  ~SheetPdfBatch();  // waits for the sheets under way
+
+  // As SheetPdfWriter::write, the sheet written later.
+  void add(std::string_view line, CalendarSession& calendar, ScriptedUserInterface& ui, const YearList& years,
+           const std::filesystem::path& pdf, std::string& json, const SheetPdfOptions& options = {});
+
+  // The outcome of the earliest birth not yet taken, waiting for its sheet,
+  // with what was said about it (lines as write says them on `err`); none
+  // when every birth added has been taken.
+  struct Done {
+    SheetPdf sheet;
+    std::string report;
+  };
+  std::optional<Done> next();
+  // Births added whose outcome has not been taken.
+  std::size_t waiting() const;
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
 };
 
 // Appends the JSON object of the birth to `json`. When the chart was cast

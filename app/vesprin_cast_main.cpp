@@ -21,6 +21,7 @@
 #ifdef VESPRIN_WITH_PDF
 #include <algorithm>
 #include <sstream>
+#include <thread>
 
 #include "app/progress_bar.h"
 #include "app/sheet_pdf.h"
@@ -37,6 +38,8 @@ constexpr int kExitNoIndex = 4;
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t kFlushSize = 1 << 16;
+// --pdf-dir: threads that paint and finish the sheets, at most.
+[[maybe_unused]] constexpr unsigned kMostPaintingThreads = 4;
 
 void usage(std::ostream& out) {
   out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN]
@@ -112,12 +115,27 @@ int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession
   }
   const std::size_t width = std::max<std::size_t>(4, births.empty() ? 1 : std::to_string(births.back().number).size());
   const bool bar = ::isatty(STDERR_FILENO) == 1;
-  SheetPdfWriter writer;
+  // The births are cast here, one after another, and their sheets painted
+  // and finished on a thread for each processor (the casting takes little).
+  const unsigned processors = std::thread::hardware_concurrency();
+  SheetPdfBatch batch(processors <= 1 ? 0 : std::min(processors, kMostPaintingThreads));
   int status = kExitOk;
-  std::size_t written = 0;
+  std::size_t written = 0, done = 0;
+  // Reports of a line, each naming it; on a terminal it takes the bar's line first.
+  const auto report = [&](const SheetPdfBatch::Done& d) {
+    const BirthLine& b = births[done++];
+    if (d.sheet == SheetPdf::Written) ++written;
+    else if (d.sheet == SheetPdf::NotWritten) status = kExitPdfNotWritten;
+    else if (status == kExitOk) status = kExitSomeRefused;
+    std::istringstream lines(d.report);
+    for (std::string said; std::getline(lines, said);) {
+      const std::string_view text = std::string_view(said).substr(said.starts_with("vesprin-cast: ") ? 14 : 0);
+      std::cerr << (bar ? "\r\x1b[K" : "") << "vesprin-cast: line " << b.number << ": " << text << "\n";
+    }
+    if (bar) drawProgressBar(std::cerr, done, births.size());
+  };
   std::string out;
-  for (std::size_t k = 0; k < births.size(); ++k) {
-    const BirthLine& b = births[k];
+  for (const BirthLine& b : births) {
     // The birth date as given names the file; a line whose fields cannot be
     // read is refused below and names none.
     const CastRequestParse request = parseCastRequest(b.text);
@@ -126,24 +144,16 @@ int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession
       const BirthDate& d = request.birth->date;
       name += concat({" ", padded(d.day, 2), "-", padded(d.month, 2), "-", padded(d.year, 4)});
     }
-    std::ostringstream why;
-    const SheetPdf sheet = writer.write(b.text, calendar, ui, years, dir / (name + ".pdf"), out, why, options);
+    batch.add(b.text, calendar, ui, years, dir / (name + ".pdf"), out, options);
     out += '\n';
     if (out.size() >= kFlushSize) {
       writeOut(out);
       out.clear();
     }
-    if (sheet == SheetPdf::Written) ++written;
-    else if (sheet == SheetPdf::NotWritten) status = kExitPdfNotWritten;
-    else if (status == kExitOk) status = kExitSomeRefused;
-    // Each report names its line; on a terminal it takes the bar's line first.
-    std::istringstream lines(why.str());
-    for (std::string report; std::getline(lines, report);) {
-      const std::string_view text = std::string_view(report).substr(report.starts_with("vesprin-cast: ") ? 14 : 0);
-      std::cerr << (bar ? "\r\x1b[K" : "") << "vesprin-cast: line " << b.number << ": " << text << "\n";
-    }
-    if (bar) drawProgressBar(std::cerr, k + 1, births.size());
+    // A few sheets in hand for each thread; the reports follow in order.
+    while (batch.waiting() > 4 * kMostPaintingThreads) report(*batch.next());
   }
+  while (const std::optional<SheetPdfBatch::Done> d = batch.next()) report(*d);
   writeOut(out);
   std::fflush(stdout);
   std::cerr << "vesprin-cast: wrote " << written << " of " << births.size() << " chart sheets into "

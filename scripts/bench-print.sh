@@ -10,9 +10,10 @@
 # warm the caches) and the peak resident set of the largest run, and the ratio
 # of the two medians. Targets: the ratio at most 1.5, the peak under 40 MB.
 # Then one run on a 300 MB request file, refused by its size: under 1 s and 80 MB.
-# Last, 60 chart sheets of vesprin-cast: one run with --pdf-dir against 60
-# runs with --pdf, one birth each (the same 60 births; each the median of
-# three, in turns). Target: the one run at least 4 times as fast.
+# Last, 60 chart sheets of vesprin-cast: one run with --pdf-dir (its sheets
+# painted on a thread per processor, at most four) against 60 runs with
+# --pdf, one birth each (the same 60 births; each the median of three, in
+# turns). Target: the one run at least 4 times as fast.
 # Usage: scripts/bench-print.sh [RUNS]   (default 20; needs /usr/bin/time, python3)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -75,7 +76,7 @@ print_us=$(median "${engine_us[@]}") print_kib=$engine_peak
 floor_us=$(median "${floor_us[@]}") floor_kib=$floor_peak
 ms() { printf '%d.%d' $(($1 / 1000)) $((($1 % 1000) / 100)); }
 verdict() { (($1)) && echo "within target" || echo "OVER TARGET"; }
-echo "runs: $runs (medians of wall time; peak = largest resident set of a run)"
+echo "runs: $runs (medians of wall time; peak = largest resident set of a run; load $(cut -d' ' -f1-3 /proc/loadavg 2>/dev/null || echo "?"))"
 echo "vesprin-print, hand-over files to written PDF: $(ms "$print_us") ms, peak $((print_kib / 1024)) MiB (target < 40: $(verdict $((print_kib < 40 * 1024))))"
 echo "empty-letter-pdf, the platform's floor:       $(ms "$floor_us") ms, peak $((floor_kib / 1024)) MiB"
 ratio100=$((print_us * 100 / floor_us))
@@ -124,4 +125,5 @@ dir=$(median3 "${dir_us[@]}") single=$(median3 "${single_us[@]}")
 ratio10=$((single * 10 / dir))
 echo "60 chart sheets: vesprin-cast --pdf-dir $(ms "$dir") ms ($(ms $((dir / 60))) ms a sheet)," \
      "60 runs of --pdf $(ms "$single") ms ($(ms $((single / 60))) ms a sheet): $((ratio10 / 10)).$((ratio10 % 10))" \
-     "times as fast (target at least 4: $(verdict $((single >= 4 * dir)))) (medians of 3)"
+     "times as fast (target at least 4: $(verdict $((single >= 4 * dir)))) (medians of 3;" \
+     "$(nproc 2>/dev/null || echo "?") processors, load $(cut -d' ' -f1 /proc/loadavg 2>/dev/null || echo "?"))"

@@ -91,4 +91,4 @@ ratio10=$((js * 10 / cast))
 echo "3200 births, whole processes in turns, medians of $runs: vesprin-cast $((cast / 1000)).$(((cast % 1000) / 100)) ms," \
      "lunar-javascript $version (node $(node --version)) $((js / 1000)) ms:" \
      "vesprin-cast $((ratio10 / 10)).$((ratio10 % 10)) times as fast (target at least 100:" \
-     "$( ((js >= 100 * cast)) && echo within target || echo BELOW TARGET))"
+     "$( ((js >= 100 * cast)) && echo within target || echo BELOW TARGET)) (load $(cut -d' ' -f1-3 /proc/loadavg 2>/dev/null || echo "?"))"

@@ -11,9 +11,16 @@
 #include <functional>
 #include <set>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 
 #include <QApplication>
+
+// qpdf's headers ask which of its pointer types to use.
+#define POINTERHOLDER_TRANSITION 4
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+#include <qpdf/QPDFWriter.hh>
 
 #include "app/chart_pdf.h"
 #include "app/print_command.h"
@@ -140,6 +147,86 @@ TEST_F(PrintCommandTest, finishing_a_finished_pdf_again_changes_nothing) {
   const std::string twice = bytes(dir / "sheet.pdf");
   ASSERT_EQ(finishPdf(dir / "sheet.pdf", document), "");
   EXPECT_EQ(bytes(dir / "sheet.pdf"), twice);
+}
+
+// Finishing reads the text objects of Qt's contents straight from their
+// bytes; qpdf's tokenizer, which reads contents of any form, must give the
+// very same document.
+TEST_F(PrintCommandTest, contents_read_as_qt_writes_them_finish_as_through_the_tokenizer) {
+  forms.main["EditName"].caption = "น้ำผึ้ง";
+  forms.analysisPage["QRLabelHoroscopeOwner"].caption = "ปู่ ฟ้า กุ้ง";
+  FormRenderer renderer([this](std::string_view n) { return pictures.find(n); });
+  const PdfResult made = renderReportPdf({&forms.chartSheet, &forms.analysisPage}, renderer, Paper::A4, "กุ้ง");
+  ASSERT_TRUE(made.ok) << made.error;
+  std::string read = made.bytes, tokenized = made.bytes;
+  ASSERT_EQ(finishPdfBytes(read, {"กุ้ง", "ดวงจีน"}, ContentReading::AsQtWrites), "");
+  ASSERT_EQ(finishPdfBytes(tokenized, {"กุ้ง", "ดวงจีน"}, ContentReading::Tokenized), "");
+  EXPECT_NE(read, made.bytes);
+  EXPECT_EQ(read, tokenized);
+
+  // Contents in forms Qt does not write, put on the sheet's page in place of
+  // its own: read directly where they can be, else through the tokenizer,
+  // always with the tokenizer's result. "/F" stands for one of the page's fonts.
+  const std::string contents[] = {
+      "BT\n/F 96 Tf 1 0 0 -1 0 0 Tm\n[<0001> -20.5 <0002>] TJ\nET\n",  // an array of shown strings
+      "q BT /F 12 Tf 0 0 Td <0003> Tj T* <0004> ' ET Q",                   // the quote operator; no line ends
+      "BT /F 12 Tf <00 01> Tj <001> Tj ET",                               // blanks and an odd digit in hex
+      "BT /F 12 Tf (ab\\051) Tj ET",                                       // a literal string
+      "% a comment\nBT /F 12 Tf <0001> Tj ET",
+      "BT <0001> Tj ET BT /F 12 Tf <FFFF> Tj ET",                           // no font; a code the map lacks
+      "BT /F 12 Tf <0001> Tj",                                              // a text object left open
+      "/Span <</ActualText <FEFF0041>>> BDC BT /F 12 Tf <0001> Tj ET EMC",  // marked already
+      "BT /F 12 Tf -.5 +3 Td <0002> Tj ET\n",
+  };
+  for (const std::string& content : contents) {
+    SCOPED_TRACE(content);
+    QPDF pdf;
+    pdf.processMemoryFile("sheet", made.bytes.data(), made.bytes.size());
+    QPDFObjectHandle page = QPDFPageDocumentHelper(pdf).getAllPages().front().getObjectHandle();
+    const std::string font = page.getKey("/Resources").getKey("/Font").getKeys().begin()->substr(1);
+    page.getKey("/Contents")
+        .replaceStreamData(std::regex_replace(content, std::regex("/F "), "/" + font + " "),
+                           QPDFObjectHandle::newNull(), QPDFObjectHandle::newNull());
+    QPDFWriter writer(pdf);
+    writer.setOutputMemory();
+    writer.write();
+    const std::shared_ptr<Buffer> out = writer.getBufferSharedPointer();
+    std::string direct(reinterpret_cast<const char*>(out->getBuffer()), out->getSize()), general = direct;
+    ASSERT_EQ(finishPdfBytes(direct, {}, ContentReading::AsQtWrites), "");
+    ASSERT_EQ(finishPdfBytes(general, {}, ContentReading::Tokenized), "");
+    EXPECT_EQ(direct, general);
+  }
+}
+
+// A folder of sheets paints each picture as a stand-in and puts the real
+// picture, compressed once, in its place when finishing: the document is the
+// one painted with the pictures themselves, but for what differs between any
+// two runs (the time, the identifier made from it, the fonts' subset tags).
+TEST_F(PrintCommandTest, pictures_painted_as_stand_ins_give_the_same_document) {
+  forms.main["EditName"].caption = "น้ำผึ้ง";
+  // Pictures of both kinds: two-colour (one bit a pixel) and in colour.
+  for (const char* column : {"yy", "mm", "dd", "tt"})
+    forms.chartSheet[std::string("QRImageChineseBelow") + column].picture = "b1_.bmp";
+  forms.chartSheet["QRImageChineseOnyy"].picture = "b1.bmp";
+  forms.chartSheet["QRImageChineseOnmm"].picture = "b2.bmp";
+  forms.chartSheet["QRImageChineseOndd"].picture = "balance.bmp";
+  forms.chartSheet["QRImageChineseOntt"].picture = "b3_.bmp";
+  FormRenderer renderer([this](std::string_view n) { return pictures.find(n); });
+  const auto comparable = [](std::string pdf) {
+    for (const char* pattern : {"D:[0-9]+Z", "/ID \\[<[0-9a-f]+><[0-9a-f]+>\\]", "/[A-Z]{6}\\+"})
+      pdf = std::regex_replace(pdf, std::regex(pattern), "");
+    return pdf;
+  };
+  ChartPdfOptions options{Paper::Letter, {"กุ้ง", "ดวงจีน"}, {&forms.analysisPage}};
+  const PdfResult plain = renderChartPdf(forms.chartSheet, renderer, options, report);
+  options.pictureStandIns = true;
+  for (int sheet = 0; sheet < 2; ++sheet) {  // the second sheet takes the pictures compressed for the first
+    const PdfResult stood = renderChartPdf(forms.chartSheet, renderer, options, report);
+    ASSERT_TRUE(plain.ok && stood.ok);
+    EXPECT_GT(renderer.standInsPainted(), 3u);
+    EXPECT_EQ(comparable(stood.bytes), comparable(plain.bytes));
+  }
+  EXPECT_EQ(report.str(), "");
 }
 
 }  // namespace

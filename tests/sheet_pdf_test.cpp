@@ -231,4 +231,26 @@ TEST_F(SheetPdfTest, a_folder_of_sheets_one_per_birth_line) {
   EXPECT_EQ(run(env + "--pdf x.pdf --pdf-dir sheets < births.txt 2>/dev/null").status, 1);
 }
 
+// The sheets are painted beside the casting, on several threads: a sheet
+// that cannot be written among others that can is reported on its own line,
+// in the order of the lines, and the run ends with status 5.
+TEST_F(SheetPdfTest, a_folder_of_sheets_reports_each_line_in_order_whatever_thread_painted_it) {
+  std::string births;
+  for (int day = 1; day <= 9; ++day) births += "0" + std::to_string(day) + " 03 2530 07 30 m 09\n";
+  std::ofstream(dir / "births.txt") << births;
+  // A folder where the fourth sheet would go: that one file cannot be written.
+  fs::create_directories(dir / "sheets" / "0004 04-03-2530.pdf");
+  const Ran r = run("cd '" + dir.string() + "' && VESPRIN_DATA_DIR='" VESPRIN_SOURCE_DATA_DIR "' '" VESPRIN_CAST
+                    "' --today 2026-12-09 --pdf-dir sheets < births.txt 2>stderr.txt");
+  EXPECT_EQ(r.status, 5);
+  const std::string err = stderrText();
+  EXPECT_NE(err.find("vesprin-cast: line 4: "), std::string::npos) << err;
+  EXPECT_EQ(err.find("vesprin-cast: line 3: "), std::string::npos) << err;
+  EXPECT_EQ(err.find("vesprin-cast: line 5: "), std::string::npos) << err;
+  EXPECT_NE(err.find("wrote 8 of 9 chart sheets"), std::string::npos) << err;
+  std::size_t sheets = 0;
+  for (const auto& e : fs::directory_iterator(dir / "sheets")) sheets += e.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(sheets, 8u);
+}
+
 }  // namespace

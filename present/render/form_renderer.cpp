@@ -1,6 +1,8 @@
 #include "present/render/form_renderer.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -25,8 +27,9 @@ QColor qColour(Colour c) { return QColor(c.r, c.g, c.b); }
 // drawn for.
 constexpr double kStandInScale = 0.75;
 
+// Per thread, as Qt's fonts are: a process may paint sheets on several.
 double standInScale(const QString& family) {
-  static QHash<QString, double> known;
+  thread_local QHash<QString, double> known;
   const auto it = known.constFind(family);
   if (it != known.constEnd()) return *it;
   const bool smallFace = family == QStringLiteral("CordiaUPC") || family == QStringLiteral("AngsanaUPC");
@@ -61,16 +64,30 @@ struct Face {
   QFont font;
   QFontMetricsF metrics;
   double standIn;
+  // The width of each text measured in the reference font: a caption is
+  // measured at every size tried while it is shrunk to fit, and again to be
+  // placed, and most captions come back on every sheet. Cleared when it
+  // grows large (a folder of many sheets, each with its own names).
+  mutable QHash<QString, qreal> advances;
+  qreal advance(const QString& text) const {
+    if (const auto it = advances.constFind(text); it != advances.constEnd()) return *it;
+    if (advances.size() >= kMostAdvances) advances.clear();
+    const qreal width = metrics.horizontalAdvance(text);
+    advances.insert(text, width);
+    return width;
+  }
+  static constexpr qsizetype kMostAdvances = 1 << 14;
 };
 
 const Face& faceOf(const FontSpec& spec, bool bold) {
   // Kept to the end of the process, never destroyed: fonts must not outlive
   // the application's font system in the order static objects are torn down.
-  static auto* faces = new std::map<std::pair<std::string, bool>, std::unique_ptr<const Face>>;
+  // One set per thread: a font is used by the thread that made it.
+  thread_local auto* faces = new std::map<std::pair<std::string, bool>, std::unique_ptr<const Face>>;
   auto& face = (*faces)[{spec.family, bold}];
   if (!face) {
     const QFont font = fontOf(spec, bold);
-    face = std::make_unique<const Face>(Face{font, QFontMetricsF(font), standInScale(font.family())});
+    face = std::make_unique<const Face>(Face{font, QFontMetricsF(font), standInScale(font.family()), {}});
   }
   return *face;
 }
@@ -81,11 +98,12 @@ class SizedFont {
   SizedFont(const FontSpec& spec, bool bold, double shrink)
       : SizedFont(faceOf(spec, bold), spec.pixelSize, shrink) {}
   SizedFont(const Face& face, double pixelSize, double shrink)
-      : font_(face.font),
+      : face_(face),
+        font_(face.font),
         metrics_(face.metrics),
         scale_(std::max(1, static_cast<int>(pixelSize * face.standIn * shrink + 0.5)) / double(kReferencePixels)) {}
 
-  double advance(const QString& text) const { return metrics_.horizontalAdvance(text) * scale_; }
+  double advance(const QString& text) const { return face_.advance(text) * scale_; }
   double lineSpacing() const { return metrics_.lineSpacing() * scale_; }
   double ascent() const { return metrics_.ascent() * scale_; }
   double descent() const { return metrics_.descent() * scale_; }
@@ -120,6 +138,7 @@ class SizedFont {
   }
 
  private:
+  const Face& face_;
   const QFont& font_;
   const QFontMetricsF& metrics_;
   double scale_;
@@ -377,6 +396,105 @@ const QImage& FormRenderer::onScreen(const QImage& image, QSizeF size) {
   return it->second;
 }
 
+namespace {
+
+// The first bytes of a stand-in's image data: these four, then its number.
+constexpr char kStandInMark[4] = {'\x7f', 'V', 'S', 'i'};
+constexpr std::size_t kStandInHead = 8;
+
+// A PDF writer takes a picture whose table reads black, white as one bit a
+// pixel, rows of whole bytes (a monochrome image), and any other picture as
+// three bytes a pixel, red, green, blue, with a mask where it is not opaque.
+bool monochrome(const QImage& image) {
+  return image.depth() == 1 && image.colorTable() == QList<QRgb>{qRgb(0, 0, 0), qRgb(255, 255, 255)};
+}
+
+// The picture's image data as the PDF writer lays it out; none when it needs
+// a mask.
+std::optional<QByteArray> pdfImageData(const QImage& real) {
+  if (monochrome(real)) {
+    const QImage image = real.format() == QImage::Format_MonoLSB ? real.convertToFormat(QImage::Format_Mono) : real;
+    const int bytesPerLine = (image.width() + 7) >> 3;
+    QByteArray data(qsizetype(bytesPerLine) * image.height(), Qt::Uninitialized);
+    for (int y = 0; y < image.height(); ++y)
+      std::memcpy(data.data() + qsizetype(bytesPerLine) * y, image.constScanLine(y), bytesPerLine);
+    return data;
+  }
+  const QImage image = real.format() == QImage::Format_RGB32 || real.format() == QImage::Format_ARGB32
+                           ? real
+                           : real.convertToFormat(QImage::Format_ARGB32);
+  const bool opaque = image.format() == QImage::Format_RGB32;
+  QByteArray data(qsizetype(3) * image.width() * image.height(), Qt::Uninitialized);
+  auto* out = reinterpret_cast<uchar*>(data.data());
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* rgb = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x, ++rgb) {
+      if (!opaque && qAlpha(*rgb) != 255) return std::nullopt;
+      *out++ = static_cast<uchar>(qRed(*rgb));
+      *out++ = static_cast<uchar>(qGreen(*rgb));
+      *out++ = static_cast<uchar>(qBlue(*rgb));
+    }
+  }
+  return data;
+}
+
+}  // namespace
+
+void FormRenderer::setPictureStandIns(bool on) {
+  standIns_ = on;
+  if (on) standInsPainted_.clear();
+}
+
+const QImage& FormRenderer::standIn(const QImage& real) {
+  auto [it, fresh] = standInOf_.try_emplace(real.cacheKey());
+  if (fresh) {
+    const std::optional<QByteArray> data = pdfImageData(real);
+    if (data && static_cast<std::size_t>((real.width() + 7) >> 3) * static_cast<std::size_t>(real.height()) >=
+                    kStandInHead) {
+      const auto id = static_cast<std::uint32_t>(standInById_.size());
+      char head[kStandInHead];
+      std::memcpy(head, kStandInMark, 4);
+      for (int k = 0; k < 4; ++k) head[4 + k] = static_cast<char>(id >> (8 * k) & 0xFF);
+      // One bit a pixel whatever the picture: the PDF writer compresses a
+      // twenty-fourth of a colour picture's bytes.
+      StandIn s;
+      const int bytesPerLine = (real.width() + 7) >> 3;
+      s.size = static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(real.height());
+      s.real = real;
+      s.image = QImage(real.size(), QImage::Format_Mono);
+      s.image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+      s.image.fill(0);
+      for (std::size_t k = 0; k < kStandInHead; ++k)
+        s.image.scanLine(static_cast<int>(k) / bytesPerLine)[k % bytesPerLine] = static_cast<uchar>(head[k]);
+      s.image.setDotsPerMeterX(real.dotsPerMeterX());
+      s.image.setDotsPerMeterY(real.dotsPerMeterY());
+      it->second = std::move(s);
+      standInById_.push_back(&*it->second);
+    }
+  }
+  if (!it->second) return real;
+  const auto id = static_cast<std::uint32_t>(
+      std::find(standInById_.begin(), standInById_.end(), &*it->second) - standInById_.begin());
+  if (std::find(standInsPainted_.begin(), standInsPainted_.end(), id) == standInsPainted_.end())
+    standInsPainted_.push_back(id);
+  return it->second->image;
+}
+
+std::optional<FormRenderer::RealPicture> FormRenderer::standInData(std::string_view head, std::size_t size) {
+  if (head.size() < kStandInHead || std::memcmp(head.data(), kStandInMark, 4) != 0) return std::nullopt;
+  std::uint32_t id = 0;
+  for (int k = 0; k < 4; ++k) id |= static_cast<std::uint32_t>(static_cast<unsigned char>(head[4 + k])) << (8 * k);
+  if (id >= standInById_.size() || standInById_[id]->size != size) return std::nullopt;
+  StandIn& s = *standInOf_.at(standInById_[id]->real.cacheKey());
+  if (s.data.empty()) {
+    // Compressed as the PDF writer compresses a picture: zlib at its
+    // default level (qCompress puts the length before the stream).
+    const QByteArray packed = qCompress(*pdfImageData(s.real));
+    s.data.assign(packed.constData() + 4, static_cast<std::size_t>(packed.size() - 4));
+  }
+  return RealPicture{&s.data, !monochrome(s.real)};
+}
+
 std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form, double scale) {
   const Layout& layout = form.layout();
   const auto& items = layout.items();
@@ -426,7 +544,7 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
             continue;
           }
           if (item.stretch) {
-            p.drawImage(box, onScreen(*image, box.size()));
+            p.drawImage(box, standIns_ ? standIn(*image) : onScreen(*image, box.size()));
           } else {
             // Natural size in page units, from the resolution the bitmap carries.
             const double dpmX = image->dotsPerMeterX() > 0 ? image->dotsPerMeterX() : 96 / 0.0254;
@@ -435,7 +553,7 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
                                  image->height() * kLayoutDpi / (dpmY * 0.0254));
             p.save();
             p.setClipRect(box, Qt::IntersectClip);
-            p.drawImage(QRectF(box.topLeft(), natural), onScreen(*image, natural));
+            p.drawImage(QRectF(box.topLeft(), natural), standIns_ ? standIn(*image) : onScreen(*image, natural));
             p.restore();
           }
           break;

@@ -5,6 +5,7 @@
 // in stored order, the band's first, then those placed on the page.
 #include <filesystem>
 #include <functional>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -56,7 +57,35 @@ class FormRenderer {
   // strokes. Without one (the default), pictures go out as they are.
   void setScreenPictures(std::optional<double> dotsPerInch);
 
+  // For many PDFs in a row (a folder of chart sheets): while on, each picture
+  // is painted as a stand-in of its size and kind, plain but for its first
+  // bytes, which name it and which PDF writers compress at once; the finished
+  // PDF takes the real picture's data, compressed once for all the PDFs
+  // (standInData). A PDF painted so shows blank pictures until it is
+  // finished so. Pictures with transparency are painted as they are.
+  void setPictureStandIns(bool on);
+  // The real picture for a stand-in whose image data in the PDF is `size`
+  // bytes starting with `head` (none for any other image): its data as a
+  // PDF's image stream, compressed (zlib), and whether it is in colour,
+  // three bytes a pixel (red, green, blue), or two-colour, one bit a pixel
+  // as every stand-in is.
+  struct RealPicture {
+    const std::string* data;
+    bool colour;
+  };
+  std::optional<RealPicture> standInData(std::string_view head, std::size_t size);
+  // Distinct stand-ins painted since stand-ins were last turned on.
+  std::size_t standInsPainted() const { return standInsPainted_.size(); }
+
  private:
+  struct StandIn {
+    QImage image;         // what is painted: one bit a pixel, the real picture's size
+    std::size_t size = 0;  // bytes of its image data in a PDF
+    QImage real;
+    std::string data;     // the real picture's, compressed; made when first asked for
+  };
+  const QImage& standIn(const QImage& image);
+
   const QImage* picture(const std::string& name, std::string* file, std::string* missing);
   const QImage& onScreen(const QImage& image, QSizeF size);
 
@@ -68,6 +97,10 @@ class FormRenderer {
   std::map<std::string, std::optional<std::filesystem::path>, std::less<>> found_;
   std::optional<double> screenDpi_;
   std::map<std::tuple<qint64, int, int>, QImage> scaled_;  // by image and size in pixels
+  bool standIns_ = false;
+  std::map<qint64, std::optional<StandIn>> standInOf_;  // by the real image; none for one painted as it is
+  std::vector<const StandIn*> standInById_;
+  std::vector<std::uint32_t> standInsPainted_;
 };
 
 // The family asked for, as the font system resolves it ("CordiaUPC" may be
