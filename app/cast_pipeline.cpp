@@ -1,7 +1,7 @@
 #include "app/cast_pipeline.h"
 
-#include "interpret/child_sign.h"
 #include "core/text.h"
+#include "interpret/child_sign.h"
 #include "present/binding/bind_boundary.h"
 #include "present/binding/bind_cycles.h"
 #include "present/binding/bind_hidden_stems.h"

@@ -2,8 +2,8 @@
 
 #include "core/birth.h"
 #include "core/text.h"
-#include "present/texts/birth_texts.h"
 #include "present/render/safe_output.h"
+#include "present/texts/birth_texts.h"
 
 #include <cerrno>
 

@@ -6,12 +6,12 @@
 #include "app/cast_pipeline.h"
 #include "core/birth_input.h"
 #include "core/text.h"
-#include "present/model/form_dump.h"
 #include "present/binding/bind_handover.h"
-#include "present/texts/birth_texts.h"
-#include "present/texts/boundary_texts.h"
+#include "present/model/form_dump.h"
 #include "present/request/handover_files.h"
 #include "present/request/print_request.h"
+#include "present/texts/birth_texts.h"
+#include "present/texts/boundary_texts.h"
 #include "present/texts/user_messages.h"
 
 namespace vesprin {

@@ -15,9 +15,9 @@
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
+#include "present/model/forms.h"
 #include "present/request/drive_map.h"
 #include "present/request/handover_files.h"
-#include "present/model/forms.h"
 #include "present/request/print_request.h"
 
 namespace vesprin {

@@ -14,16 +14,16 @@
 #include <QGuiApplication>
 
 #include "app/cast_json.h"
-#include "app/chart_pdf.h"
 #include "app/cast_pipeline.h"
 #include "app/cast_request.h"
-#include "present/texts/birth_texts.h"
+#include "app/chart_pdf.h"
 #include "core/birth_input.h"
 #include "core/text.h"
 #include "present/binding/bind_interpretation.h"
-#include "present/pictures/picture_store.h"
 #include "present/binding/print_steps.h"
+#include "present/pictures/picture_store.h"
 #include "present/render/report_output.h"
+#include "present/texts/birth_texts.h"
 
 namespace vesprin {
 

@@ -16,8 +16,8 @@
 #include "app/scripted_ui.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
-#include "present/pictures/picture_store.h"
 #include "present/binding/print_steps.h"
+#include "present/pictures/picture_store.h"
 #include "present/render/report_output.h"
 
 namespace vesprin {

@@ -7,11 +7,11 @@
 #include <QTimer>
 
 #include "core/birth_input.h"
-#include "present/texts/birth_texts.h"
 #include "core/cp874.h"
 #include "core/text.h"
 #include "cycles/month_strip.h"
 #include "desk/buddhist_era.h"
+#include "present/texts/birth_texts.h"
 
 namespace vesprin {
 namespace {

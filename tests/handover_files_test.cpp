@@ -1,6 +1,6 @@
+#include "present/binding/bind_handover.h"
 #include "present/request/handover_files.h"
 #include "present/request/print_request.h"
-#include "present/binding/bind_handover.h"
 
 #include <gtest/gtest.h>
 

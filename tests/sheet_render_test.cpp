@@ -15,10 +15,10 @@
 #include "app/sheet_pdf.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
-#include "present/binding/bind_hidden_stems.h"
 #include "interpret/hidden_stems.h"
-#include "present/pictures/picture_store.h"
+#include "present/binding/bind_hidden_stems.h"
 #include "present/binding/print_steps.h"
+#include "present/pictures/picture_store.h"
 #include "present/render/report_output.h"
 #include "tests/cast_on.h"
 

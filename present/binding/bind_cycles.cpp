@@ -4,9 +4,9 @@
 
 #include "core/civil_date.h"
 #include "core/text.h"
-#include "present/texts/cycle_texts.h"
 #include "present/binding/owner_texts.h"
 #include "present/pictures/pictures.h"
+#include "present/texts/cycle_texts.h"
 
 namespace vesprin {
 namespace {

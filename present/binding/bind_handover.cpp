@@ -1,11 +1,11 @@
 #include "present/binding/bind_handover.h"
 
 #include "core/birth_input.h"
-#include "present/texts/birth_texts.h"
 #include "core/sign.h"
 #include "core/text.h"
 #include "present/model/layouts.h"
 #include "present/request/drive_map.h"
+#include "present/texts/birth_texts.h"
 
 namespace vesprin {
 namespace {

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "present/texts/birth_texts.h"
 #include "present/pictures/pictures.h"
+#include "present/texts/birth_texts.h"
 
 namespace vesprin {
 

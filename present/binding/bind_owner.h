@@ -1,7 +1,7 @@
 #pragma once
 // Binding of the owner and date texts and the star pictures.
-#include "present/model/forms.h"
 #include "present/binding/owner_texts.h"
+#include "present/model/forms.h"
 
 namespace vesprin {
 

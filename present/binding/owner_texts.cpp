@@ -4,9 +4,9 @@
 
 #include "core/text.h"
 #include "interpret/stars.h"
-#include "present/texts/birth_texts.h"
 #include "present/model/layouts.h"
 #include "present/pictures/pictures.h"
+#include "present/texts/birth_texts.h"
 #include "present/texts/sign_names.h"
 
 namespace vesprin {

@@ -9,9 +9,9 @@
 #include "core/sign.h"
 #include "core/text.h"
 #include "core/text_file.h"
-#include "present/texts/birth_texts.h"
-#include "present/request/folder_lock.h"
 #include "cycles/month_strip.h"
+#include "present/request/folder_lock.h"
+#include "present/texts/birth_texts.h"
 
 namespace vesprin {
 namespace fs = std::filesystem;

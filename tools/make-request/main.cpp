@@ -15,7 +15,6 @@
 #include "app/cast_pipeline.h"
 #include "app/scripted_ui.h"
 #include "core/birth_input.h"
-#include "present/texts/birth_texts.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "core/text.h"
@@ -23,6 +22,7 @@
 #include "cycles/month_strip.h"
 #include "present/request/computed_marks.h"
 #include "present/request/print_request.h"
+#include "present/texts/birth_texts.h"
 
 namespace {
 namespace fs = std::filesystem;
