@@ -44,7 +44,8 @@ struct TempFile {
 // A new file beside the target, under a name no one else has: created with
 // O_EXCL, which neither opens an existing file nor follows a link there.
 TempFile createBeside(const fs::path& target, std::string& error) {
-  static std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())};
+  // One generator a thread: sheets are written from several threads at once.
+  thread_local std::mt19937_64 random{std::random_device{}() ^ static_cast<std::uint64_t>(::getpid())};
   const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
   for (int attempt = 0; attempt < 100; ++attempt) {
     char suffix[24];
