@@ -458,6 +458,7 @@ const QImage& FormRenderer::standIn(const QImage& real) {
       // One bit a pixel whatever the picture: the PDF writer compresses a
       // twenty-fourth of a colour picture's bytes.
       StandIn s;
+      s.id = id;
       const int bytesPerLine = (real.width() + 7) >> 3;
       s.size = static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(real.height());
       s.real = real;
@@ -473,8 +474,7 @@ const QImage& FormRenderer::standIn(const QImage& real) {
     }
   }
   if (!it->second) return real;
-  const auto id = static_cast<std::uint32_t>(
-      std::find(standInById_.begin(), standInById_.end(), &*it->second) - standInById_.begin());
+  const std::uint32_t id = it->second->id;
   if (std::find(standInsPainted_.begin(), standInsPainted_.end(), id) == standInsPainted_.end())
     standInsPainted_.push_back(id);
   return it->second->image;
@@ -485,7 +485,7 @@ std::optional<FormRenderer::RealPicture> FormRenderer::standInData(std::string_v
   std::uint32_t id = 0;
   for (int k = 0; k < 4; ++k) id |= static_cast<std::uint32_t>(static_cast<unsigned char>(head[4 + k])) << (8 * k);
   if (id >= standInById_.size() || standInById_[id]->size != size) return std::nullopt;
-  StandIn& s = *standInOf_.at(standInById_[id]->real.cacheKey());
+  StandIn& s = *standInById_[id];
   if (s.data.empty()) {
     // Compressed as the PDF writer compresses a picture: zlib at its
     // default level (qCompress puts the length before the stream).

@@ -79,6 +79,7 @@ class FormRenderer {
 
  private:
   struct StandIn {
+    std::uint32_t id = 0;  // its place in standInById_, written into its first bytes
     QImage image;         // what is painted: one bit a pixel, the real picture's size
     std::size_t size = 0;  // bytes of its image data in a PDF
     QImage real;
@@ -99,7 +100,7 @@ class FormRenderer {
   std::map<std::tuple<qint64, int, int>, QImage> scaled_;  // by image and size in pixels
   bool standIns_ = false;
   std::map<qint64, std::optional<StandIn>> standInOf_;  // by the real image; none for one painted as it is
-  std::vector<const StandIn*> standInById_;
+  std::vector<StandIn*> standInById_;  // into standInOf_, whose nodes stay put
   std::vector<std::uint32_t> standInsPainted_;
 };
 
