@@ -8,6 +8,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cctype>
@@ -69,7 +70,12 @@ int exitStatusOf(const PrintOutcome& outcome) {
 }
 
 PrintCommand::PrintCommand(PictureFinder findPicture, std::ostream& report)
-    : renderer_(std::move(findPicture)), report_(report) {}
+    : renderer_(std::move(findPicture)), report_(report) {
+  // The pictures' compressed data is kept between runs: compressing them is
+  // a good part of a run that prints one sheet.
+  const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  if (!cache.isEmpty()) renderer_.setPictureCache(std::filesystem::path(cache.toStdString()) / "vesprin" / "pictures");
+}
 
 PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   prepareChartSheetForPrint(forms);
@@ -79,7 +85,8 @@ PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   following_.clear();
   if (choice.analysisPage) following_.push_back(&forms.analysisPage);
   // The page is made once, whole, before it goes anywhere.
-  const PdfResult pdf = renderChartPdf(sheet, renderer_, {paper_, document_, following_}, report_);
+  // Pictures as stand-ins, their data compressed once (and kept, see above).
+  const PdfResult pdf = renderChartPdf(sheet, renderer_, {paper_, document_, following_, true}, report_);
   if (!pdf.ok) {
     report_ << program() << ": " << pdf.error << '\n';
     return {PrintResult::Failed, {}, pdf.error};

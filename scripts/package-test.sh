@@ -69,7 +69,7 @@ say "built $deb in $(($(date +%s) - t0)) s"
 # The package names of a relation field, one a line, without versions.
 names() { dpkg-deb -f "$deb" "$1" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' | grep .; }
 names Depends >"$tmp/depends"
-for d in libqt6sql6-sqlite qt6-qpa-plugins fonts-thai-tlwg fonts-arphic-ukai fonts-dejavu-core \
+for d in libcups2 libqt6sql6-sqlite qt6-qpa-plugins fonts-thai-tlwg fonts-arphic-ukai fonts-dejavu-core \
     fonts-liberation libc6 libstdc++6 libqt6core6; do
   grep -qxF "$d" "$tmp/depends" || fail "Depends lacks $d: $(dpkg-deb -f "$deb" Depends)"
 done
