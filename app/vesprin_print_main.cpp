@@ -56,6 +56,7 @@ Environment:
   VESPRIN_DATA_DIR    the data directory (calendar index, calendar files, pictures)
   VESPRIN_TODAY       today's date YYYY-MM-DD (reproducible runs)
   XDG_CONFIG_HOME     where talven.ini is written at the end (default ~/.config)
+  XDG_CACHE_HOME      where the pictures' compressed data is kept between runs (default ~/.cache)
   VESPRIN_SHEET_DUMP  a file to receive the printed sheet's values as text
   VESPRIN_TEST_CLAIM_DELAY_MS  test hook: wait that long at the claim (tests of concurrent runs)
   QT_QPA_PLATFORM     offscreen (or no DISPLAY/WAYLAND_DISPLAY): unattended, messages on standard error
@@ -68,6 +69,7 @@ Files:
   DATA/pictures/                              the chart sheet's pictures
   chart-sheet.pdf                             the sheet saved in the current directory without a printer
   $XDG_CONFIG_HOME/talven.ini                 Run=False in [Application] at the end
+  $XDG_CACHE_HOME/vesprin/pictures/           the pictures' compressed data (may be deleted at any time)
 where DATA is the data directory, now )";
   out << dataDirectory() << R"(
 
