@@ -340,6 +340,9 @@ int main(int argc, char** argv) {
   ::unsetenv("PRINTER");
   ::unsetenv("LPDEST");
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // The pictures' compressed data kept by the print command: in the tests'
+  // own folder, not in the home of whoever runs them.
+  ::setenv("XDG_CACHE_HOME", (std::filesystem::temp_directory_path() / "vesprin-print-command-test-cache").c_str(), 1);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -496,11 +496,19 @@ std::string cachedStream(const QString& entry, const std::string& head) {
   return std::string(stream);
 }
 
+// The most entries a folder holds: pictures come from a few fixed places,
+// but a folder shared by runs from many places (tests, say) is emptied
+// rather than left to grow.
+constexpr qsizetype kMostKeptStreams = 1024;
+
 // Keeps a picture's stream under its entry, whole or not at all (written
 // aside and renamed); a folder that cannot be written is passed over.
 void keepStream(const QString& entry, const std::string& head, const std::string& stream) {
   const QString folder = QFileInfo(entry).absolutePath();
   if (!QDir().mkpath(folder)) return;
+  QDir kept(folder);
+  if (const QStringList all = kept.entryList({QStringLiteral("*.z")}, QDir::Files); all.size() >= kMostKeptStreams)
+    for (const QString& name : all) kept.remove(name);
   QSaveFile out(entry);
   if (!out.open(QIODevice::WriteOnly)) return;
   const std::string line = streamLine(stream);
