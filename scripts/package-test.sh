@@ -86,7 +86,8 @@ for p in $programs; do
 done
 for f in /usr/share/doc/vesprin/copyright /usr/share/doc/vesprin/changelog.gz \
     /usr/share/vesprin/HOROSCOPE.INI /usr/share/vesprin/pictures/logo.bmp \
-    /usr/libexec/vesprin/vesprin-cast-pdf /usr/libexec/vesprin/vesprin-serve-spool \
+    /usr/libexec/vesprin/vesprin-cast-pdf /usr/libexec/vesprin/vesprin-print-window \
+    /usr/libexec/vesprin/vesprin-serve-spool \
     /usr/lib/systemd/user/vesprin-spool@.path /usr/lib/systemd/user/vesprin-spool@.service; do
   grep -qx "$f" "$tmp/contents" || fail "$f is not in the package"
 done
