@@ -77,6 +77,9 @@ std::string validUtf8(std::string_view s) {
 class JsonOut {
  public:
   explicit JsonOut(std::string& out) : out_(out) {}
+  JsonOut(const JsonOut&) = delete;
+  JsonOut& operator=(const JsonOut&) = delete;
+  ~JsonOut() { flush(); }
 
   template <std::size_t N>
   JsonOut& key(const char (&k)[N]) {
@@ -97,9 +100,9 @@ class JsonOut {
     char piece[kShortKey + 4];
     if (k.size() > kShortKey) {
       separate();
-      out_ += '"';
-      out_.append(k);
-      out_.append("\":", 2);
+      put('"');
+      put(k.data(), k.size());
+      put("\":", 2);
     } else {
       std::size_t n = 0;
       if (comma_) piece[n++] = ',';
@@ -108,30 +111,30 @@ class JsonOut {
       n += k.size();
       piece[n++] = '"';
       piece[n++] = ':';
-      out_.append(piece, n);
+      put(piece, n);
     }
     comma_ = false;
     return *this;
   }
   void beginObject() {
     separate();
-    out_ += '{';
+    put('{');
     comma_ = false;
     if (++depth_ >= kMaxDepth) throw std::logic_error("JSON objects nested too deep");
     lastKey_[depth_] = {};
   }
   void endObject() {
-    out_ += '}';
+    put('}');
     --depth_;
     comma_ = true;
   }
   void beginArray() {
     separate();
-    out_ += '[';
+    put('[');
     comma_ = false;
   }
   void endArray() {
-    out_ += ']';
+    put(']');
     comma_ = true;
   }
 
@@ -144,40 +147,45 @@ class JsonOut {
   void value(const std::string& s) { value(std::string_view(s)); }
   // A text of the program's own, valid UTF-8 by construction.
   void text(std::string_view s) {
-    out_.append(comma_ ? ",\"" : "\"", comma_ ? 2 : 1);
+    put(comma_ ? ",\"" : "\"", comma_ ? 2 : 1);
     const char* p = s.data();
     const char* const end = p + s.size();
     const char* run = p;  // the bytes from here to p go out as they are
     while (p < end) {
-      // Eight bytes at a time while none of them needs an escape.
-      for (std::uint64_t w; end - p >= 8; p += 8) {
-        std::memcpy(&w, p, 8);
-        if (needsEscape(w)) break;
-      }
+      // Sixteen bytes at a time while none of them needs an escape.
+      while (end - p >= 16 && !needsEscape16(p)) p += 16;
       if (p == end) break;
+      if (end - p < 16) {
+        // The last bytes, padded with blanks to sixteen, checked the same way.
+        char last[16];
+        std::memset(last, ' ', sizeof last);
+        std::memcpy(last, p, static_cast<std::size_t>(end - p));
+        if (!needsEscape16(last)) break;
+      }
       const auto c = static_cast<unsigned char>(*p);
       if (c >= 0x20 && c != '"' && c != '\\') {
         ++p;
         continue;
       }
-      out_.append(run, static_cast<std::size_t>(p - run));
+      put(run, static_cast<std::size_t>(p - run));
       appendEscape(c);
       run = ++p;
     }
-    out_.append(run, static_cast<std::size_t>(end - run));
-    out_ += '"';
+    put(run, static_cast<std::size_t>(end - run));
+    put('"');
     comma_ = true;
   }
   void value(int v) { number(v); }
   void value(long long v) { number(v); }
   void value(bool v) {
     separate();
-    out_.append(v ? std::string_view("true") : std::string_view("false"));
+    if (v) put("true", 4);
+    else put("false", 5);
     comma_ = true;
   }
   void null() {
     separate();
-    out_.append("null", 4);
+    put("null", 4);
     comma_ = true;
   }
   template <class T>
@@ -201,7 +209,7 @@ class JsonOut {
     piece[n++] = ',';
     n = smallNumber(piece, n, branch);
     piece[n++] = ']';
-    out_.append(piece, n);
+    put(piece, n);
     comma_ = true;
   }
   // Any range: arrays of numbers, texts or pillars.
@@ -237,7 +245,7 @@ class JsonOut {
   static constexpr int kMaxDepth = 8;
 
   void separate() {
-    if (comma_) out_ += ',';
+    if (comma_) put(',');
   }
   static constexpr std::size_t kShortKey = 40;
 
@@ -247,7 +255,7 @@ class JsonOut {
     std::size_t n = 0;
     if (comma_) digits[n++] = ',';
     const auto r = std::to_chars(digits + n, digits + sizeof digits, v);
-    out_.append(digits, static_cast<std::size_t>(r.ptr - digits));
+    put(digits, static_cast<std::size_t>(r.ptr - digits));
     comma_ = true;
   }
   [[gnu::always_inline]] static std::uint64_t headOf(std::string_view k) {
@@ -263,13 +271,16 @@ class JsonOut {
     piece[at++] = static_cast<char>('0' + v % 10);
     return at;
   }
-  // Whether any of the eight bytes is a control character, '"' or '\\'
-  // (the tests of a word for a byte below n, and for a zero byte).
-  static bool needsEscape(std::uint64_t w) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
-    const auto hasZero = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHigh) != 0; };
-    const bool control = ((w - kOnes * 0x20) & ~w & kHigh) != 0;
-    return control || hasZero(w ^ (kOnes * '"')) || hasZero(w ^ (kOnes * '\\'));
+  // Whether any of the sixteen bytes at p is a control character, '"' or
+  // '\\' (vector operations: SSE2 or NEON where there are, else words).
+  static bool needsEscape16(const char* p) {
+    using Bytes = unsigned char __attribute__((vector_size(16)));
+    Bytes b;
+    std::memcpy(&b, p, 16);
+    const Bytes hit = (b < 0x20) | (b == '"') | (b == '\\');
+    std::uint64_t w[2];
+    std::memcpy(w, &hit, 16);
+    return (w[0] | w[1]) != 0;
   }
   void appendEscape(unsigned char c) {
     static constexpr char kHex[] = "0123456789ABCDEF";
@@ -291,10 +302,38 @@ class JsonOut {
         e[5] = kHex[c & 0xF];
         n = 6;
     }
-    out_.append(e, n);
+    put(e, n);
+  }
+
+  // Pieces gather here and go to the line a few kilobytes at a time: most
+  // pieces are a few bytes, and a string's append is a call each.
+  static constexpr std::size_t kBufferSize = 4096;
+  void put(const char* s, std::size_t n) {
+    if (n > kBufferSize - used_) return spill(s, n);
+    std::memcpy(buffer_ + used_, s, n);
+    used_ += n;
+  }
+  void put(char c) {
+    if (used_ == kBufferSize) flush();
+    buffer_[used_++] = c;
+  }
+  [[gnu::noinline]] void spill(const char* s, std::size_t n) {
+    flush();
+    if (n >= kBufferSize) {
+      out_.append(s, n);
+    } else {
+      std::memcpy(buffer_, s, n);
+      used_ = n;
+    }
+  }
+  void flush() {
+    out_.append(buffer_, used_);
+    used_ = 0;
   }
 
   std::string& out_;
+  char buffer_[kBufferSize];
+  std::size_t used_ = 0;
   bool comma_ = false;  // a value stands before: the next one needs a comma
   int depth_ = 0;
   struct LastKey {
