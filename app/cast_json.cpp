@@ -82,7 +82,7 @@ class JsonOut {
   ~JsonOut() { flush(); }
 
   template <std::size_t N>
-  JsonOut& key(const char (&k)[N]) {
+  [[gnu::always_inline]] JsonOut& key(const char (&k)[N]) {
     return key(std::string_view(k, N - 1));
   }
   // Inlined where it is called: with a literal key the first eight bytes
@@ -223,18 +223,18 @@ class JsonOut {
   }
 
   template <std::size_t N, class T>
-  void field(const char (&k)[N], const T& v) {
+  [[gnu::always_inline]] void field(const char (&k)[N], const T& v) {
     key(k);
     value(v);
   }
   // A field whose text (or texts) the program wrote itself.
   template <std::size_t N>
-  void textField(const char (&k)[N], std::string_view v) {
+  [[gnu::always_inline]] void textField(const char (&k)[N], std::string_view v) {
     key(k);
     text(v);
   }
   template <std::size_t N>
-  void textsField(const char (&k)[N], const std::vector<std::string>& v) {
+  [[gnu::always_inline]] void textsField(const char (&k)[N], const std::vector<std::string>& v) {
     key(k);
     beginArray();
     for (const std::string& s : v) text(s);

@@ -148,10 +148,19 @@ bool castLinesToJson(std::istream& in, std::FILE* out, CalendarSession& calendar
     }
     work.notify_one();
   };
+  // Blocks written are used again: their buffers keep their size, and the
+  // memory of a run is touched once.
+  std::vector<std::unique_ptr<Block>> spare;
   hand(std::move(first));
   for (;;) {
     while (!input.ended() && order.size() < mostInHand) {
-      auto b = std::make_unique<Block>();
+      std::unique_ptr<Block> b;
+      if (spare.empty()) {
+        b = std::make_unique<Block>();
+      } else {
+        b = std::move(spare.back());
+        spare.pop_back();
+      }
       input.fill(*b);
       if (b->lines.empty()) break;
       hand(std::move(b));
@@ -167,6 +176,11 @@ bool castLinesToJson(std::istream& in, std::FILE* out, CalendarSession& calendar
     if (next->failure) std::rethrow_exception(next->failure);
     write(out, next->json);
     allCast = allCast && next->allCast;
+    next->lines.clear();
+    next->json.clear();
+    next->allCast = true;
+    next->done = false;
+    spare.push_back(std::move(next));
   }
   return allCast;
 }
