@@ -147,31 +147,58 @@ class JsonOut {
   void value(const std::string& s) { value(std::string_view(s)); }
   // A text of the program's own, valid UTF-8 by construction.
   void text(std::string_view s) {
-    put(comma_ ? ",\"" : "\"", comma_ ? 2 : 1);
+    // Written straight into the buffer, a piece at a time with room for the
+    // piece escaped at worst: sixteen bytes are checked and stored at once
+    // when none needs an escape, which is nearly always.
+    constexpr std::size_t kPiece = 512, kRoom = 6 * kPiece + 2;
     const char* p = s.data();
     const char* const end = p + s.size();
-    const char* run = p;  // the bytes from here to p go out as they are
-    while (p < end) {
-      // Sixteen bytes at a time while none of them needs an escape.
-      while (end - p >= 16 && !needsEscape16(p)) p += 16;
-      if (p == end) break;
-      if (end - p < 16) {
-        // The last bytes, padded with blanks to sixteen, checked the same way.
-        char last[16];
-        std::memset(last, ' ', sizeof last);
-        std::memcpy(last, p, static_cast<std::size_t>(end - p));
-        if (!needsEscape16(last)) break;
+    bool first = true;
+    do {
+      if (kBufferSize - used_ < kRoom) flush();
+      char* o = buffer_ + used_;
+      if (first) {
+        if (comma_) *o++ = ',';
+        *o++ = '"';
+        first = false;
       }
-      const auto c = static_cast<unsigned char>(*p);
-      if (c >= 0x20 && c != '"' && c != '\\') {
-        ++p;
-        continue;
+      const char* const stop = p + std::min<std::size_t>(kPiece, static_cast<std::size_t>(end - p));
+      for (; stop - p >= 16; p += 16) {
+        Bytes b;
+        std::memcpy(&b, p, 16);
+        if (!needsEscape(b)) {
+          std::memcpy(o, &b, 16);
+          o += 16;
+        } else {
+          for (int i = 0; i < 16; ++i) o = escaped(o, static_cast<unsigned char>(p[i]));
+        }
       }
-      put(run, static_cast<std::size_t>(p - run));
-      appendEscape(c);
-      run = ++p;
-    }
-    put(run, static_cast<std::size_t>(end - run));
+      // The last bytes, fewer than sixteen: as two words that overlap,
+      // checked and stored at once when neither needs an escape.
+      if (const std::size_t n = static_cast<std::size_t>(stop - p); n >= 8) {
+        std::uint64_t a, b;
+        std::memcpy(&a, p, 8);
+        std::memcpy(&b, stop - 8, 8);
+        if (!wordNeedsEscape(a) && !wordNeedsEscape(b)) {
+          std::memcpy(o, &a, 8);
+          std::memcpy(o + n - 8, &b, 8);
+          o += n;
+          p = stop;
+        }
+      } else if (n >= 4) {
+        std::uint32_t a, b;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, stop - 4, 4);
+        if (!wordNeedsEscape(std::uint64_t{a} | std::uint64_t{b} << 32)) {
+          std::memcpy(o, &a, 4);
+          std::memcpy(o + n - 4, &b, 4);
+          o += n;
+          p = stop;
+        }
+      }
+      for (; p < stop; ++p) o = escaped(o, static_cast<unsigned char>(*p));
+      used_ = static_cast<std::size_t>(o - buffer_);
+    } while (p < end);
     put('"');
     comma_ = true;
   }
@@ -271,39 +298,50 @@ class JsonOut {
     piece[at++] = static_cast<char>('0' + v % 10);
     return at;
   }
-  // Whether any of the sixteen bytes at p is a control character, '"' or
-  // '\\' (vector operations: SSE2 or NEON where there are, else words).
-  static bool needsEscape16(const char* p) {
-    using Bytes = unsigned char __attribute__((vector_size(16)));
-    Bytes b;
-    std::memcpy(&b, p, 16);
+  // Sixteen bytes as one vector (SSE2 or NEON where there are, else words).
+  using Bytes = unsigned char __attribute__((vector_size(16)));
+  // Whether any of the sixteen is a control character, '"' or '\\'.
+  static bool needsEscape(Bytes b) {
     const Bytes hit = (b < 0x20) | (b == '"') | (b == '\\');
     std::uint64_t w[2];
     std::memcpy(w, &hit, 16);
     return (w[0] | w[1]) != 0;
   }
-  void appendEscape(unsigned char c) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    char e[6] = {'\\', 0, 0, 0, 0, 0};
-    std::size_t n = 2;
-    switch (c) {
-      case '"': e[1] = '"'; break;
-      case '\\': e[1] = '\\'; break;
-      case '\b': e[1] = 'b'; break;
-      case '\f': e[1] = 'f'; break;
-      case '\n': e[1] = 'n'; break;
-      case '\r': e[1] = 'r'; break;
-      case '\t': e[1] = 't'; break;
-      default:
-        e[1] = 'u';
-        e[2] = '0';
-        e[3] = '0';
-        e[4] = kHex[c >> 4];
-        e[5] = kHex[c & 0xF];
-        n = 6;
-    }
-    put(e, n);
+  // The same of eight bytes in a word (the tests of a word for a byte below
+  // n, and for a zero byte).
+  static bool wordNeedsEscape(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+    const auto hasZero = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHigh) != 0; };
+    const bool control = ((w - kOnes * 0x20) & ~w & kHigh) != 0;
+    return control || hasZero(w ^ (kOnes * '"')) || hasZero(w ^ (kOnes * '\\'));
   }
+  // One byte of a text at `o`, escaped where JSON needs it; the end.
+  static char* escaped(char* o, unsigned char c) {
+    if (c >= 0x20 && c != '"' && c != '\\') {
+      *o = static_cast<char>(c);
+      return o + 1;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    char e = 0;
+    switch (c) {
+      case '"': e = '"'; break;
+      case '\\': e = '\\'; break;
+      case '\b': e = 'b'; break;
+      case '\f': e = 'f'; break;
+      case '\n': e = 'n'; break;
+      case '\r': e = 'r'; break;
+      case '\t': e = 't'; break;
+      default:
+        std::memcpy(o, "\\u00", 4);
+        o[4] = kHex[c >> 4];
+        o[5] = kHex[c & 0xF];
+        return o + 6;
+    }
+    o[0] = '\\';
+    o[1] = e;
+    return o + 2;
+  }
+
 
   // Pieces gather here and go to the line a few kilobytes at a time: most
   // pieces are a few bytes, and a string's append is a call each.
