@@ -228,7 +228,7 @@ class JsonOut {
   void value(const Pillar& p) {
     const int stem = p.stem.number(), branch = p.branch.number();  // 0 for no sign
     // "[s,b]" in one piece: signs are small numbers.
-    char piece[8];
+    char piece[16];
     std::size_t n = 0;
     if (comma_) piece[n++] = ',';
     piece[n++] = '[';
@@ -236,7 +236,7 @@ class JsonOut {
     piece[n++] = ',';
     n = smallNumber(piece, n, branch);
     piece[n++] = ']';
-    put(piece, n);
+    putSmall(piece, n);
     comma_ = true;
   }
   // Any range: arrays of numbers, texts or pillars.
@@ -282,7 +282,7 @@ class JsonOut {
     std::size_t n = 0;
     if (comma_) digits[n++] = ',';
     const auto r = std::to_chars(digits + n, digits + sizeof digits, v);
-    put(digits, static_cast<std::size_t>(r.ptr - digits));
+    putSmall(digits, static_cast<std::size_t>(r.ptr - digits));
     comma_ = true;
   }
   [[gnu::always_inline]] static std::uint64_t headOf(std::string_view k) {
@@ -351,7 +351,16 @@ class JsonOut {
     std::memcpy(buffer_ + used_, s, n);
     used_ += n;
   }
-  void put(char c) {
+  // A piece of a local array of sixteen bytes or more, of at most sixteen:
+  // one copy of a fixed size rather than a call.
+  template <std::size_t N>
+  [[gnu::always_inline]] void putSmall(const char (&piece)[N], std::size_t n) {
+    static_assert(N >= 16);
+    if (kBufferSize - used_ < 16) return put(piece, n);
+    std::memcpy(buffer_ + used_, piece, 16);
+    used_ += n;
+  }
+  [[gnu::always_inline]] void put(char c) {
     if (used_ == kBufferSize) flush();
     buffer_[used_++] = c;
   }
