@@ -77,9 +77,12 @@ std::string validUtf8(std::string_view s) {
 class JsonOut {
  public:
   explicit JsonOut(std::string& out) : out_(out) {}
+  JsonOut(const JsonOut&) = delete;
+  JsonOut& operator=(const JsonOut&) = delete;
+  ~JsonOut() { flush(); }
 
   template <std::size_t N>
-  JsonOut& key(const char (&k)[N]) {
+  [[gnu::always_inline]] JsonOut& key(const char (&k)[N]) {
     return key(std::string_view(k, N - 1));
   }
   // Inlined where it is called: with a literal key the first eight bytes
@@ -97,9 +100,9 @@ class JsonOut {
     char piece[kShortKey + 4];
     if (k.size() > kShortKey) {
       separate();
-      out_ += '"';
-      out_.append(k);
-      out_.append("\":", 2);
+      put('"');
+      put(k.data(), k.size());
+      put("\":", 2);
     } else {
       std::size_t n = 0;
       if (comma_) piece[n++] = ',';
@@ -108,30 +111,30 @@ class JsonOut {
       n += k.size();
       piece[n++] = '"';
       piece[n++] = ':';
-      out_.append(piece, n);
+      put(piece, n);
     }
     comma_ = false;
     return *this;
   }
   void beginObject() {
     separate();
-    out_ += '{';
+    put('{');
     comma_ = false;
     if (++depth_ >= kMaxDepth) throw std::logic_error("JSON objects nested too deep");
     lastKey_[depth_] = {};
   }
   void endObject() {
-    out_ += '}';
+    put('}');
     --depth_;
     comma_ = true;
   }
   void beginArray() {
     separate();
-    out_ += '[';
+    put('[');
     comma_ = false;
   }
   void endArray() {
-    out_ += ']';
+    put(']');
     comma_ = true;
   }
 
@@ -144,40 +147,72 @@ class JsonOut {
   void value(const std::string& s) { value(std::string_view(s)); }
   // A text of the program's own, valid UTF-8 by construction.
   void text(std::string_view s) {
-    out_.append(comma_ ? ",\"" : "\"", comma_ ? 2 : 1);
+    // Written straight into the buffer, a piece at a time with room for the
+    // piece escaped at worst: sixteen bytes are checked and stored at once
+    // when none needs an escape, which is nearly always.
+    constexpr std::size_t kPiece = 512, kRoom = 6 * kPiece + 2;
     const char* p = s.data();
     const char* const end = p + s.size();
-    const char* run = p;  // the bytes from here to p go out as they are
-    while (p < end) {
-      // Eight bytes at a time while none of them needs an escape.
-      for (std::uint64_t w; end - p >= 8; p += 8) {
-        std::memcpy(&w, p, 8);
-        if (needsEscape(w)) break;
+    bool first = true;
+    do {
+      if (kBufferSize - used_ < kRoom) flush();
+      char* o = buffer_ + used_;
+      if (first) {
+        if (comma_) *o++ = ',';
+        *o++ = '"';
+        first = false;
       }
-      if (p == end) break;
-      const auto c = static_cast<unsigned char>(*p);
-      if (c >= 0x20 && c != '"' && c != '\\') {
-        ++p;
-        continue;
+      const char* const stop = p + std::min<std::size_t>(kPiece, static_cast<std::size_t>(end - p));
+      for (; stop - p >= 16; p += 16) {
+        Bytes b;
+        std::memcpy(&b, p, 16);
+        if (!needsEscape(b)) {
+          std::memcpy(o, &b, 16);
+          o += 16;
+        } else {
+          for (int i = 0; i < 16; ++i) o = escaped(o, static_cast<unsigned char>(p[i]));
+        }
       }
-      out_.append(run, static_cast<std::size_t>(p - run));
-      appendEscape(c);
-      run = ++p;
-    }
-    out_.append(run, static_cast<std::size_t>(end - run));
-    out_ += '"';
+      // The last bytes, fewer than sixteen: as two words that overlap,
+      // checked and stored at once when neither needs an escape.
+      if (const std::size_t n = static_cast<std::size_t>(stop - p); n >= 8) {
+        std::uint64_t a, b;
+        std::memcpy(&a, p, 8);
+        std::memcpy(&b, stop - 8, 8);
+        if (!wordNeedsEscape(a) && !wordNeedsEscape(b)) {
+          std::memcpy(o, &a, 8);
+          std::memcpy(o + n - 8, &b, 8);
+          o += n;
+          p = stop;
+        }
+      } else if (n >= 4) {
+        std::uint32_t a, b;
+        std::memcpy(&a, p, 4);
+        std::memcpy(&b, stop - 4, 4);
+        if (!wordNeedsEscape(std::uint64_t{a} | std::uint64_t{b} << 32)) {
+          std::memcpy(o, &a, 4);
+          std::memcpy(o + n - 4, &b, 4);
+          o += n;
+          p = stop;
+        }
+      }
+      for (; p < stop; ++p) o = escaped(o, static_cast<unsigned char>(*p));
+      used_ = static_cast<std::size_t>(o - buffer_);
+    } while (p < end);
+    put('"');
     comma_ = true;
   }
   void value(int v) { number(v); }
   void value(long long v) { number(v); }
   void value(bool v) {
     separate();
-    out_.append(v ? std::string_view("true") : std::string_view("false"));
+    if (v) put("true", 4);
+    else put("false", 5);
     comma_ = true;
   }
   void null() {
     separate();
-    out_.append("null", 4);
+    put("null", 4);
     comma_ = true;
   }
   template <class T>
@@ -193,7 +228,7 @@ class JsonOut {
   void value(const Pillar& p) {
     const int stem = p.stem.number(), branch = p.branch.number();  // 0 for no sign
     // "[s,b]" in one piece: signs are small numbers.
-    char piece[8];
+    char piece[16];
     std::size_t n = 0;
     if (comma_) piece[n++] = ',';
     piece[n++] = '[';
@@ -201,7 +236,7 @@ class JsonOut {
     piece[n++] = ',';
     n = smallNumber(piece, n, branch);
     piece[n++] = ']';
-    out_.append(piece, n);
+    putSmall(piece, n);
     comma_ = true;
   }
   // Any range: arrays of numbers, texts or pillars.
@@ -215,18 +250,18 @@ class JsonOut {
   }
 
   template <std::size_t N, class T>
-  void field(const char (&k)[N], const T& v) {
+  [[gnu::always_inline]] void field(const char (&k)[N], const T& v) {
     key(k);
     value(v);
   }
   // A field whose text (or texts) the program wrote itself.
   template <std::size_t N>
-  void textField(const char (&k)[N], std::string_view v) {
+  [[gnu::always_inline]] void textField(const char (&k)[N], std::string_view v) {
     key(k);
     text(v);
   }
   template <std::size_t N>
-  void textsField(const char (&k)[N], const std::vector<std::string>& v) {
+  [[gnu::always_inline]] void textsField(const char (&k)[N], const std::vector<std::string>& v) {
     key(k);
     beginArray();
     for (const std::string& s : v) text(s);
@@ -237,7 +272,7 @@ class JsonOut {
   static constexpr int kMaxDepth = 8;
 
   void separate() {
-    if (comma_) out_ += ',';
+    if (comma_) put(',');
   }
   static constexpr std::size_t kShortKey = 40;
 
@@ -247,7 +282,7 @@ class JsonOut {
     std::size_t n = 0;
     if (comma_) digits[n++] = ',';
     const auto r = std::to_chars(digits + n, digits + sizeof digits, v);
-    out_.append(digits, static_cast<std::size_t>(r.ptr - digits));
+    putSmall(digits, static_cast<std::size_t>(r.ptr - digits));
     comma_ = true;
   }
   [[gnu::always_inline]] static std::uint64_t headOf(std::string_view k) {
@@ -263,38 +298,89 @@ class JsonOut {
     piece[at++] = static_cast<char>('0' + v % 10);
     return at;
   }
-  // Whether any of the eight bytes is a control character, '"' or '\\'
-  // (the tests of a word for a byte below n, and for a zero byte).
-  static bool needsEscape(std::uint64_t w) {
+  // Sixteen bytes as one vector (SSE2 or NEON where there are, else words).
+  using Bytes = unsigned char __attribute__((vector_size(16)));
+  // Whether any of the sixteen is a control character, '"' or '\\'.
+  static bool needsEscape(Bytes b) {
+    const Bytes hit = (b < 0x20) | (b == '"') | (b == '\\');
+    std::uint64_t w[2];
+    std::memcpy(w, &hit, 16);
+    return (w[0] | w[1]) != 0;
+  }
+  // The same of eight bytes in a word (the tests of a word for a byte below
+  // n, and for a zero byte).
+  static bool wordNeedsEscape(std::uint64_t w) {
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
     const auto hasZero = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHigh) != 0; };
     const bool control = ((w - kOnes * 0x20) & ~w & kHigh) != 0;
     return control || hasZero(w ^ (kOnes * '"')) || hasZero(w ^ (kOnes * '\\'));
   }
-  void appendEscape(unsigned char c) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    char e[6] = {'\\', 0, 0, 0, 0, 0};
-    std::size_t n = 2;
-    switch (c) {
-      case '"': e[1] = '"'; break;
-      case '\\': e[1] = '\\'; break;
-      case '\b': e[1] = 'b'; break;
-      case '\f': e[1] = 'f'; break;
-      case '\n': e[1] = 'n'; break;
-      case '\r': e[1] = 'r'; break;
-      case '\t': e[1] = 't'; break;
-      default:
-        e[1] = 'u';
-        e[2] = '0';
-        e[3] = '0';
-        e[4] = kHex[c >> 4];
-        e[5] = kHex[c & 0xF];
-        n = 6;
+  // One byte of a text at `o`, escaped where JSON needs it; the end.
+  static char* escaped(char* o, unsigned char c) {
+    if (c >= 0x20 && c != '"' && c != '\\') {
+      *o = static_cast<char>(c);
+      return o + 1;
     }
-    out_.append(e, n);
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    char e = 0;
+    switch (c) {
+      case '"': e = '"'; break;
+      case '\\': e = '\\'; break;
+      case '\b': e = 'b'; break;
+      case '\f': e = 'f'; break;
+      case '\n': e = 'n'; break;
+      case '\r': e = 'r'; break;
+      case '\t': e = 't'; break;
+      default:
+        std::memcpy(o, "\\u00", 4);
+        o[4] = kHex[c >> 4];
+        o[5] = kHex[c & 0xF];
+        return o + 6;
+    }
+    o[0] = '\\';
+    o[1] = e;
+    return o + 2;
+  }
+
+
+  // Pieces gather here and go to the line a few kilobytes at a time: most
+  // pieces are a few bytes, and a string's append is a call each.
+  static constexpr std::size_t kBufferSize = 4096;
+  void put(const char* s, std::size_t n) {
+    if (n > kBufferSize - used_) return spill(s, n);
+    std::memcpy(buffer_ + used_, s, n);
+    used_ += n;
+  }
+  // A piece of a local array of sixteen bytes or more, of at most sixteen:
+  // one copy of a fixed size rather than a call.
+  template <std::size_t N>
+  [[gnu::always_inline]] void putSmall(const char (&piece)[N], std::size_t n) {
+    static_assert(N >= 16);
+    if (kBufferSize - used_ < 16) return put(piece, n);
+    std::memcpy(buffer_ + used_, piece, 16);
+    used_ += n;
+  }
+  [[gnu::always_inline]] void put(char c) {
+    if (used_ == kBufferSize) flush();
+    buffer_[used_++] = c;
+  }
+  [[gnu::noinline]] void spill(const char* s, std::size_t n) {
+    flush();
+    if (n >= kBufferSize) {
+      out_.append(s, n);
+    } else {
+      std::memcpy(buffer_, s, n);
+      used_ = n;
+    }
+  }
+  void flush() {
+    out_.append(buffer_, used_);
+    used_ = 0;
   }
 
   std::string& out_;
+  char buffer_[kBufferSize];
+  std::size_t used_ = 0;
   bool comma_ = false;  // a value stands before: the next one needs a comma
   int depth_ = 0;
   struct LastKey {

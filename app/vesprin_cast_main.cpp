@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cast_lines.h"
 #include "app/cast_request.h"
 #include "app/scripted_ui.h"
 #include "core/calendar_session.h"
@@ -21,7 +22,6 @@
 #ifdef VESPRIN_WITH_PDF
 #include <algorithm>
 #include <sstream>
-#include <thread>
 
 #include "app/progress_bar.h"
 #include "app/sheet_pdf.h"
@@ -36,13 +36,13 @@ constexpr int kExitSomeRefused = 2;
 constexpr int kExitNoIndex = 4;
 [[maybe_unused]] constexpr int kExitPdfNotWritten = 5;  // only a build with the PDF helper writes one
 
-constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::size_t kFlushSize = 1 << 16;
-// --pdf-dir: threads that paint and finish the sheets, at most.
-[[maybe_unused]] constexpr unsigned kMostPaintingThreads = 4;
+// --pdf-dir: sheets in hand for each painting thread; the reports follow in order.
+[[maybe_unused]] constexpr std::size_t kSheetsInHand = 4;
+// --jobs: threads that cast, at most.
+constexpr int kMostJobs = 64;
 
 void usage(std::ostream& out) {
-  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN]
+  out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN] [--jobs N]
                     [--pdf FILE | --pdf-dir DIR] [--paper a4|letter] [--analysis-page] < births
 
 Casts each birth line of standard input and writes one JSON object per line.
@@ -54,6 +54,9 @@ starting with # are skipped.
   --today YYYY-MM-DD   today's date, for the current year of the chart
   --margin MIN         warn of a birth within MIN minutes (0-120, default 30) of a
                        large festival or a double-hour edge ("warnings" key)
+  --jobs N             cast (with --pdf-dir: paint the sheets) on N threads (1-64;
+                       default one a processor, at most 4); the output is the
+                       same for any N
   --pdf FILE           exactly one birth line; its chart sheet is written to FILE
   --pdf-dir DIR        a chart sheet for every birth line, in one run, into DIR
                        (made when missing) as "LINE DD-MM-YYYY.pdf": the line's
@@ -84,14 +87,17 @@ not be written.
 )";
 }
 
+#ifdef VESPRIN_WITH_PDF
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t kFlushSize = 1 << 16;
+
 void writeOut(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-#ifdef VESPRIN_WITH_PDF
 // --pdf-dir: every birth line of standard input cast and its chart sheet
 // written into `dir`, in one process; the JSON lines as without it.
 int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession& calendar,
                       vesprin::ScriptedUserInterface& ui, const vesprin::YearList& years,
-                      const vesprin::SheetPdfOptions& options) {
+                      const vesprin::SheetPdfOptions& options, unsigned threads) {
   using namespace vesprin;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
@@ -116,9 +122,9 @@ int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession
   const std::size_t width = std::max<std::size_t>(4, births.empty() ? 1 : std::to_string(births.back().number).size());
   const bool bar = ::isatty(STDERR_FILENO) == 1;
   // The births are cast here, one after another, and their sheets painted
-  // and finished on a thread for each processor (the casting takes little).
-  const unsigned processors = std::thread::hardware_concurrency();
-  SheetPdfBatch batch(processors <= 1 ? 0 : std::min(processors, kMostPaintingThreads));
+  // and finished on `threads` threads (the casting takes little); one thread
+  // paints here too.
+  SheetPdfBatch batch(threads <= 1 ? 0 : threads);
   int status = kExitOk;
   std::size_t written = 0, done = 0;
   // Reports of a line, each naming it; on a terminal it takes the bar's line first.
@@ -150,8 +156,7 @@ int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession
       writeOut(out);
       out.clear();
     }
-    // A few sheets in hand for each thread; the reports follow in order.
-    while (batch.waiting() > 4 * kMostPaintingThreads) report(*batch.next());
+    while (batch.waiting() > kSheetsInHand * std::max(threads, 1u)) report(*batch.next());
   }
   while (const std::optional<SheetPdfBatch::Done> d = batch.next()) report(*d);
   writeOut(out);
@@ -201,13 +206,14 @@ int main(int argc, char** argv) {
   std::optional<std::string> pdfDir;
   BoundaryRule boundaries;
   bool analysisPage = false;
+  std::optional<unsigned> jobs;
   [[maybe_unused]] Paper paper = Paper::Letter;
   bool paperGiven = false;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if ((a == "--data-dir" || a == "--today" || a == "--pdf" || a == "--pdf-dir" || a == "--paper" ||
-         a == "--margin") &&
+         a == "--margin" || a == "--jobs") &&
         i + 1 < args.size()) {
       const std::string& v = args[++i];
       if (a == "--margin") {
@@ -218,6 +224,14 @@ int main(int argc, char** argv) {
           return kExitUsage;
         }
         boundaries.marginMinutes = toInt(v);
+      } else if (a == "--jobs") {
+        const bool digits = !v.empty() && v.size() <= 2 && v.find_first_not_of("0123456789") == std::string::npos;
+        if (!digits || toInt(v) < 1 || toInt(v) > kMostJobs) {
+          std::cerr << "vesprin-cast: --jobs " << quotedExcerpt(v) << ": expected a number of threads 1-"
+                    << kMostJobs << "\n";
+          return kExitUsage;
+        }
+        jobs = static_cast<unsigned>(toInt(v));
       } else if (a == "--pdf") {
         pdf = v;
       } else if (a == "--pdf-dir") {
@@ -322,28 +336,13 @@ int main(int argc, char** argv) {
 #endif
   }
 #ifdef VESPRIN_WITH_PDF
-  if (pdfDir) return castLinesToPdfDir(*pdfDir, calendar, ui, years, {paper, boundaries, analysisPage});
+  if (pdfDir)
+    return castLinesToPdfDir(*pdfDir, calendar, ui, years, {paper, boundaries, analysisPage},
+                             jobs.value_or(defaultCastThreads()));
 #endif
 
-  bool refused = false;
-  bool firstLine = true;
-  std::string line;
-  std::string out;
-  out.reserve(kFlushSize + (1 << 12));
-  while (std::getline(std::cin, line)) {
-    std::string_view text = line;
-    if (firstLine && text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
-    firstLine = false;
-    text = trimTrailingBlanks(text);
-    if (!isBirthLine(text)) continue;
-    refused = !castLineToJson(text, calendar, ui, years, out, boundaries) || refused;
-    out += '\n';
-    if (out.size() >= kFlushSize) {
-      writeOut(out);
-      out.clear();
-    }
-  }
-  writeOut(out);
+  const bool allCast = castLinesToJson(std::cin, stdout, calendar, ui, years, boundaries,
+                                       jobs.value_or(defaultCastThreads()));
   std::fflush(stdout);
-  return refused ? kExitSomeRefused : kExitOk;
+  return allCast ? kExitOk : kExitSomeRefused;
 }

@@ -1,6 +1,8 @@
 #include "core/calendar_file.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 #include "core/civil_date.h"
 #include "core/text.h"
@@ -148,21 +150,110 @@ std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
   return {};
 }
 
+bool CalendarFile::addNextDay(std::string_view text, std::size_t& at) {
+  // "YYYY MM DD SSBB SSBB SSBB HH:MM", then " *" or " **", then the line end.
+  static constexpr std::size_t kWidth = 31;
+  if constexpr (std::endian::native != std::endian::little) return false;
+  if (days_.empty() || text.size() - at < kWidth) return false;
+  const char* const p = text.data() + at;
+  // The line end: a festival mark, then CR LF, LF or the end of the text.
+  std::size_t end = at + kWidth;
+  FestivalMark mark = FestivalMark::None;
+  if (end < text.size() && text[end] == ' ') {
+    if (end + 1 >= text.size() || text[end + 1] != '*') return false;
+    const bool large = end + 2 < text.size() && text[end + 2] == '*';
+    mark = large ? FestivalMark::Large : FestivalMark::Small;
+    end += large ? 3 : 2;
+  }
+  std::size_t next = end;
+  if (end < text.size()) {
+    if (text[end] == '\n') next = end + 1;
+    else if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') next = end + 2;
+    else return false;
+  }
+  // The 31 columns eight at a time (the last word overlaps the third): a
+  // separator must be itself, a digit has the high half 3 and a low half
+  // that does not carry past 9 when 6 is added.
+  static constexpr std::string_view kLayout = "9999 99 99 9999 9999 9999 99:99";
+  static constexpr std::size_t kAt[4] = {0, 8, 16, 23};
+  struct Words {
+    std::uint64_t separators[4]{}, isSeparator[4]{}, isDigit[4]{};
+  };
+  static constexpr Words kWords = [] {
+    Words m;
+    for (std::size_t w = 0; w < 4; ++w)
+      for (std::size_t i = 0; i < 8; ++i) {
+        const char c = kLayout[kAt[w] + i];
+        const int shift = static_cast<int>(8 * i);
+        if (c == '9') {
+          m.isDigit[w] |= std::uint64_t{0xFF} << shift;
+        } else {
+          m.isSeparator[w] |= std::uint64_t{0xFF} << shift;
+          m.separators[w] |= std::uint64_t(static_cast<unsigned char>(c)) << shift;
+        }
+      }
+    return m;
+  }();
+  std::uint64_t bad = 0;
+  for (std::size_t w = 0; w < 4; ++w) {
+    std::uint64_t word;
+    std::memcpy(&word, p + kAt[w], 8);
+    bad |= (word ^ kWords.separators[w]) & kWords.isSeparator[w];
+    bad |= ((word & 0xF0F0F0F0F0F0F0F0ULL) ^ 0x3030303030303030ULL) & kWords.isDigit[w];
+    bad |= ((word & 0x0F0F0F0F0F0F0F0FULL) + 0x0606060606060606ULL) & 0x1010101010101010ULL & kWords.isDigit[w];
+  }
+  if (bad != 0) return false;
+  const auto two = [p](std::size_t i) { return (p[i] - '0') * 10 + (p[i + 1] - '0'); };
+  // The date the day after the last line's.
+  int y = last_[0], m = last_[1], d = last_[2];
+  stepOn(y, m, d);
+  if (two(0) * 100 + two(2) != y || two(5) != m || two(8) != d) return false;
+  // The pillars as the last day's lead to them: the day one step on, the
+  // month one step on at a large festival, the year at the spring one.
+  const PackedDay& before = days_.back();
+  const Pillar lastDay(before.sign[4], before.sign[5]), lastMonth(before.sign[2], before.sign[3]),
+      lastYear(before.sign[0], before.sign[1]);
+  const bool large = mark == FestivalMark::Large;
+  const Pillar day = lastDay.next();
+  const Pillar month = large ? lastMonth.next() : lastMonth;
+  const Pillar year = large && month.branch == kSpringMonthBranch ? lastYear.next() : lastYear;
+  if (two(21) != day.stem.number() || two(23) != day.branch.number() || two(16) != month.stem.number() ||
+      two(18) != month.branch.number() || two(11) != year.stem.number() || two(13) != year.branch.number())
+    return false;
+  const int hour = two(26), minute = large ? two(29) : 0;
+  if (hour > 24 || minute > 59) return false;
+  const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
+  days_.push_back({{byte(year.stem.number()), byte(year.branch.number()), byte(month.stem.number()),
+                    byte(month.branch.number()), byte(day.stem.number()), byte(day.branch.number())},
+                   byte(hour),
+                   byte(minute),
+                   mark});
+  last_ = {y, m, d};
+  at = next;
+  return true;
+}
+
 CalendarFile::Load CalendarFile::fromText(std::string path, std::string_view text) {
   CalendarFile f;
   f.path_ = std::move(path);
   f.days_.reserve(text.size() / 32 + 1);
+  // Line by line as forEachLine reads them (LF or CR LF ends a line); most
+  // lines take the quick way of addNextDay, any other the full parse.
   std::size_t number = 0;
-  std::string error;
-  forEachLine(text, [&](std::string_view line) {
+  for (std::size_t start = 0; start < text.size();) {
     ++number;
+    if (number > 1 && f.addNextDay(text, start)) continue;
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::size_t stop = end;
+    if (stop > start && text[stop - 1] == '\r') --stop;
     if (number == 1) {
       f.hasHeader_ = true;  // the header is never read as a day
-    } else if (error.empty()) {
-      error = f.addDay(line, number);
+    } else if (std::string error = f.addDay(text.substr(start, stop - start), number); !error.empty()) {
+      return {std::nullopt, std::move(error)};
     }
-  });
-  if (!error.empty()) return {std::nullopt, error};
+    start = end + 1;
+  }
   return {std::move(f), {}};
 }
 

@@ -77,6 +77,11 @@ class CalendarFile {
 
   // Appends the day line that stands at line `number` of the file (1-based).
   std::string addDay(std::string_view line, std::size_t number);
+  // Appends the line that starts at text[at] when it is the common case (the
+  // generator's own layout, the day after the last one, its pillars as the
+  // last day's lead to them) and moves `at` past its line end; false, having
+  // changed nothing, for any other line, which addDay then reads or refuses.
+  bool addNextDay(std::string_view text, std::size_t& at);
 };
 
 struct CalendarFile::Load {

@@ -33,10 +33,23 @@ CalendarSession::CalendarSession(CalendarIndex index, std::vector<std::string> s
       searchDirs_(std::move(searchDirs)),
       clock_(clock),
       ui_(ui),
-      loaded_(std::make_shared<CalendarFile>()) {}
+      nothingLoaded_(std::make_shared<const CalendarFile>()),
+      loaded_(nothingLoaded_),
+      files_(std::make_shared<CalendarFileStore>()) {}
+
+std::unique_ptr<CalendarSession> CalendarSession::sibling(UserInterface& ui) const {
+  auto s = std::make_unique<CalendarSession>(index_, searchDirs_, clock_, ui);
+  s->firstDir_ = firstDir_;
+  s->rememberFound_ = rememberFound_;
+  s->currentYearLineOnly_ = currentYearLineOnly_;
+  s->found_ = found_;
+  s->kept_ = kept_;
+  s->files_ = files_;
+  return s;
+}
 
 void CalendarSession::startFreshRun() {
-  loaded_ = std::make_shared<CalendarFile>();
+  loaded_ = nothingLoaded_;
   cache_ = {};
 }
 
@@ -66,25 +79,16 @@ DataFileLoad CalendarSession::EnsureDataFileLoaded(const std::string& fileName,
     r.path = path;
   } else {
     ui_.busyCursor(true);
-    auto it = parsed_.find(path);
-    if (it == parsed_.end()) {
-      if (auto known = unusable_.find(path); known != unusable_.end()) {
-        r.error = known->second;
-      } else if (auto load = CalendarFile::load(path); load.file) {
-        it = parsed_.emplace(path, std::make_shared<CalendarFile>(std::move(*load.file))).first;
-      } else {
-        r.error = load.error;
-        unusable_.emplace(path, load.error);
-      }
-    }
+    const CalendarFileStore::Entry& entry = files_->get(path);
     ui_.busyCursor(false);
-    if (it != parsed_.end()) {
-      loaded_ = it->second;
+    if (entry.file) {
+      loaded_ = entry.file;
       r.outcome = DataFileLoad::Outcome::Loaded;
       r.path = path;
     } else {
       // A damaged file is not kept in memory: nothing may be read from it.
-      loaded_ = std::make_shared<CalendarFile>();
+      r.error = entry.error;
+      loaded_ = nothingLoaded_;
       r.outcome = DataFileLoad::Outcome::Unusable;
     }
   }
@@ -99,7 +103,8 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   // Chinese new year of early February never splits the calendar year.
   BirthDate lookUp{today.day, today.month <= 2 ? 3 : today.month, year};
   // A birth after today (a chart cast ahead) looks up its own date instead.
-  if (year < in.date.year) {
+  const bool castAhead = year < in.date.year;
+  if (castAhead) {
     lookUp = in.date;
     year = in.date.year;
   }
@@ -110,7 +115,7 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   const std::string fileName = index_.DataFileForYear(year);
   if (currentYearLineOnly_) {
     if (const std::string path = search(fileName); !path.empty() && path != loaded_->path() &&
-                                                   !parsed_.contains(path) && !unusable_.contains(path)) {
+                                                   !files_->known(path)) {
       if (const std::optional<CalendarDay> line = readDayLine(path, date))
         return cache_ = CurrentYearPillar{year, line->year, {}};
     }
@@ -126,8 +131,9 @@ CurrentYearPillar CalendarSession::currentYearPillar(const BirthInput& in) {
   cache_ = result;  // also when the file was given up: the year is not asked again
   // Only a lookup that showed nothing is kept beyond this run, one that asked
   // for the data disk or reported an error must do so in every run; and only
-  // where found files are remembered, so that no run would look again.
-  if (rememberFound_ && load.outcome == DataFileLoad::Outcome::Loaded && !load.prompted &&
+  // where found files are remembered, so that no run would look again. A
+  // chart cast ahead does not displace today's lookup, which most casts share.
+  if (rememberFound_ && !castAhead && load.outcome == DataFileLoad::Outcome::Loaded && !load.prompted &&
       !loaded_->empty())
     kept_ = KeptYear{std::move(date), result};
   return cache_;

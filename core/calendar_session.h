@@ -9,6 +9,7 @@
 
 #include "core/birth_input.h"
 #include "core/calendar_file.h"
+#include "core/calendar_file_store.h"
 #include "core/calendar_index.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
@@ -57,6 +58,13 @@ class CalendarSession {
   // as otherwise, with its prompts and messages.
   void readCurrentYearLineOnly() { currentYearLineOnly_ = true; }
   const Clock& clock() const { return clock_; }
+  // The parsed files, which sessions casting side by side (one a thread) share.
+  const std::shared_ptr<CalendarFileStore>& files() const { return files_; }
+  void shareFiles(std::shared_ptr<CalendarFileStore> files) { files_ = std::move(files); }
+  // A session for a cast on another thread: the same index, search path,
+  // clock and settings, the files found and parsed so far shared, and its
+  // own user interface; nothing in memory, as a fresh run.
+  std::unique_ptr<CalendarSession> sibling(UserInterface& ui) const;
 
   // Searches the file, prompting for the data disk while it cannot be found
   // (OK for the current-year lookup, Yes/No for the birth year). A file whose
@@ -87,6 +95,7 @@ class CalendarSession {
   std::map<std::string, std::string> found_;  // file name -> path, when remembered
   const Clock& clock_;
   UserInterface& ui_;
+  std::shared_ptr<const CalendarFile> nothingLoaded_;
   std::shared_ptr<const CalendarFile> loaded_;
   CurrentYearPillar cache_;
   struct KeptYear {
@@ -94,8 +103,7 @@ class CalendarSession {
     CurrentYearPillar pillar;
   };
   std::optional<KeptYear> kept_;
-  std::map<std::string, std::shared_ptr<const CalendarFile>> parsed_;
-  std::map<std::string, std::string> unusable_;  // path -> why it cannot be read
+  std::shared_ptr<CalendarFileStore> files_;
 
   std::string search(const std::string& fileName);
 };

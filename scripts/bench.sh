@@ -3,8 +3,8 @@
 #  - the cast benchmark (bench/cast_bench): calendar load time, casts per second
 #    for the computing stages and for the whole cast with its binding to the forms;
 #  - whole-process figures of vesprin-cast with the shipped calendar: casts per
-#    second on 10,000 births of CE 1900-2100 (best of five runs; one process,
-#    one core), the start time of a run of one line (median of twenty) and the
+#    second on 10,000 births of CE 1900-2100 (best of five runs; one process
+#    casting on a thread a processor, at most four), the start time of a run of one line (median of twenty) and the
 #    peak memory (resident set) of each;
 #  - vesprin-cast against the JavaScript library lunar-javascript 1.7.7 on the
 #    same 3,200 births, whole processes run in turns (median of RUNS, default

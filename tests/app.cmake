@@ -13,6 +13,7 @@ foreach(case cast_fixture cast_fixture_no_current_year cast_shipped)
 endforeach()
 vesprin_test(chart_sheet_test vesprin_app)
 vesprin_test(request_cast_test vesprin_app)
+vesprin_test(cast_json_test vesprin_app)
 
 # The chart sheet on paper: the renderer's record and the PDF of vesprin-cast.
 if(TARGET vesprin_sheet_pdf)

@@ -61,6 +61,7 @@ struct Case {
   const char* message;  // expected in standard error or output; empty: the clean chart
   bool dataDirFromEnvironment = false;  // VESPRIN_DATA_DIR instead of --data-dir
   const char* today = "2530-06-01";
+  const char* options = "";  // more options of the run
 };
 
 class CastBadInputTest : public ::testing::Test {
@@ -84,7 +85,7 @@ class CastBadInputTest : public ::testing::Test {
     const std::string where = c.dataDirFromEnvironment
                                   ? "VESPRIN_DATA_DIR='" + data.string() + "' '" VESPRIN_CAST_PROGRAM "'"
                                   : "'" VESPRIN_CAST_PROGRAM "' --data-dir '" + data.string() + "'";
-    const std::string command = "cd '" + cwd.string() + "' && " + where + " --today " + c.today + " < '" +
+    const std::string command = "cd '" + cwd.string() + "' && " + where + " --today " + c.today + " " + c.options + " < '" +
                                 (dir / "births.txt").string() + "' > '" + (dir / "out").string() +
                                 "' 2> '" + (dir / "err").string() + "'";
     const int raw = std::system(command.c_str());
@@ -114,6 +115,11 @@ TEST_F(CastBadInputTest, damaged_calendars_and_odd_input) {
                   "[DATA CALENDAR]\n2530    2532   CAL2528.DAT\n2528    2529   CAL2528.DAT\n[END OF DATA]\n");
        },
        4, "line 3: entry from 2528 after one from 2530: expected entries in ascending order"},
+      // A number of threads the run cannot take.
+      {"jobs_zero", [](const fs::path&, std::string&, const fs::path&) {}, 1,
+       "--jobs \"0\": expected a number of threads 1-64", false, "2530-06-01", "--jobs 0"},
+      {"jobs_word", [](const fs::path&, std::string&, const fs::path&) {}, 1,
+       "--jobs \"all\": expected a number of threads 1-64", false, "2530-06-01", "--jobs all"},
       // Line ends and trailing blanks never change what a calendar line means.
       {"data_trailing_blank",
        [](const fs::path& d, std::string&, const fs::path&) {
@@ -232,6 +238,43 @@ TEST_F(CastBadInputTest, a_damaged_data_file_is_named_on_every_line_that_needs_i
               std::string::npos)
         << line;
   EXPECT_EQ(count, 2);
+}
+
+// Long input is cast in blocks on several threads: whatever the number, the
+// lines come out the same and in order, with a damaged file named on every
+// line that needs it and a missing one asked for on each.
+TEST_F(CastBadInputTest, the_same_lines_on_one_thread_and_on_several) {
+  const auto damage = [](const fs::path& d, std::string& b, const fs::path&) {
+    writeAll(d / "HOROSCOPE.INI",
+             "[DATA CALENDAR]\n2528    2532   CAL2528.DAT\n2533    2535   CAL2533.DAT\n"
+             "2536    2540   CAL2536.DAT\n[END OF DATA]\n");
+    writeAll(d / "CAL2533.DAT", readAll(d / "CAL2528.DAT") + "2533 13 01\r\n");  // CAL2536.DAT is missing
+    const std::string clean = b;
+    b.clear();
+    for (int round = 0; round < 12; ++round)
+      b += clean + "01 01 2534 10 00 m 09\n02 01 2537 10 00 f 09\n31 02 2530 10 00 m 09\nnot a birth\n";
+  };
+  Case one{"threads_one", damage, 2, ""};
+  one.options = "--jobs 1";
+  Case several{"threads_several", damage, 2, ""};
+  several.options = "--jobs 4";
+  const ProgramRun a = run(one);
+  ProgramRun b = run(several);
+  EXPECT_EQ(a.status, 2);
+  EXPECT_EQ(b.status, 2);
+  // The two runs' folders differ in name only.
+  for (std::size_t at; (at = b.out.find("threads_several")) != std::string::npos;)
+    b.out.replace(at, 15, "threads_one");
+  EXPECT_EQ(firstDifference(b.out, a.out), "");
+  std::istringstream lines(a.out);
+  int count = 0, damaged = 0, missing = 0;
+  for (std::string line; std::getline(lines, line); ++count) {
+    damaged += line.find("CAL2533.DAT line") != std::string::npos;
+    missing += line.find("CAL2536.DAT not found") != std::string::npos;
+  }
+  EXPECT_EQ(count, 12 * (16 + 4));  // well over a block
+  EXPECT_EQ(damaged, 12);
+  EXPECT_EQ(missing, 12);
 }
 
 }  // namespace
