@@ -27,6 +27,7 @@
 #include "app/print_run.h"
 #include "app/print_step.h"
 #include "app/qt_user_interface.h"
+#include "app/sibling_program.h"
 #include "app/settings_file.h"
 #include "core/clock.h"
 #include "core/text_file.h"
@@ -156,22 +157,8 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
 // folder, so that an unattended run does not load them. It runs in place of
 // this process with the same arguments, before anything is read.
 int runWindowProgram(char** argv) {
-  // Beside this program (a build tree), in the libexec folder beside its
-  // bin/ (an installed tree under any prefix, or moved whole), last in the
-  // libexec folder of the prefix configured at build time.
-  std::vector<std::filesystem::path> candidates;
-  std::error_code ec;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) {
-    candidates.push_back(self.parent_path() / "vesprin-print-window");
-    candidates.push_back(
-        (self.parent_path() / VESPRIN_RELATIVE_LIBEXEC_DIR / "vesprin-print-window").lexically_normal());
-  }
-  candidates.emplace_back(VESPRIN_LIBEXEC_DIR "/vesprin-print-window");
-  for (const auto& program : candidates) {
-    if (::access(program.c_str(), X_OK) != 0) continue;
-    ::execv(program.c_str(), argv);
-    std::cerr << "vesprin-print: cannot run " << program.string() << " (the program with windows)\n";
+  if (const auto failed = runInstead("vesprin-print-window", argv, VESPRIN_RELATIVE_LIBEXEC_DIR, VESPRIN_LIBEXEC_DIR)) {
+    std::cerr << "vesprin-print: cannot run " << *failed << " (the program with windows)\n";
     return kExitNoIndex;
   }
   std::cerr << "vesprin-print: the program with windows, vesprin-print-window, is not installed; "

@@ -236,8 +236,8 @@ TEST_F(PrintCommandTest, pictures_painted_as_stand_ins_give_the_same_document) {
 // The pictures' compressed streams kept between runs: a run that finds them
 // gives the document it would have made without them, and one whose entries
 // are damaged, stale or another picture's does too; an entry made from the
-// same file's bytes is taken as it is.
-TEST_F(PrintCommandTest, kept_picture_streams_are_used_only_when_made_from_the_same_file) {
+// same picture data is taken as it is.
+TEST_F(PrintCommandTest, kept_picture_streams_are_used_only_when_made_from_the_same_data) {
   forms.chartSheet["QRImageChineseOnyy"].picture = "b1.bmp";
   forms.chartSheet["QRImageChineseOnmm"].picture = "b2.bmp";
   forms.chartSheet["QRImageChineseOndd"].picture = "balance.bmp";  // in colour
@@ -300,17 +300,17 @@ TEST_F(PrintCommandTest, kept_picture_streams_are_used_only_when_made_from_the_s
        }},
       {"cut short", [&] { write(first, kept.at(first).substr(0, kept.at(first).size() - 7)); }},
       {"another picture's entry", [&] { write(first, kept.at(second)); }},
-      {"the file's bytes since changed",
+      {"made from other data",
        [&] {
          std::string e = kept.at(first);
-         const std::size_t at = e.find(" file ") + 6;
+         const std::size_t at = e.find(" data ") + 6;
          e[at] = e[at] == '0' ? '1' : '0';
          write(first, e);
        }},
-      {"made by another Qt",
+      {"an entry of another layout",
        [&] {
          std::string e = kept.at(first);
-         e.replace(e.find(" qt ") + 4, 1, "0");
+         e.replace(e.find(" stream 2 ") + 8, 1, "1");
          write(first, e);
        }},
       {"no stream line", [&] { write(first, head(kept.at(first))); }},
@@ -323,7 +323,7 @@ TEST_F(PrintCommandTest, kept_picture_streams_are_used_only_when_made_from_the_s
     EXPECT_TRUE(run(true) == plain);
     EXPECT_TRUE(read(first) == kept.at(first));  // made again
   }
-  // An entry whose head names the same file is taken as it is: another
+  // An entry whose head names the same data is taken as it is: another
   // picture's stream under it, with a stream line of its own, shows.
   for (const auto& [f, bytes] : kept) write(f, bytes);
   const std::string foreign = body(stream(kept.at(second)));

@@ -25,7 +25,8 @@ namespace {
 
 QColor qColour(Colour c) { return QColor(c.r, c.g, c.b); }
 
-// FNV-1a, 64 bits: names and tells apart the kept picture streams.
+// FNV-1a, 64 bits: names the kept picture streams and tells a whole one
+// from a damaged one.
 std::uint64_t fnv1a(std::string_view bytes) {
   std::uint64_t h = 14695981039346656037ull;
   for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
@@ -378,8 +379,6 @@ const QImage* FormRenderer::picture(const std::string& name, std::string* file, 
     QFile in(key);
     if (in.open(QIODevice::ReadOnly)) {
       const QByteArray bytes = in.readAll();
-      sources_[path->string()] = {fnv1a(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))),
-                                  static_cast<std::size_t>(bytes.size())};
       // A bitmap goes to the bitmap reader by name: a picture of unknown
       // format has every image plugin loaded to ask whether it is theirs.
       if (bitmapWhole(bytes)) image.loadFromData(bytes, bytes.startsWith("BM") ? "BMP" : nullptr);
@@ -453,23 +452,22 @@ std::optional<QByteArray> pdfImageData(const QImage& real) {
   return data;
 }
 
-// The cache entry of a picture file: a name made from its path, so that a
-// folder holds one entry per picture however often the picture changes.
-QString cacheEntry(const std::filesystem::path& folder, const std::string& file) {
-  if (file.empty()) return {};
+// The cache entry of a picture's data: named by the data itself, so that an
+// entry serves whichever file, program or Qt made the same pixels.
+QString cacheEntry(const std::filesystem::path& folder, std::uint64_t dataHash) {
   char name[32];
-  std::snprintf(name, sizeof name, "%016llx.z", static_cast<unsigned long long>(fnv1a(file)));
+  std::snprintf(name, sizeof name, "%016llx.z", static_cast<unsigned long long>(dataHash));
   return QString::fromStdString((folder / name).string());
 }
 
-// What an entry's stream was made from and must be made from now: the
-// picture file's bytes (their hash and size), the Qt that decoded them, and
-// the kind of data (colour or two-colour); then the stream's own size and
-// hash, which tell a whole entry from a damaged one.
-std::string cacheHead(std::uint64_t fileHash, std::size_t fileSize, bool colour) {
+// What an entry's stream was compressed from and must be compressed from
+// now: the picture's data as the PDF holds it (its hash and size, and its
+// kind, colour or two-colour), exactly what is compressed; then the
+// stream's own size and hash, which tell a whole entry from a damaged one.
+std::string cacheHead(std::uint64_t dataHash, std::size_t dataSize, bool colour) {
   char head[160];
-  std::snprintf(head, sizeof head, "vesprin picture stream 1 qt %s file %016llx %zu %s\n", qVersion(),
-                static_cast<unsigned long long>(fileHash), fileSize, colour ? "rgb" : "bits");
+  std::snprintf(head, sizeof head, "vesprin picture stream 2 data %016llx %zu %s\n",
+                static_cast<unsigned long long>(dataHash), dataSize, colour ? "rgb" : "bits");
   return head;
 }
 std::string streamLine(std::string_view stream) {
@@ -479,9 +477,8 @@ std::string streamLine(std::string_view stream) {
   return line;
 }
 
-// The kept stream of an entry made from the same file by the same Qt, whole;
-// empty otherwise (no entry, another picture's, a changed file, a damaged
-// entry).
+// The kept stream of an entry compressed from the same data, whole; empty
+// otherwise (no entry, another picture's, a damaged entry).
 std::string cachedStream(const QString& entry, const std::string& head) {
   QFile in(entry);
   if (!in.open(QIODevice::ReadOnly) || in.size() > (qint64(1) << 28)) return {};
@@ -525,7 +522,7 @@ void FormRenderer::setPictureStandIns(bool on) {
   if (on) standInsPainted_.clear();
 }
 
-const QImage& FormRenderer::standIn(const QImage& real, const std::string& file) {
+const QImage& FormRenderer::standIn(const QImage& real) {
   auto [it, fresh] = standInOf_.try_emplace(real.cacheKey());
   if (fresh) {
     const std::optional<QByteArray> data = pdfImageData(real);
@@ -542,7 +539,8 @@ const QImage& FormRenderer::standIn(const QImage& real, const std::string& file)
       const int bytesPerLine = (real.width() + 7) >> 3;
       s.size = static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(real.height());
       s.real = real;
-      s.file = file;
+      s.dataHash = fnv1a(std::string_view(data->constData(), static_cast<std::size_t>(data->size())));
+      s.dataSize = static_cast<std::size_t>(data->size());
       s.image = QImage(real.size(), QImage::Format_Mono);
       s.image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
       s.image.fill(0);
@@ -568,10 +566,8 @@ std::optional<FormRenderer::RealPicture> FormRenderer::standInData(std::string_v
   if (id >= standInById_.size() || standInById_[id]->size != size) return std::nullopt;
   StandIn& s = *standInById_[id];
   if (s.data.empty()) {
-    const auto source = sources_.find(s.file);
-    const QString entry = cache_ && source != sources_.end() ? cacheEntry(*cache_, s.file) : QString();
-    const std::string head =
-        entry.isEmpty() ? std::string() : cacheHead(source->second.hash, source->second.size, !monochrome(s.real));
+    const QString entry = cache_ ? cacheEntry(*cache_, s.dataHash) : QString();
+    const std::string head = cacheHead(s.dataHash, s.dataSize, !monochrome(s.real));
     if (!entry.isEmpty()) s.data = cachedStream(entry, head);
     if (s.data.empty()) {
       // Compressed as the PDF writer compresses a picture: zlib at its
@@ -635,7 +631,7 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
             continue;
           }
           if (item.stretch) {
-            p.drawImage(box, standIns_ ? standIn(*image, record.picture) : onScreen(*image, box.size()));
+            p.drawImage(box, standIns_ ? standIn(*image) : onScreen(*image, box.size()));
           } else {
             // Natural size in page units, from the resolution the bitmap carries.
             const double dpmX = image->dotsPerMeterX() > 0 ? image->dotsPerMeterX() : 96 / 0.0254;
@@ -644,7 +640,7 @@ std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form,
                                  image->height() * kLayoutDpi / (dpmY * 0.0254));
             p.save();
             p.setClipRect(box, Qt::IntersectClip);
-            p.drawImage(QRectF(box.topLeft(), natural), standIns_ ? standIn(*image, record.picture) : onScreen(*image, natural));
+            p.drawImage(QRectF(box.topLeft(), natural), standIns_ ? standIn(*image) : onScreen(*image, natural));
             p.restore();
           }
           break;
