@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QWidget>
 
-namespace vesprin {
+#include "app/qt_user_interface.h"  // kApplicationTitle
 
-inline constexpr const char* kApplicationTitle = "พิมพ์ดวงจีน";
+namespace vesprin {
 
 class MainWindow : public QWidget {
   Q_OBJECT

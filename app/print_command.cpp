@@ -1,13 +1,6 @@
 #include "app/print_command.h"
 
-#include <QAction>
-#include <QGuiApplication>
-#include <QPaintEngine>
-#include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
-#include <QPrinter>
-#include <QScreen>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <cctype>
@@ -69,7 +62,12 @@ int exitStatusOf(const PrintOutcome& outcome) {
 }
 
 PrintCommand::PrintCommand(PictureFinder findPicture, std::ostream& report)
-    : renderer_(std::move(findPicture)), report_(report) {}
+    : renderer_(std::move(findPicture)), report_(report) {
+  // The pictures' compressed data is kept between runs: compressing them is
+  // a good part of a run that prints one sheet.
+  const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+  if (!cache.isEmpty()) renderer_.setPictureCache(std::filesystem::path(cache.toStdString()) / "vesprin" / "pictures");
+}
 
 PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   prepareChartSheetForPrint(forms);
@@ -79,7 +77,8 @@ PrintOutcome PrintCommand::run(Forms& forms, const PrintChoice& choice) {
   following_.clear();
   if (choice.analysisPage) following_.push_back(&forms.analysisPage);
   // The page is made once, whole, before it goes anywhere.
-  const PdfResult pdf = renderChartPdf(sheet, renderer_, {paper_, document_, following_}, report_);
+  // Pictures as stand-ins, their data compressed once (and kept, see above).
+  const PdfResult pdf = renderChartPdf(sheet, renderer_, {paper_, document_, following_, true}, report_);
   if (!pdf.ok) {
     report_ << program() << ": " << pdf.error << '\n';
     return {PrintResult::Failed, {}, pdf.error};
@@ -124,44 +123,6 @@ PrintOutcome PrintCommand::print(const Form&, const std::string& pdf) {
     return {PrintResult::Printed, {}, {}};
   }
   return saveAside(pdf, "not printed: " + job.note);
-}
-
-// Sharp at the preview's actual size and not broken when it shows the whole page.
-constexpr double kPreviewPictureDpi = 144;
-
-PrintOutcome PrintCommand::preview(const Form& sheet) {
-  QPrinter printer(QPrinter::HighResolution);
-  const PaperPlacement placement = placeOnPaper(*sheet.layout().page(), paper_);
-  printer.setPageLayout(placement.layout);
-  printer.setFullPage(false);
-  printer.setDocName(QString::fromStdString(document_.title));
-  QPrintPreviewDialog dialog(&printer);
-  dialog.setWindowTitle(QStringLiteral("พิมพ์ดวงจีน"));
-  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [&](QPrinter* target) {
-    // The page on screen is drawn from pictures averaged down to a screen's
-    // resolution; printed from the preview, the printer gets them whole.
-    const QPaintEngine* engine = target->paintEngine();
-    renderer_.setScreenPictures(engine && engine->type() == QPaintEngine::Picture
-                                    ? std::optional<double>(kPreviewPictureDpi)
-                                    : std::nullopt);
-    target->setPageLayout(placement.layout);  // the sheet's paper again after a following page
-    QPainter painter(target);
-    paintReportPage(painter, *target, sheet, renderer_, placement.scale);
-    paintFollowingPages(painter, *target, following_, renderer_);
-  });
-  // The whole screen, the sheet as wide as it goes: its small print is
-  // read on screen before it goes to paper.
-  // Maximised by the window manager; sized to the screen where none is
-  // running to do it.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) dialog.setGeometry(screen->availableGeometry());
-  dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
-  if (auto* fitWidth = dialog.findChild<QAction*>(QStringLiteral("fitWidthAction")))
-    fitWidth->trigger();
-  else if (auto* view = dialog.findChild<QPrintPreviewWidget*>())
-    view->fitToWidth();
-  dialog.exec();
-  renderer_.setScreenPictures(std::nullopt);
-  return {PrintResult::Previewed, {}, {}};
 }
 
 }  // namespace vesprin

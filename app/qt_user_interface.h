@@ -11,6 +11,9 @@
 
 namespace vesprin {
 
+// The program's title: its windows' and its message boxes'.
+inline constexpr const char* kApplicationTitle = "พิมพ์ดวงจีน";
+
 class MainWindow;
 
 class QtUserInterface : public WordedUserInterface {

@@ -11,6 +11,7 @@
 #include "app/cast_lines.h"
 #include "app/cast_request.h"
 #include "app/scripted_ui.h"
+#include "app/sibling_program.h"
 #include "core/calendar_session.h"
 #include "core/clock.h"
 #include "core/text.h"
@@ -173,21 +174,8 @@ int castLinesToPdfDir(const std::filesystem::path& dir, vesprin::CalendarSession
 // the renderer), beside this one or in the installed libexec folder. It runs
 // in place of this process with the same arguments, before any input is read.
 int runPdfProgram(char** argv) {
-  // Beside this program (a build tree), in the libexec folder beside its
-  // bin/ (an installed tree under any prefix, or moved whole), last in the
-  // libexec folder of the prefix configured at build time.
-  std::vector<std::filesystem::path> candidates;
-  std::error_code ec;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) {
-    candidates.push_back(self.parent_path() / "vesprin-cast-pdf");
-    candidates.push_back((self.parent_path() / VESPRIN_RELATIVE_LIBEXEC_DIR / "vesprin-cast-pdf").lexically_normal());
-  }
-  candidates.emplace_back(VESPRIN_LIBEXEC_DIR "/vesprin-cast-pdf");
-  for (const auto& program : candidates) {
-    if (::access(program.c_str(), X_OK) != 0) continue;
-    ::execv(program.c_str(), argv);
-    std::cerr << "vesprin-cast: --pdf: cannot run " << program.string() << "\n";
+  if (const auto failed = vesprin::runInstead("vesprin-cast-pdf", argv, VESPRIN_RELATIVE_LIBEXEC_DIR, VESPRIN_LIBEXEC_DIR)) {
+    std::cerr << "vesprin-cast: --pdf: cannot run " << *failed << "\n";
     return kExitUsage;
   }
   std::cerr << "vesprin-cast: --pdf: this build has no PDF output (built without Qt 6)\n";

@@ -2,8 +2,12 @@
 // in a folder where the two hand-over files were written; reads them, casts
 // the chart they ask for, prints it on the default printer, previews it or
 // writes it to a PDF, and ends.
+#ifdef VESPRIN_PRINT_WINDOW
 #include <QApplication>
 #include <QScreen>
+#else
+#include <QGuiApplication>
+#endif
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,10 +21,13 @@
 #include <string>
 #include <vector>
 
+#ifdef VESPRIN_PRINT_WINDOW
 #include "app/main_window.h"
+#endif
 #include "app/print_run.h"
 #include "app/print_step.h"
 #include "app/qt_user_interface.h"
+#include "app/sibling_program.h"
 #include "app/settings_file.h"
 #include "core/clock.h"
 #include "core/text_file.h"
@@ -56,6 +63,7 @@ Environment:
   VESPRIN_DATA_DIR    the data directory (calendar index, calendar files, pictures)
   VESPRIN_TODAY       today's date YYYY-MM-DD (reproducible runs)
   XDG_CONFIG_HOME     where talven.ini is written at the end (default ~/.config)
+  XDG_CACHE_HOME      where the pictures' compressed data is kept between runs (default ~/.cache)
   VESPRIN_SHEET_DUMP  a file to receive the printed sheet's values as text
   VESPRIN_TEST_CLAIM_DELAY_MS  test hook: wait that long at the claim (tests of concurrent runs)
   QT_QPA_PLATFORM     offscreen (or no DISPLAY/WAYLAND_DISPLAY): unattended, messages on standard error
@@ -67,7 +75,9 @@ Files:
   DATA/HOROSCOPE.INI, DATA/CAL*.DAT           the calendar index and data files
   DATA/pictures/                              the chart sheet's pictures
   chart-sheet.pdf                             the sheet saved in the current directory without a printer
+  libexec/vesprin/vesprin-print-window        run in this program's place with a display: its windows
   $XDG_CONFIG_HOME/talven.ini                 Run=False in [Application] at the end
+  $XDG_CACHE_HOME/vesprin/pictures/           the pictures' compressed data (may be deleted at any time)
 where DATA is the data directory, now )";
   out << dataDirectory() << R"(
 
@@ -79,7 +89,7 @@ a display also shown in a message box); 3 the chart sheet saved as a PDF in the
 current directory, its path and the cause on standard error (no usable printer,
 a queue that did not take the job, or a preview asked for without a display);
 4 the installation cannot serve the request (calendar index, a calendar data
-file, a sign picture), the request kept; 5 the chart sheet could be neither
+file, a sign picture, the program with windows), the request kept; 5 the chart sheet could be neither
 printed nor written, the request put back.
 )";
 }
@@ -140,6 +150,23 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& text) {
   if (type == QtFatalMsg || type == QtCriticalMsg) std::cerr << "vesprin-print: " << text.toStdString() << '\n';
 }
 
+#ifndef VESPRIN_PRINT_WINDOW
+// A run with a display shows the main window and message boxes, which need
+// Qt Widgets and the print support: those are in vesprin-print-window (this
+// source with the windows), beside this program or in the installed libexec
+// folder, so that an unattended run does not load them. It runs in place of
+// this process with the same arguments, before anything is read.
+int runWindowProgram(char** argv) {
+  if (const auto failed = runInstead("vesprin-print-window", argv, VESPRIN_RELATIVE_LIBEXEC_DIR, VESPRIN_LIBEXEC_DIR)) {
+    std::cerr << "vesprin-print: cannot run " << *failed << " (the program with windows)\n";
+    return kExitNoIndex;
+  }
+  std::cerr << "vesprin-print: the program with windows, vesprin-print-window, is not installed; "
+               "set QT_QPA_PLATFORM=offscreen to run unattended\n";
+  return kExitNoIndex;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -194,12 +221,18 @@ int main(int argc, char** argv) {
   int qtArgc = 1;
   // A run that can show no window needs no widgets: the GUI application
   // starts in a fraction of the widget one's time (no style, no widget
-  // machinery). A display that only turns out to be unreachable at start
-  // still gets the widget application, and runs unattended all the same.
+  // machinery), and this program does not even load them. A display that
+  // only turns out to be unreachable at start still gets the widget
+  // application (of the program with windows), and runs unattended all the same.
   const char* platform = std::getenv("QT_QPA_PLATFORM");
+#ifdef VESPRIN_PRINT_WINDOW
   std::unique_ptr<QGuiApplication> app = platform && isUnattendedPlatform(platform)
                                              ? std::make_unique<QGuiApplication>(qtArgc, argv)
                                              : std::make_unique<QApplication>(qtArgc, argv);
+#else
+  if (!platform || !isUnattendedPlatform(platform)) return runWindowProgram(argv);
+  QGuiApplication app(qtArgc, argv);
+#endif
   QGuiApplication::setApplicationDisplayName(QString::fromUtf8(kApplicationTitle));
   const bool unattended = runsUnattended();
 
@@ -224,6 +257,7 @@ int main(int argc, char** argv) {
     return status;
   }
 
+#ifdef VESPRIN_PRINT_WINDOW
   MainWindow window;
   QtUserInterface ui(window);
   PrintRun run(forms, ui, clock, std::move(drives.map), defaultSearchDirs());
@@ -239,4 +273,9 @@ int main(int argc, char** argv) {
   window.show();
   const int loop = QGuiApplication::exec();
   return loop == 0 ? status : loop;
+#else
+  std::cerr << "vesprin-print: the " << QGuiApplication::platformName().toStdString()
+            << " platform shows no window\n";  // an unattended platform is unattended
+  return kExitNoIndex;
+#endif
 }

@@ -69,7 +69,7 @@ say "built $deb in $(($(date +%s) - t0)) s"
 # The package names of a relation field, one a line, without versions.
 names() { dpkg-deb -f "$deb" "$1" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' | grep .; }
 names Depends >"$tmp/depends"
-for d in libqt6sql6-sqlite qt6-qpa-plugins fonts-thai-tlwg fonts-arphic-ukai fonts-dejavu-core \
+for d in libcups2 libqt6sql6-sqlite qt6-qpa-plugins fonts-thai-tlwg fonts-arphic-ukai fonts-dejavu-core \
     fonts-liberation libc6 libstdc++6 libqt6core6; do
   grep -qxF "$d" "$tmp/depends" || fail "Depends lacks $d: $(dpkg-deb -f "$deb" Depends)"
 done
@@ -86,7 +86,8 @@ for p in $programs; do
 done
 for f in /usr/share/doc/vesprin/copyright /usr/share/doc/vesprin/changelog.gz \
     /usr/share/vesprin/HOROSCOPE.INI /usr/share/vesprin/pictures/logo.bmp \
-    /usr/libexec/vesprin/vesprin-cast-pdf /usr/libexec/vesprin/vesprin-serve-spool \
+    /usr/libexec/vesprin/vesprin-cast-pdf /usr/libexec/vesprin/vesprin-print-window \
+    /usr/libexec/vesprin/vesprin-serve-spool \
     /usr/lib/systemd/user/vesprin-spool@.path /usr/lib/systemd/user/vesprin-spool@.service; do
   grep -qx "$f" "$tmp/contents" || fail "$f is not in the package"
 done

@@ -10,11 +10,12 @@ if(TARGET vesprin_desk)
       MAKE_REQUEST="$<TARGET_FILE:make-request>")
     add_dependencies(desk_test make-request)
     add_test(NAME desk_test COMMAND desk_test)
-    set_tests_properties(desk_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8")
+    set_tests_properties(desk_test PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;${VESPRIN_TEST_CACHE}")
   endif()
   add_test(NAME desk_starts_and_quits
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/desk_xvfb_test.sh $<TARGET_FILE:vesprin-desk>)
   # Alone: it prints on the shared cups-pdf queue, whose output folder other
   # tests watch for their own page.
-  set_tests_properties(desk_starts_and_quits PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 60 RUN_SERIAL TRUE)
+  set_tests_properties(desk_starts_and_quits PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 60 RUN_SERIAL TRUE
+                       ENVIRONMENT "${VESPRIN_TEST_CACHE}")
 endif()

@@ -11,4 +11,5 @@ endif()
 if(TARGET vesprin-print AND TARGET make-request)
   add_test(NAME install_serves_a_request
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/install_test.sh ${PROJECT_BINARY_DIR})
+  set_tests_properties(install_serves_a_request PROPERTIES ENVIRONMENT "${VESPRIN_TEST_CACHE}")
 endif()

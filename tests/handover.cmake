@@ -14,8 +14,9 @@ if(TARGET vesprin-print AND TARGET make-request)
   # stopped waits there and the printing test finds no page.
   set(queue_tests "*prints_on_the_default_printer*:*the_default_queue_*")
   gtest_discover_tests(print_e2e_test DISCOVERY_TIMEOUT 60 TEST_FILTER "${queue_tests}"
-                       PROPERTIES RESOURCE_LOCK default_cups_queue)
-  gtest_discover_tests(print_e2e_test DISCOVERY_TIMEOUT 60 TEST_FILTER "-${queue_tests}")
+                       PROPERTIES RESOURCE_LOCK default_cups_queue ENVIRONMENT "${VESPRIN_TEST_CACHE}")
+  gtest_discover_tests(print_e2e_test DISCOVERY_TIMEOUT 60 TEST_FILTER "-${queue_tests}"
+                       PROPERTIES ENVIRONMENT "${VESPRIN_TEST_CACHE}")
 endif()
 if(TARGET vesprin_gui)
   add_executable(user_interface_test user_interface_test.cpp)

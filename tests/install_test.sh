@@ -59,4 +59,14 @@ echo "05 03 2530 07 30 m 09" | "$prefix/bin/vesprin-cast" | grep -q '"year"' || 
 echo "05 03 2530 07 30 m 09" | "$prefix/bin/vesprin-cast" --pdf cast.pdf --paper a4 >/dev/null 2>"$tmp/err.txt" \
   || { cat "$tmp/err.txt" >&2; fail "vesprin-cast --pdf failed under $prefix"; }
 pdfinfo cast.pdf | grep -q "595 x 842 pts (A4)" || fail "cast.pdf is not an A4 page"
+
+# With a display, vesprin-print hands over to the program with windows in
+# libexec/vesprin under this prefix; a display that cannot be reached makes
+# that run unattended, and the sheet is written all the same.
+[[ -x $prefix/libexec/vesprin/vesprin-print-window ]] || fail "libexec/vesprin/vesprin-print-window not installed"
+"$prefix/bin/make-request" --date 05/03/2530 --hour 07 --gender male 2>"$tmp/err.txt" \
+  || { cat "$tmp/err.txt" >&2; fail "make-request failed"; }
+env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:97.0 "$prefix/bin/vesprin-print" --pdf window.pdf 2>"$tmp/err.txt" \
+  || { cat "$tmp/err.txt" >&2; fail "vesprin-print with an unreachable display failed under $prefix"; }
+[[ -s window.pdf ]] || fail "no window.pdf"
 echo "install_test: installed into $prefix and served a request from $work"

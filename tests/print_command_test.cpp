@@ -6,13 +6,17 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
+#include <iterator>
+#include <map>
 #include <set>
 #include <filesystem>
 #include <regex>
 #include <sstream>
+#include <vector>
 
 #include <QApplication>
 
@@ -229,6 +233,105 @@ TEST_F(PrintCommandTest, pictures_painted_as_stand_ins_give_the_same_document) {
   EXPECT_EQ(report.str(), "");
 }
 
+// The pictures' compressed streams kept between runs: a run that finds them
+// gives the document it would have made without them, and one whose entries
+// are damaged, stale or another picture's does too; an entry made from the
+// same picture data is taken as it is.
+TEST_F(PrintCommandTest, kept_picture_streams_are_used_only_when_made_from_the_same_data) {
+  forms.chartSheet["QRImageChineseOnyy"].picture = "b1.bmp";
+  forms.chartSheet["QRImageChineseOnmm"].picture = "b2.bmp";
+  forms.chartSheet["QRImageChineseOndd"].picture = "balance.bmp";  // in colour
+  const auto comparable = [](std::string pdf) {
+    for (const char* pattern : {"D:[0-9]+Z", "/ID \\[<[0-9a-f]+><[0-9a-f]+>\\]", "/[A-Z]{6}\\+"})
+      pdf = std::regex_replace(pdf, std::regex(pattern), "");
+    return pdf;
+  };
+  const fs::path cache = dir / "cache";
+  ChartPdfOptions options{Paper::Letter, {"กุ้ง", "ดวงจีน"}, {}};
+  // A run: its own renderer, as a process of its own has. (Documents are
+  // compared whole, without printing them when they differ.)
+  const auto run = [&](bool standIns) {
+    FormRenderer renderer([this](std::string_view n) { return pictures.find(n); });
+    renderer.setPictureCache(cache);
+    options.pictureStandIns = standIns;
+    const PdfResult made = renderChartPdf(forms.chartSheet, renderer, options, report);
+    EXPECT_TRUE(made.ok);
+    return comparable(made.bytes);
+  };
+  const std::string plain = run(false);
+  EXPECT_FALSE(fs::exists(cache));  // nothing kept without stand-ins
+  EXPECT_TRUE(run(true) == plain);  // the entries made
+  std::vector<fs::path> entries;
+  for (const auto& e : fs::directory_iterator(cache)) entries.push_back(e.path());
+  ASSERT_GE(entries.size(), 3u);
+  const auto read = [](const fs::path& f) {
+    std::ifstream in(f, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const auto write = [](const fs::path& f, const std::string& bytes) { std::ofstream(f, std::ios::binary) << bytes; };
+  EXPECT_TRUE(run(true) == plain);  // the entries taken
+  const std::map<fs::path, std::string> kept = [&] {
+    std::map<fs::path, std::string> m;
+    for (const fs::path& e : entries) m[e] = read(e);
+    return m;
+  }();
+  const auto stream = [](const std::string& entry) { return entry.substr(entry.find("\nstream ") + 1); };
+  const auto head = [](const std::string& entry) { return entry.substr(0, entry.find("\nstream ") + 1); };
+  // The stream line of a stream: its FNV-1a hash and size.
+  const auto streamLine = [](const std::string& data) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (const char c : data) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char line[64];
+    std::snprintf(line, sizeof line, "stream %016llx %zu\n", static_cast<unsigned long long>(h), data.size());
+    return std::string(line);
+  };
+  const auto body = [](const std::string& streamAndLine) { return streamAndLine.substr(streamAndLine.find('\n') + 1); };
+  const fs::path first = entries[0], second = entries[1];
+  struct Case {
+    const char* what;
+    std::function<void()> damage;
+  };
+  const Case cases[] = {
+      {"a byte of the stream changed",
+       [&] {
+         std::string e = kept.at(first);
+         e[e.size() - 3] = static_cast<char>(e[e.size() - 3] ^ 0x5A);
+         write(first, e);
+       }},
+      {"cut short", [&] { write(first, kept.at(first).substr(0, kept.at(first).size() - 7)); }},
+      {"another picture's entry", [&] { write(first, kept.at(second)); }},
+      {"made from other data",
+       [&] {
+         std::string e = kept.at(first);
+         const std::size_t at = e.find(" data ") + 6;
+         e[at] = e[at] == '0' ? '1' : '0';
+         write(first, e);
+       }},
+      {"an entry of another layout",
+       [&] {
+         std::string e = kept.at(first);
+         e.replace(e.find(" stream 2 ") + 8, 1, "1");
+         write(first, e);
+       }},
+      {"no stream line", [&] { write(first, head(kept.at(first))); }},
+      {"empty", [&] { write(first, ""); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const auto& [f, bytes] : kept) write(f, bytes);
+    c.damage();
+    EXPECT_TRUE(run(true) == plain);
+    EXPECT_TRUE(read(first) == kept.at(first));  // made again
+  }
+  // An entry whose head names the same data is taken as it is: another
+  // picture's stream under it, with a stream line of its own, shows.
+  for (const auto& [f, bytes] : kept) write(f, bytes);
+  const std::string foreign = body(stream(kept.at(second)));
+  write(first, head(kept.at(first)) + streamLine(foreign) + foreign);
+  EXPECT_TRUE(run(true) != plain);
+  EXPECT_EQ(report.str(), "");
+}
+
 }  // namespace
 }  // namespace vesprin
 
@@ -238,6 +341,9 @@ int main(int argc, char** argv) {
   ::unsetenv("PRINTER");
   ::unsetenv("LPDEST");
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // The pictures' compressed data kept by the print command: in the tests'
+  // own folder, not in the home of whoever runs them.
+  ::setenv("XDG_CACHE_HOME", (std::filesystem::temp_directory_path() / "vesprin-print-command-test-cache").c_str(), 1);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -1,6 +1,7 @@
 #include "present/render/form_renderer.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -9,17 +10,28 @@
 #include <optional>
 #include <utility>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QSaveFile>
 #include <QTextLayout>
 
 namespace vesprin {
 namespace {
 
 QColor qColour(Colour c) { return QColor(c.r, c.g, c.b); }
+
+// FNV-1a, 64 bits: names the kept picture streams and tells a whole one
+// from a damaged one.
+std::uint64_t fnv1a(std::string_view bytes) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (const char c : bytes) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return h;
+}
 
 // CordiaUPC and AngsanaUPC set Thai small for their pixel height; a stand-in
 // from the font system (a face of ordinary proportions) is set three
@@ -367,7 +379,9 @@ const QImage* FormRenderer::picture(const std::string& name, std::string* file, 
     QFile in(key);
     if (in.open(QIODevice::ReadOnly)) {
       const QByteArray bytes = in.readAll();
-      if (bitmapWhole(bytes)) image.loadFromData(bytes);
+      // A bitmap goes to the bitmap reader by name: a picture of unknown
+      // format has every image plugin loaded to ask whether it is theirs.
+      if (bitmapWhole(bytes)) image.loadFromData(bytes, bytes.startsWith("BM") ? "BMP" : nullptr);
     }
     blackOnWhite(image);
     it = images_.insert(key, image);
@@ -438,6 +452,69 @@ std::optional<QByteArray> pdfImageData(const QImage& real) {
   return data;
 }
 
+// The cache entry of a picture's data: named by the data itself, so that an
+// entry serves whichever file, program or Qt made the same pixels.
+QString cacheEntry(const std::filesystem::path& folder, std::uint64_t dataHash) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%016llx.z", static_cast<unsigned long long>(dataHash));
+  return QString::fromStdString((folder / name).string());
+}
+
+// What an entry's stream was compressed from and must be compressed from
+// now: the picture's data as the PDF holds it (its hash and size, and its
+// kind, colour or two-colour), exactly what is compressed; then the
+// stream's own size and hash, which tell a whole entry from a damaged one.
+std::string cacheHead(std::uint64_t dataHash, std::size_t dataSize, bool colour) {
+  char head[160];
+  std::snprintf(head, sizeof head, "vesprin picture stream 2 data %016llx %zu %s\n",
+                static_cast<unsigned long long>(dataHash), dataSize, colour ? "rgb" : "bits");
+  return head;
+}
+std::string streamLine(std::string_view stream) {
+  char line[64];
+  std::snprintf(line, sizeof line, "stream %016llx %zu\n", static_cast<unsigned long long>(fnv1a(stream)),
+                stream.size());
+  return line;
+}
+
+// The kept stream of an entry compressed from the same data, whole; empty
+// otherwise (no entry, another picture's, a damaged entry).
+std::string cachedStream(const QString& entry, const std::string& head) {
+  QFile in(entry);
+  if (!in.open(QIODevice::ReadOnly) || in.size() > (qint64(1) << 28)) return {};
+  const QByteArray bytes = in.readAll();
+  const std::string_view all(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (!all.starts_with(head)) return {};
+  const std::size_t lineEnd = all.find('\n', head.size());
+  if (lineEnd == std::string_view::npos) return {};
+  const std::string_view line = all.substr(head.size(), lineEnd + 1 - head.size());
+  const std::string_view stream = all.substr(lineEnd + 1);
+  if (stream.empty() || line != streamLine(stream)) return {};
+  return std::string(stream);
+}
+
+// The most entries a folder holds: pictures come from a few fixed places,
+// but a folder shared by runs from many places (tests, say) is emptied
+// rather than left to grow.
+constexpr qsizetype kMostKeptStreams = 1024;
+
+// Keeps a picture's stream under its entry, whole or not at all (written
+// aside and renamed); a folder that cannot be written is passed over.
+void keepStream(const QString& entry, const std::string& head, const std::string& stream) {
+  const QString folder = QFileInfo(entry).absolutePath();
+  if (!QDir().mkpath(folder)) return;
+  QDir kept(folder);
+  if (const QStringList all = kept.entryList({QStringLiteral("*.z")}, QDir::Files); all.size() >= kMostKeptStreams)
+    for (const QString& name : all) kept.remove(name);
+  QSaveFile out(entry);
+  if (!out.open(QIODevice::WriteOnly)) return;
+  const std::string line = streamLine(stream);
+  out.write(head.data(), static_cast<qint64>(head.size()));
+  out.write(line.data(), static_cast<qint64>(line.size()));
+  out.write(stream.data(), static_cast<qint64>(stream.size()));
+  out.commit();
+}
+
 }  // namespace
 
 void FormRenderer::setPictureStandIns(bool on) {
@@ -462,6 +539,8 @@ const QImage& FormRenderer::standIn(const QImage& real) {
       const int bytesPerLine = (real.width() + 7) >> 3;
       s.size = static_cast<std::size_t>(bytesPerLine) * static_cast<std::size_t>(real.height());
       s.real = real;
+      s.dataHash = fnv1a(std::string_view(data->constData(), static_cast<std::size_t>(data->size())));
+      s.dataSize = static_cast<std::size_t>(data->size());
       s.image = QImage(real.size(), QImage::Format_Mono);
       s.image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
       s.image.fill(0);
@@ -487,13 +566,21 @@ std::optional<FormRenderer::RealPicture> FormRenderer::standInData(std::string_v
   if (id >= standInById_.size() || standInById_[id]->size != size) return std::nullopt;
   StandIn& s = *standInById_[id];
   if (s.data.empty()) {
-    // Compressed as the PDF writer compresses a picture: zlib at its
-    // default level (qCompress puts the length before the stream).
-    const QByteArray packed = qCompress(*pdfImageData(s.real));
-    s.data.assign(packed.constData() + 4, static_cast<std::size_t>(packed.size() - 4));
+    const QString entry = cache_ ? cacheEntry(*cache_, s.dataHash) : QString();
+    const std::string head = cacheHead(s.dataHash, s.dataSize, !monochrome(s.real));
+    if (!entry.isEmpty()) s.data = cachedStream(entry, head);
+    if (s.data.empty()) {
+      // Compressed as the PDF writer compresses a picture: zlib at its
+      // default level (qCompress puts the length before the stream).
+      const QByteArray packed = qCompress(*pdfImageData(s.real));
+      s.data.assign(packed.constData() + 4, static_cast<std::size_t>(packed.size() - 4));
+      if (!entry.isEmpty()) keepStream(entry, head, s.data);
+    }
   }
   return RealPicture{&s.data, !monochrome(s.real)};
 }
+
+void FormRenderer::setPictureCache(std::optional<std::filesystem::path> folder) { cache_ = std::move(folder); }
 
 std::vector<PaintedComponent> FormRenderer::paint(QPainter& p, const Form& form, double scale) {
   const Layout& layout = form.layout();

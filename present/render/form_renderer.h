@@ -74,6 +74,14 @@ class FormRenderer {
     bool colour;
   };
   std::optional<RealPicture> standInData(std::string_view head, std::size_t size);
+  // A folder where the real pictures' compressed data is kept between runs,
+  // an entry per picture's data: a run that writes one sheet then compresses
+  // only a picture that is new or changed. An entry is used only when it was
+  // compressed from the same data (its hash and size), so a stale or damaged
+  // one changes nothing but the time: an entry names the data it was made
+  // from and the stream's own hash. A folder that cannot be written is not
+  // used. None (the default): nothing kept.
+  void setPictureCache(std::optional<std::filesystem::path> folder);
   // Distinct stand-ins painted since stand-ins were last turned on.
   std::size_t standInsPainted() const { return standInsPainted_.size(); }
 
@@ -83,6 +91,8 @@ class FormRenderer {
     QImage image;         // what is painted: one bit a pixel, the real picture's size
     std::size_t size = 0;  // bytes of its image data in a PDF
     QImage real;
+    std::uint64_t dataHash = 0;  // of the real picture's data as the PDF holds it
+    std::size_t dataSize = 0;
     std::string data;     // the real picture's, compressed; made when first asked for
   };
   const QImage& standIn(const QImage& image);
@@ -102,6 +112,7 @@ class FormRenderer {
   std::map<qint64, std::optional<StandIn>> standInOf_;  // by the real image; none for one painted as it is
   std::vector<StandIn*> standInById_;  // into standInOf_, whose nodes stay put
   std::vector<std::uint32_t> standInsPainted_;
+  std::optional<std::filesystem::path> cache_;
 };
 
 // The family asked for, as the font system resolves it ("CordiaUPC" may be
