@@ -40,7 +40,7 @@ constexpr int kExitNoIndex = 4;
 // --pdf-dir: sheets in hand for each painting thread; the reports follow in order.
 [[maybe_unused]] constexpr std::size_t kSheetsInHand = 4;
 // --jobs: threads that cast, at most.
-constexpr int kMostJobs = 64;
+constexpr int kMostJobs = 16;  // a painting thread of --pdf-dir holds its own fonts and pictures
 
 void usage(std::ostream& out) {
   out << R"(usage: vesprin-cast [--data-dir DIR] [--today YYYY-MM-DD] [--margin MIN] [--jobs N]
@@ -55,7 +55,7 @@ starting with # are skipped.
   --today YYYY-MM-DD   today's date, for the current year of the chart
   --margin MIN         warn of a birth within MIN minutes (0-120, default 30) of a
                        large festival or a double-hour edge ("warnings" key)
-  --jobs N             cast (with --pdf-dir: paint the sheets) on N threads (1-64;
+  --jobs N             cast (with --pdf-dir: paint the sheets) on N threads (1-16;
                        default one a processor, at most 4); the output is the
                        same for any N
   --pdf FILE           exactly one birth line; its chart sheet is written to FILE

@@ -117,9 +117,9 @@ TEST_F(CastBadInputTest, damaged_calendars_and_odd_input) {
        4, "line 3: entry from 2528 after one from 2530: expected entries in ascending order"},
       // A number of threads the run cannot take.
       {"jobs_zero", [](const fs::path&, std::string&, const fs::path&) {}, 1,
-       "--jobs \"0\": expected a number of threads 1-64", false, "2530-06-01", "--jobs 0"},
+       "--jobs \"0\": expected a number of threads 1-16", false, "2530-06-01", "--jobs 0"},
       {"jobs_word", [](const fs::path&, std::string&, const fs::path&) {}, 1,
-       "--jobs \"all\": expected a number of threads 1-64", false, "2530-06-01", "--jobs all"},
+       "--jobs \"all\": expected a number of threads 1-16", false, "2530-06-01", "--jobs all"},
       // Line ends and trailing blanks never change what a calendar line means.
       {"data_trailing_blank",
        [](const fs::path& d, std::string&, const fs::path&) {
