@@ -226,17 +226,13 @@ class JsonOut {
     number(s.number());
   }
   void value(const Pillar& p) {
-    const int stem = p.stem.number(), branch = p.branch.number();  // 0 for no sign
-    // "[s,b]" in one piece: signs are small numbers.
-    char piece[16];
-    std::size_t n = 0;
-    if (comma_) piece[n++] = ',';
-    piece[n++] = '[';
-    n = smallNumber(piece, n, stem);
-    piece[n++] = ',';
-    n = smallNumber(piece, n, branch);
-    piece[n++] = ']';
-    putSmall(piece, n);
+    // "[s,b]" from a table: signs are small numbers (0 for no sign).
+    const PillarText& t = kPillarTexts[static_cast<std::size_t>(p.stem.number())][static_cast<std::size_t>(p.branch.number())];
+    if (kBufferSize - used_ < 9) flush();
+    char* o = buffer_ + used_;
+    if (comma_) *o++ = ',';
+    std::memcpy(o, t.text, 8);
+    used_ = static_cast<std::size_t>(o + t.size - buffer_);
     comma_ = true;
   }
   // Any range: arrays of numbers, texts or pillars.
@@ -278,6 +274,16 @@ class JsonOut {
 
   template <class Int>
   void number(Int v) {
+    // Ages, years and counts: their text from a table, in one store.
+    if (v >= 0 && v < static_cast<Int>(kNumberTexts.size()) && kBufferSize - used_ >= 8) {
+      const NumberText& t = kNumberTexts[static_cast<std::size_t>(v)];
+      char* o = buffer_ + used_;
+      if (comma_) *o++ = ',';
+      std::memcpy(o, t.digits, 4);
+      used_ = static_cast<std::size_t>(o + t.size - buffer_);
+      comma_ = true;
+      return;
+    }
     char digits[24];
     std::size_t n = 0;
     if (comma_) digits[n++] = ',';
@@ -292,12 +298,45 @@ class JsonOut {
     for (unsigned char c : b) h = h << 8 | c;
     return h;
   }
-  // 0..99 written at `at`; the end.
-  static std::size_t smallNumber(char* piece, std::size_t at, int v) {
-    if (v >= 10) piece[at++] = static_cast<char>('0' + v / 10);
-    piece[at++] = static_cast<char>('0' + v % 10);
-    return at;
-  }
+  // The texts of 0..9999, each in four bytes and its length.
+  struct NumberText {
+    char digits[4];
+    std::uint8_t size;
+  };
+  static constexpr std::array<NumberText, 10000> kNumberTexts = [] {
+    std::array<NumberText, 10000> t{};
+    for (int v = 0; v < 10000; ++v) {
+      char d[4];
+      int n = 0;
+      for (int x = v; n == 0 || x != 0; x /= 10) d[n++] = static_cast<char>('0' + x % 10);
+      NumberText& e = t[static_cast<std::size_t>(v)];
+      for (int i = 0; i < n; ++i) e.digits[i] = d[n - 1 - i];
+      e.size = static_cast<std::uint8_t>(n);
+    }
+    return t;
+  }();
+  // "[s,b]" of every stem 0..10 and branch 0..12, in eight bytes and its length.
+  struct PillarText {
+    char text[8];
+    std::uint8_t size;
+  };
+  static constexpr auto kPillarTexts = [] {
+    std::array<std::array<PillarText, kBranchCount + 1>, kStemCount + 1> t{};
+    for (int stem = 0; stem <= kStemCount; ++stem)
+      for (int branch = 0; branch <= kBranchCount; ++branch) {
+        PillarText& e = t[static_cast<std::size_t>(stem)][static_cast<std::size_t>(branch)];
+        std::size_t n = 0;
+        e.text[n++] = '[';
+        if (stem >= 10) e.text[n++] = static_cast<char>('0' + stem / 10);
+        e.text[n++] = static_cast<char>('0' + stem % 10);
+        e.text[n++] = ',';
+        if (branch >= 10) e.text[n++] = static_cast<char>('0' + branch / 10);
+        e.text[n++] = static_cast<char>('0' + branch % 10);
+        e.text[n++] = ']';
+        e.size = static_cast<std::uint8_t>(n);
+      }
+    return t;
+  }();
   // Sixteen bytes as one vector (SSE2 or NEON where there are, else words).
   using Bytes = unsigned char __attribute__((vector_size(16)));
   // Whether any of the sixteen is a control character, '"' or '\\'.
