@@ -171,45 +171,11 @@ bool CalendarFile::addNextDay(std::string_view text, std::size_t& at) {
     else if (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') next = end + 2;
     else return false;
   }
-  // The 31 columns eight at a time (the last word overlaps the third): a
-  // separator must be itself, a digit has the high half 3 and a low half
-  // that does not carry past 9 when 6 is added.
-  static constexpr std::string_view kLayout = "9999 99 99 9999 9999 9999 99:99";
-  static constexpr std::size_t kAt[4] = {0, 8, 16, 23};
-  struct Words {
-    std::uint64_t separators[4]{}, isSeparator[4]{}, isDigit[4]{};
-  };
-  static constexpr Words kWords = [] {
-    Words m;
-    for (std::size_t w = 0; w < 4; ++w)
-      for (std::size_t i = 0; i < 8; ++i) {
-        const char c = kLayout[kAt[w] + i];
-        const int shift = static_cast<int>(8 * i);
-        if (c == '9') {
-          m.isDigit[w] |= std::uint64_t{0xFF} << shift;
-        } else {
-          m.isSeparator[w] |= std::uint64_t{0xFF} << shift;
-          m.separators[w] |= std::uint64_t(static_cast<unsigned char>(c)) << shift;
-        }
-      }
-    return m;
-  }();
-  std::uint64_t bad = 0;
-  for (std::size_t w = 0; w < 4; ++w) {
-    std::uint64_t word;
-    std::memcpy(&word, p + kAt[w], 8);
-    bad |= (word ^ kWords.separators[w]) & kWords.isSeparator[w];
-    bad |= ((word & 0xF0F0F0F0F0F0F0F0ULL) ^ 0x3030303030303030ULL) & kWords.isDigit[w];
-    bad |= ((word & 0x0F0F0F0F0F0F0F0FULL) + 0x0606060606060606ULL) & 0x1010101010101010ULL & kWords.isDigit[w];
-  }
-  if (bad != 0) return false;
-  const auto two = [p](std::size_t i) { return (p[i] - '0') * 10 + (p[i + 1] - '0'); };
-  // The date the day after the last line's.
+  // The line this day must be, up to its festival time: the day after the
+  // last line's date, the day pillar one step on, the month one step on at a
+  // large festival, the year at the spring one. Compared as whole words.
   int y = last_[0], m = last_[1], d = last_[2];
   stepOn(y, m, d);
-  if (two(0) * 100 + two(2) != y || two(5) != m || two(8) != d) return false;
-  // The pillars as the last day's lead to them: the day one step on, the
-  // month one step on at a large festival, the year at the spring one.
   const PackedDay& before = days_.back();
   const Pillar lastDay(before.sign[4], before.sign[5]), lastMonth(before.sign[2], before.sign[3]),
       lastYear(before.sign[0], before.sign[1]);
@@ -217,10 +183,36 @@ bool CalendarFile::addNextDay(std::string_view text, std::size_t& at) {
   const Pillar day = lastDay.next();
   const Pillar month = large ? lastMonth.next() : lastMonth;
   const Pillar year = large && month.branch == kSpringMonthBranch ? lastYear.next() : lastYear;
-  if (two(21) != day.stem.number() || two(23) != day.branch.number() || two(16) != month.stem.number() ||
-      two(18) != month.branch.number() || two(11) != year.stem.number() || two(13) != year.branch.number())
+  if (y < 0 || y > 9999) return false;
+  static constexpr auto kTwoDigits = [] {
+    std::array<std::array<char, 2>, 100> t{};
+    for (int v = 0; v < 100; ++v) t[static_cast<std::size_t>(v)] = {static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
+    return t;
+  }();
+  char want[32] = "YYYY MM DD SSBB SSBB SSBB ";
+  const auto put = [&](std::size_t i, int v) { std::memcpy(want + i, kTwoDigits[static_cast<std::size_t>(v)].data(), 2); };
+  put(0, y / 100);
+  put(2, y % 100);
+  put(5, m);
+  put(8, d);
+  put(11, year.stem.number());
+  put(13, year.branch.number());
+  put(16, month.stem.number());
+  put(18, month.branch.number());
+  put(21, day.stem.number());
+  put(23, day.branch.number());
+  std::uint64_t line[3], wanted[3];
+  std::memcpy(line, p, 24);
+  std::memcpy(wanted, want, 24);
+  if (((line[0] ^ wanted[0]) | (line[1] ^ wanted[1]) | (line[2] ^ wanted[2])) != 0 || p[24] != want[24] ||
+      p[25] != ' ' || p[28] != ':')
     return false;
-  const int hour = two(26), minute = large ? two(29) : 0;
+  // The festival time: digits, the hour at most 24, the minute (read at a
+  // large festival only) at most 59.
+  const auto digit = [p](std::size_t i) { return static_cast<unsigned>(p[i] - '0'); };
+  if (digit(26) > 9 || digit(27) > 9 || digit(29) > 9 || digit(30) > 9) return false;
+  const int hour = static_cast<int>(digit(26) * 10 + digit(27));
+  const int minute = large ? static_cast<int>(digit(29) * 10 + digit(30)) : 0;
   if (hour > 24 || minute > 59) return false;
   const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
   days_.push_back({{byte(year.stem.number()), byte(year.branch.number()), byte(month.stem.number()),
