@@ -54,7 +54,7 @@ class BirthLines {
 
 void castBlock(Block& b, CalendarSession& calendar, ScriptedUserInterface& ui, const YearList& years,
                const BoundaryRule& boundaries) {
-  b.json.reserve(b.lines.size() * 6000);  // a chart line is about five kilobytes
+  b.json.reserve(b.lines.size() * 5000);  // a chart line is about five kilobytes
   for (const std::string& line : b.lines) {
     b.allCast = castLineToJson(line, calendar, ui, years, b.json, boundaries) && b.allCast;
     b.json += '\n';
@@ -139,7 +139,7 @@ bool castLinesToJson(std::istream& in, std::FILE* out, CalendarSession& calendar
 
   // Blocks are read while few wait to be written, so that memory stays flat
   // on a long input; each is written as soon as those before it are.
-  const std::size_t mostInHand = 4 * std::size_t{threads};
+  const std::size_t mostInHand = 2 * std::size_t{threads} + 1;
   const auto hand = [&](std::unique_ptr<Block> b) {
     {
       const std::lock_guard lock(mutex);
