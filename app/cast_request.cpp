@@ -23,8 +23,40 @@ constexpr std::size_t kFieldCount = 7;
 
 }  // namespace
 
+namespace {
+
+// The common line, "DD MM YYYY HH MM G P" with single blanks, two-digit
+// fields and the gender as a letter, read without splitting it; none for
+// any other line, which the full reading takes (and refuses with its reason).
+std::optional<Birth> quickCastRequest(std::string_view line) {
+  if (line.size() != 21) return std::nullopt;
+  for (const std::size_t blank : {2, 5, 10, 13, 16, 18})
+    if (line[blank] != ' ') return std::nullopt;
+  for (const std::size_t digit : {0, 1, 3, 4, 6, 7, 8, 9, 11, 12, 14, 15, 19, 20})
+    if (line[digit] < '0' || line[digit] > '9') return std::nullopt;
+  const auto two = [&](std::size_t i) { return (line[i] - '0') * 10 + (line[i + 1] - '0'); };
+  const int day = two(0), month = two(3), hour = two(11), minute = two(14), toBeBorn = two(19);
+  if (day < 1 || day > 31 || month < 1 || month > 12 || hour > 23 || minute > 59 || toBeBorn < 7 || toBeBorn > 10)
+    return std::nullopt;
+  Birth b;
+  const char g = line[17];
+  if (g == 'm' || g == 'M') b.gender = Gender::Male;
+  else if (g == 'f' || g == 'F') b.gender = Gender::Female;
+  else return std::nullopt;
+  b.date = {day, month, two(6) * 100 + two(8)};
+  b.time = {hour, minute};
+  b.pregnancyMonths = toBeBorn;
+  return b;
+}
+
+}  // namespace
+
 CastRequestParse parseCastRequest(std::string_view line) {
   CastRequestParse r;
+  if (std::optional<Birth> quick = quickCastRequest(line)) {
+    r.birth = std::move(quick);
+    return r;
+  }
   std::array<std::string_view, kFieldCount> f;
   std::size_t count = 0;
   for (std::size_t at = line.find_first_not_of(kBlanks); at != std::string_view::npos;) {

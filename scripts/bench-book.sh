@@ -20,10 +20,10 @@ build-release/bench/book_bench
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 build-release/bench/book_bench --make "$work/book.sqlite" "$count"
-start=$(date +%s%N)
+start=${EPOCHREALTIME//[!0-9]/}000
 QT_QPA_PLATFORM=offscreen build-release/tools/vesprin-book/vesprin-book --book "$work/book.sqlite" \
   print --all --pdf-dir "$work/sheets" 2>/dev/null
-end=$(date +%s%N)
+end=${EPOCHREALTIME//[!0-9]/}000
 written=$(find "$work/sheets" -name '*.pdf' | wc -l)
 ms=$(((end - start) / 1000000))
 echo "print --all: $written chart sheets to PDFs in $ms ms: $(awk -v n="$written" -v ms="$ms" 'BEGIN { printf "%.1f", n * 1000 / ms }') sheets per second"
