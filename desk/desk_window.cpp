@@ -388,7 +388,13 @@ void DeskWindow::savePdf() {
   if (!canPrint()) return;
   const QString path = defaultPdfPath();
   QDir().mkpath(QFileInfo(path).absolutePath());
-  const QString file = QFileDialog::getSaveFileName(this, tr("Save the sheet as PDF"), path, tr("PDF (*.pdf)"));
+  // A name typed without ".pdf" gets it, before the dialog asks about a file
+  // already there: a PDF must open as one from the folder it is saved in.
+  QFileDialog dialog(this, tr("Save the sheet as PDF"), path, tr("PDF (*.pdf)"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QStringLiteral("pdf"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString file = dialog.selectedFiles().constFirst();
   if (file.isEmpty()) return;
   const PrintOutcome out = savePdfTo(file.toStdString());
   if (out.result != PrintResult::WrittenToPdf)
