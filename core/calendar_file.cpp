@@ -15,6 +15,18 @@ namespace {
 // Chinese year.
 constexpr Branch kSpringMonthBranch(3);
 
+// The pillars of the day after `before`: the day pillar one step on in the
+// sixty-day cycle; the month one step on at a large festival, the year at the
+// one that opens the Tiger month (spring); otherwise both as they were.
+struct NextPillars {
+  Pillar year, month, day;
+};
+constexpr NextPillars nextPillars(const CalendarDay& before, bool largeFestival) {
+  const Pillar month = largeFestival ? before.month.next() : before.month;
+  const bool spring = largeFestival && month.branch == kSpringMonthBranch;
+  return {spring ? before.year.next() : before.year, month, before.day.next()};
+}
+
 // The civil day number of a BE date; none when not a real date.
 std::optional<std::int64_t> dayNumber(int beYear, int month, int day) {
   const CivilDate d{beYear - kBuddhistEraOffset, month, day};
@@ -30,10 +42,6 @@ std::optional<std::int64_t> dayNumber(std::string_view t) {
     if (t[i] < '0' || t[i] > '9') return std::nullopt;
   return dayNumber(toInt(t.substr(0, 4)), toInt(t.substr(5, 2)), toInt(t.substr(8, 2)));
 }
-
-// One step on in the sixty-day cycle (a step without a division: every line
-// of a file takes one).
-constexpr Pillar stepOn(Pillar p) { return p.next(); }
 
 // The day after a BE date, as numbers.
 constexpr void stepOn(int& year, int& month, int& day) {
@@ -118,32 +126,27 @@ std::string CalendarFile::addDay(std::string_view line, std::size_t number) {
   if (!days_.empty() && *n != firstDayNumber_ + static_cast<std::int64_t>(days_.size()))
     return where() + "the day after the previous line";
   if (!days_.empty()) {
-    const CalendarDay before = days_.back().unpacked();
-    // The day pillar counts the days of the sixty-day cycle: each line is one
-    // step on from the line before, or the file is damaged.
-    const Pillar next = stepOn(before.day);
-    if (day.day != next)
-      return where() + "day pillar " + padded(next.stem.number(), 2) + padded(next.branch.number(), 2) +
-             " in columns 22-25, one step after the previous line's";
-    // Year and month pillars turn only at a large festival: the month one step
-    // on at each, the year at the one that opens the Tiger month (spring).
-    // Otherwise a birth between two festivals would be cast into a month, or a
-    // year, that the calendar never had.
+    // Each line is one step on in the day pillars, or the file is damaged;
+    // year and month pillars turn only at a large festival, otherwise a birth
+    // between two festivals would be cast into a month, or a year, that the
+    // calendar never had.
     const bool large = day.mark == FestivalMark::Large;
-    const Pillar month = large ? stepOn(before.month) : before.month;
-    const char* unchanged = large ? "the previous line's (the year turns at the spring festival only)"
-                                  : "the previous line's (no large festival on this line)";
-    if (day.month != month)
-      return where() + "month pillar " + padded(month.stem.number(), 2) + padded(month.branch.number(), 2) +
-             " in columns 17-20, " +
+    const NextPillars next = nextPillars(days_.back().unpacked(), large);
+    if (day.day != next.day)
+      return where() + "day pillar " + padded(next.day.stem.number(), 2) + padded(next.day.branch.number(), 2) +
+             " in columns 22-25, one step after the previous line's";
+    if (day.month != next.month)
+      return where() + "month pillar " + padded(next.month.stem.number(), 2) +
+             padded(next.month.branch.number(), 2) + " in columns 17-20, " +
              (large ? "one step after the previous line's at a large festival"
                     : "the previous line's (no large festival on this line)");
-    const bool spring = large && month.branch == kSpringMonthBranch;
-    const Pillar year = spring ? stepOn(before.year) : before.year;
-    if (day.year != year)
-      return where() + "year pillar " + padded(year.stem.number(), 2) + padded(year.branch.number(), 2) +
+    const bool spring = large && next.month.branch == kSpringMonthBranch;
+    if (day.year != next.year)
+      return where() + "year pillar " + padded(next.year.stem.number(), 2) + padded(next.year.branch.number(), 2) +
              " in columns 12-15, " +
-             (spring ? "one step after the previous line's at the spring festival" : unchanged);
+             (spring ? "one step after the previous line's at the spring festival"
+                     : large ? "the previous line's (the year turns at the spring festival only)"
+                             : "the previous line's (no large festival on this line)");
   }
   if (days_.empty()) firstDayNumber_ = *n;
   days_.push_back(PackedDay::of(day));
@@ -176,13 +179,8 @@ bool CalendarFile::addNextDay(std::string_view text, std::size_t& at) {
   // large festival, the year at the spring one. Compared as whole words.
   int y = last_[0], m = last_[1], d = last_[2];
   stepOn(y, m, d);
-  const PackedDay& before = days_.back();
-  const Pillar lastDay(before.sign[4], before.sign[5]), lastMonth(before.sign[2], before.sign[3]),
-      lastYear(before.sign[0], before.sign[1]);
   const bool large = mark == FestivalMark::Large;
-  const Pillar day = lastDay.next();
-  const Pillar month = large ? lastMonth.next() : lastMonth;
-  const Pillar year = large && month.branch == kSpringMonthBranch ? lastYear.next() : lastYear;
+  const auto [year, month, day] = nextPillars(days_.back().unpacked(), large);
   if (y < 0 || y > 9999) return false;
   static constexpr auto kTwoDigits = [] {
     std::array<std::array<char, 2>, 100> t{};
