@@ -9,12 +9,19 @@
 namespace vesprin {
 namespace {
 
-// A whole number of one or two digits within [lo, hi].
-std::optional<int> twoDigitField(std::string_view t, int lo, int hi) {
+// The ranges of the two-digit fields, for both ways of reading a line.
+struct FieldRange {
+  int lo, hi;
+  constexpr bool holds(int v) const { return v >= lo && v <= hi; }
+};
+constexpr FieldRange kDay{1, 31}, kMonth{1, 12}, kHour{0, 23}, kMinute{0, 59}, kPregnancy{7, 10};
+
+// A whole number of one or two digits within the range.
+std::optional<int> twoDigitField(std::string_view t, FieldRange range) {
   if (t.empty() || t.size() > 2 || t.find_first_not_of("0123456789") != std::string_view::npos)
     return std::nullopt;
   const int v = toInt(t);
-  if (v < lo || v > hi) return std::nullopt;
+  if (!range.holds(v)) return std::nullopt;
   return v;
 }
 
@@ -36,7 +43,8 @@ std::optional<Birth> quickCastRequest(std::string_view line) {
     if (line[digit] < '0' || line[digit] > '9') return std::nullopt;
   const auto two = [&](std::size_t i) { return (line[i] - '0') * 10 + (line[i + 1] - '0'); };
   const int day = two(0), month = two(3), hour = two(11), minute = two(14), toBeBorn = two(19);
-  if (day < 1 || day > 31 || month < 1 || month > 12 || hour > 23 || minute > 59 || toBeBorn < 7 || toBeBorn > 10)
+  if (!kDay.holds(day) || !kMonth.holds(month) || !kHour.holds(hour) || !kMinute.holds(minute) ||
+      !kPregnancy.holds(toBeBorn))
     return std::nullopt;
   Birth b;
   const char g = line[17];
@@ -69,11 +77,11 @@ CastRequestParse parseCastRequest(std::string_view line) {
     r.error = "expected 7 fields \"DD MM YYYY HH MM G P\", got " + std::to_string(count);
     return r;
   }
-  const auto day = twoDigitField(f[0], 1, 31);
-  const auto month = twoDigitField(f[1], 1, 12);
-  const auto hour = twoDigitField(f[3], 0, 23);
-  const auto minute = twoDigitField(f[4], 0, 59);
-  const auto toBeBorn = twoDigitField(f[6], 7, 10);
+  const auto day = twoDigitField(f[0], kDay);
+  const auto month = twoDigitField(f[1], kMonth);
+  const auto hour = twoDigitField(f[3], kHour);
+  const auto minute = twoDigitField(f[4], kMinute);
+  const auto toBeBorn = twoDigitField(f[6], kPregnancy);
   const bool year = f[2].size() == 4 && f[2].find_first_not_of("0123456789") == std::string_view::npos;
   const auto bad = [&](const char* what, std::string_view field, const char* expected) {
     r.error = concat({what, " ", quotedExcerpt(field), ": expected ", expected});
